@@ -1,0 +1,77 @@
+#pragma once
+// One window manager per thread: it owns every window of its thread, the
+// message queue, the capture, the focus and the display settings. Code
+// outside the window manager holds handles and looks windows up again after
+// any call that can dispatch.
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/win/Types.h"
+
+namespace win {
+
+// The display of one thread: sizes in pixels. Defaults: 1920 x 1080, work
+// area 1920 x 1040 at (0,0), 96 pixels per inch (15 twips per pixel).
+struct Display {
+    int width = 1920;
+    int height = 1080;
+    RECT work_area{0, 0, 1920, 1040};
+    int dpi = 96;
+};
+
+class WindowManager {
+public:
+    // The calling thread's window manager, made on first use.
+    static WindowManager& the();
+    // Destroys every window of the thread and starts afresh: a new desktop,
+    // an empty queue, no capture, no focus, the default display. For tests.
+    static void reset();
+
+    [[nodiscard]] const Display& display() const;
+    void set_display(const Display& display);
+
+    // The top-level windows (children of the desktop) bottom-most first;
+    // top-most windows come after all others.
+    [[nodiscard]] std::vector<HWND> top_level_windows() const;
+    // A window's children bottom-most first.
+    [[nodiscard]] std::vector<HWND> children(HWND parent) const;
+    [[nodiscard]] DWORD style(HWND hwnd) const;
+    [[nodiscard]] DWORD ex_style(HWND hwnd) const;
+    [[nodiscard]] std::uint32_t class_background(HWND hwnd) const;
+    // Width of the border between window and client rectangle (default 0,
+    // 1 for WS_BORDER).
+    void set_border(HWND hwnd, int pixels);
+
+    // Called after any window's position, size, visibility, z-order or
+    // parent changes, and on InvalidateRect; the compositor listens here.
+    std::function<void(HWND)> on_invalidate;
+
+    // Input injection: as a real pointing device and keyboard would deliver
+    // it, through the queue (call PumpMessages to deliver).
+    void inject_mouse_move(POINT screen);
+    void inject_button_down(POINT screen, bool right = false);
+    void inject_button_up(POINT screen, bool right = false);
+    void inject_double_click(POINT screen);
+    void inject_wheel(POINT screen, int delta);
+    void inject_key_down(int vk);
+    void inject_char(char32_t ch);
+    void inject_key_up(int vk);
+    [[nodiscard]] bool key_is_down(int vk) const;
+
+    WindowManager(const WindowManager&) = delete;
+    WindowManager& operator=(const WindowManager&) = delete;
+    ~WindowManager();
+
+    struct Impl;
+    Impl& impl() { return *m_impl; }
+
+private:
+    WindowManager();
+    std::unique_ptr<Impl> m_impl;
+};
+
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
+
+} // namespace win
