@@ -15,6 +15,7 @@ inline constexpr Long TypeMismatch = 13;
 inline constexpr Long BadFileNameOrNumber = 52;
 inline constexpr Long FileNotFound = 53;
 inline constexpr Long PermissionDenied = 70;
+inline constexpr Long PathFileAccessError = 75;
 inline constexpr Long PathNotFound = 76;
 inline constexpr Long ObjectNotSet = 91;
 inline constexpr Long InvalidUseOfNull = 94;

@@ -23,6 +23,7 @@ constexpr std::array k_texts{
     Entry{err::BadFileNameOrNumber, "Bad file name or number"},
     Entry{err::FileNotFound, "File not found"},
     Entry{err::PermissionDenied, "Permission denied"},
+    Entry{err::PathFileAccessError, "Path/File access error"},
     Entry{err::PathNotFound, "Path not found"},
     Entry{err::ObjectNotSet, "Object variable or With block variable not set"},
     Entry{err::InvalidUseOfNull, "Invalid use of Null"},
