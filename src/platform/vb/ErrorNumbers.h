@@ -12,6 +12,7 @@ inline constexpr Long OutOfMemory = 7;
 inline constexpr Long SubscriptOutOfRange = 9;
 inline constexpr Long DivisionByZero = 11;
 inline constexpr Long TypeMismatch = 13;
+inline constexpr Long OutOfStackSpace = 28;
 inline constexpr Long BadFileNameOrNumber = 52;
 inline constexpr Long FileNotFound = 53;
 inline constexpr Long PermissionDenied = 70;

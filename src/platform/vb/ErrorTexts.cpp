@@ -20,6 +20,7 @@ constexpr std::array k_texts{
     Entry{err::SubscriptOutOfRange, "Subscript out of range"},
     Entry{err::DivisionByZero, "Division by zero"},
     Entry{err::TypeMismatch, "Type mismatch"},
+    Entry{err::OutOfStackSpace, "Out of stack space"},
     Entry{err::BadFileNameOrNumber, "Bad file name or number"},
     Entry{err::FileNotFound, "File not found"},
     Entry{err::PermissionDenied, "Permission denied"},
