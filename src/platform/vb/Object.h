@@ -16,6 +16,11 @@ class Variant;
 
 using DispId = Long;
 
+// The identifier of an object's default member. Converting an object to a
+// number, a text, a Boolean or a date reads this member, as the language does
+// (a field converts as its Value).
+inline constexpr DispId DISPID_VALUE = 0;
+
 enum class InvokeKind {
     Method,
     PropertyGet,
