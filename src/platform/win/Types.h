@@ -35,6 +35,20 @@ struct RECT {
     friend constexpr bool operator==(const RECT&, const RECT&) = default;
 };
 
+// What WM_WINDOWPOSCHANGED carries (lParam points to it): the window's new
+// position and size in its parent's client coordinates, and the SWP_* flags
+// of what really changed (SWP_NOMOVE, SWP_NOSIZE, SWP_NOZORDER are set for
+// what stayed as it was).
+struct WINDOWPOS {
+    HWND hwnd = 0;
+    HWND hwndInsertAfter = 0;
+    int x = 0;
+    int y = 0;
+    int cx = 0;
+    int cy = 0;
+    UINT flags = 0;
+};
+
 // Special handles for SetWindowPos.
 inline constexpr HWND HWND_TOP = 0;
 inline constexpr HWND HWND_BOTTOM = 1;
@@ -65,6 +79,10 @@ inline constexpr UINT WM_NCHITTEST = 0x0084;
 inline constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
 inline constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
 inline constexpr UINT WM_NCLBUTTONUP = 0x00A2;
+inline constexpr UINT WM_NCLBUTTONDBLCLK = 0x00A3;
+inline constexpr UINT WM_NCRBUTTONDOWN = 0x00A4;
+inline constexpr UINT WM_NCRBUTTONUP = 0x00A5;
+inline constexpr UINT WM_NCRBUTTONDBLCLK = 0x00A6;
 inline constexpr UINT WM_KEYDOWN = 0x0100;
 inline constexpr UINT WM_KEYUP = 0x0101;
 inline constexpr UINT WM_CHAR = 0x0102;
@@ -81,6 +99,9 @@ inline constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
 inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
 inline constexpr UINT WM_CAPTURECHANGED = 0x0215;
 inline constexpr UINT WM_USER = 0x0400;
+
+// WM_SIZE (wParam).
+inline constexpr WPARAM SIZE_RESTORED = 0;
 
 // Window styles.
 inline constexpr DWORD WS_OVERLAPPED = 0x00000000;
@@ -109,6 +130,8 @@ inline constexpr int SW_HIDE = 0;
 inline constexpr int SW_SHOWNORMAL = 1;
 inline constexpr int SW_SHOWNOACTIVATE = 4;
 inline constexpr int SW_SHOW = 5;
+inline constexpr int SW_SHOWNA = 8;
+inline constexpr int SW_RESTORE = 9;
 
 // SetWindowPos flags.
 inline constexpr UINT SWP_NOSIZE = 0x0001;
@@ -180,6 +203,11 @@ inline constexpr int VK_F4 = 0x73;
 [[nodiscard]] constexpr LPARAM MAKELPARAM(int lo, int hi)
 {
     return static_cast<LPARAM>(
+        static_cast<std::uint32_t>(lo & 0xFFFF) | (static_cast<std::uint32_t>(hi & 0xFFFF) << 16));
+}
+[[nodiscard]] constexpr WPARAM MAKEWPARAM(int lo, int hi)
+{
+    return static_cast<WPARAM>(
         static_cast<std::uint32_t>(lo & 0xFFFF) | (static_cast<std::uint32_t>(hi & 0xFFFF) << 16));
 }
 [[nodiscard]] constexpr int LOWORD(LPARAM v)

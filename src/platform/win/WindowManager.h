@@ -60,6 +60,19 @@ public:
     void inject_key_up(int vk);
     [[nodiscard]] bool key_is_down(int vk) const;
 
+    // How the message being handled right now on this thread reached its
+    // window (the innermost one when handlers nest), and how many deliveries
+    // are on the stack: 0 outside any handler, 1 inside an outermost one.
+    // CallWindowProcA is a call, not a delivery: it changes neither.
+    enum class Delivery {
+        none,
+        sent, // SendMessageA, including what the window manager itself sends
+        posted, // PostMessageA, delivered by the pump
+        input, // a mouse or key message made from injected input
+    };
+    [[nodiscard]] Delivery current_delivery() const;
+    [[nodiscard]] int delivery_depth() const;
+
     WindowManager(const WindowManager&) = delete;
     WindowManager& operator=(const WindowManager&) = delete;
     ~WindowManager();
