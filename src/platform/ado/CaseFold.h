@@ -1,0 +1,21 @@
+#pragma once
+// Case folding for text that is matched case-insensitively: Unicode
+// compatibility normalisation with full case folding (NFKC_Casefold), so
+// "Zürich" and "ZÜRICH", "Łódź" and "łÓdŹ", a composed and a decomposed "ü"
+// fold to the same bytes. Folded texts compare by their bytes, which is the
+// order of their code points.
+//
+// Text that is not valid UTF-8 is folded byte by byte (ASCII letters only),
+// so every value still has one folded form.
+
+#include <string>
+#include <string_view>
+
+namespace ado {
+
+// Appends the folded form of `text` to `out`.
+void append_case_fold(std::string_view text, std::string& out);
+
+[[nodiscard]] std::string case_fold(std::string_view text);
+
+} // namespace ado

@@ -1,0 +1,259 @@
+#include "platform/ado/Column.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "platform/ado/SqlDate.h"
+#include "platform/vb/Error.h"
+
+namespace ado {
+
+namespace {
+
+constexpr std::uint64_t k_exact_limit = std::uint64_t(1) << 53; // integers a double holds exactly
+
+std::uint64_t magnitude(std::int64_t v)
+{
+    return v < 0 ? std::uint64_t(0) - std::uint64_t(v) : std::uint64_t(v);
+}
+
+} // namespace
+
+std::string real_text(double value)
+{
+    char buf[32];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    return ec == std::errc() ? std::string(buf, end) : std::string("NaN");
+}
+
+void Column::push_valid()
+{
+    if ((m_size & 63) == 0)
+        m_nulls.push_back(0);
+    ++m_size;
+}
+
+void Column::append_null()
+{
+    if ((m_size & 63) == 0)
+        m_nulls.push_back(0);
+    m_nulls.back() |= std::uint64_t(1) << (m_size & 63);
+    switch (m_storage) {
+    case Storage::Empty:
+        break;
+    case Storage::Integer:
+        m_ints.push_back(0);
+        break;
+    case Storage::Real:
+    case Storage::Date:
+        m_reals.push_back(0.0);
+        break;
+    case Storage::Text:
+    case Storage::Blob:
+        m_ends.push_back(static_cast<std::uint32_t>(m_arena.size()));
+        break;
+    }
+    ++m_size;
+}
+
+void Column::push_text(std::string_view text)
+{
+    if (m_arena.size() + text.size() > std::numeric_limits<std::uint32_t>::max())
+        vb::raise(vb::err::OutOfMemory, "A column of the row set holds more than 4 GB of text.",
+            "ADODB.Recordset");
+    m_arena.append(text);
+    m_ends.push_back(static_cast<std::uint32_t>(m_arena.size()));
+    push_valid();
+}
+
+void Column::become(Storage storage)
+{
+    // Only from Empty: earlier rows are Nulls and get placeholders.
+    m_storage = storage;
+    switch (storage) {
+    case Storage::Integer:
+        m_ints.assign(m_size, 0);
+        break;
+    case Storage::Real:
+    case Storage::Date:
+        m_reals.assign(m_size, 0.0);
+        break;
+    case Storage::Text:
+    case Storage::Blob:
+        m_ends.assign(m_size, 0);
+        break;
+    case Storage::Empty:
+        break;
+    }
+}
+
+std::string Column::text_of(std::size_t row) const
+{
+    switch (m_storage) {
+    case Storage::Integer:
+        return std::to_string(m_ints[row]);
+    case Storage::Real:
+        return real_text(m_reals[row]);
+    case Storage::Date:
+        return text_of_instant(m_reals[row]);
+    case Storage::Text:
+    case Storage::Blob:
+        return std::string(text(row));
+    case Storage::Empty:
+        break;
+    }
+    return {};
+}
+
+void Column::to_text()
+{
+    std::string arena;
+    std::vector<std::uint32_t> ends;
+    ends.reserve(m_size);
+    for (std::size_t row = 0; row < m_size; ++row) {
+        if (!is_null(row))
+            arena += text_of(row);
+        ends.push_back(static_cast<std::uint32_t>(arena.size()));
+    }
+    m_arena = std::move(arena);
+    m_ends = std::move(ends);
+    m_ints = {};
+    m_reals = {};
+    m_storage = Storage::Text;
+}
+
+void Column::to_real()
+{
+    m_reals.resize(m_size);
+    for (std::size_t row = 0; row < m_size; ++row)
+        m_reals[row] = static_cast<double>(m_ints[row]);
+    m_ints = {};
+    m_storage = Storage::Real;
+}
+
+void Column::append_integer(std::int64_t value)
+{
+    switch (m_storage) {
+    case Storage::Empty:
+        become(Storage::Integer);
+        [[fallthrough]];
+    case Storage::Integer:
+        m_ints.push_back(value);
+        m_fits_long = m_fits_long && value >= std::numeric_limits<std::int32_t>::min()
+            && value <= std::numeric_limits<std::int32_t>::max();
+        push_valid();
+        return;
+    case Storage::Real:
+        if (magnitude(value) <= k_exact_limit) {
+            m_reals.push_back(static_cast<double>(value));
+            push_valid();
+            return;
+        }
+        to_text();
+        break;
+    case Storage::Date:
+        to_text();
+        break;
+    case Storage::Text:
+    case Storage::Blob:
+        break;
+    }
+    push_text(std::to_string(value));
+}
+
+void Column::append_real(double value)
+{
+    switch (m_storage) {
+    case Storage::Empty:
+        become(Storage::Real);
+        break;
+    case Storage::Integer: {
+        bool exact = true;
+        for (std::size_t row = 0; row < m_size && exact; ++row)
+            exact = magnitude(m_ints[row]) <= k_exact_limit;
+        if (exact)
+            to_real();
+        else
+            to_text();
+        break;
+    }
+    case Storage::Date:
+        to_text();
+        break;
+    case Storage::Real:
+    case Storage::Text:
+    case Storage::Blob:
+        break;
+    }
+    if (m_storage != Storage::Real)
+        return push_text(real_text(value));
+    m_reals.push_back(value);
+    push_valid();
+}
+
+void Column::append_text(std::string_view text)
+{
+    switch (m_storage) {
+    case Storage::Empty:
+        become(Storage::Text);
+        break;
+    case Storage::Date:
+        if (const auto instant = parse_sql_datetime(text)) {
+            m_reals.push_back(*instant);
+            push_valid();
+            return;
+        }
+        to_text();
+        break;
+    case Storage::Integer:
+    case Storage::Real:
+        to_text();
+        break;
+    case Storage::Text:
+    case Storage::Blob:
+        break;
+    }
+    push_text(text);
+}
+
+void Column::append_blob(std::string_view bytes)
+{
+    if (m_storage == Storage::Empty)
+        become(Storage::Blob);
+    else if (m_storage != Storage::Text && m_storage != Storage::Blob)
+        to_text();
+    push_text(bytes);
+}
+
+void Column::append_date(double instant)
+{
+    if (m_storage == Storage::Empty)
+        become(Storage::Date);
+    if (m_storage == Storage::Date) {
+        m_reals.push_back(instant);
+        push_valid();
+        return;
+    }
+    if (m_storage != Storage::Text && m_storage != Storage::Blob)
+        to_text();
+    push_text(text_of_instant(instant));
+}
+
+std::size_t Column::bytes() const
+{
+    return m_nulls.capacity() * sizeof(std::uint64_t) + m_ints.capacity() * sizeof(std::int64_t)
+        + m_reals.capacity() * sizeof(double) + m_ends.capacity() * sizeof(std::uint32_t)
+        + m_arena.capacity();
+}
+
+void Column::shrink_to_fit()
+{
+    m_nulls.shrink_to_fit();
+    m_ints.shrink_to_fit();
+    m_reals.shrink_to_fit();
+    m_ends.shrink_to_fit();
+    m_arena.shrink_to_fit();
+}
+
+} // namespace ado

@@ -1,0 +1,76 @@
+#pragma once
+// One column of a fetched row set, held compactly: integers in one vector,
+// reals and dates in another, text and binary values in one byte arena with
+// an end offset per row, and a bitmap of the Nulls.
+//
+// A column starts with the storage its declared type asks for. A value that
+// storage cannot hold exactly (text in an INTEGER column of the embedded
+// database, an integer beyond 2^53 among reals, an unreadable date) moves the
+// whole column to text storage, each earlier value written as its text, so no
+// value is ever lost or altered.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ado/FieldTypes.h"
+
+namespace ado {
+
+class Column {
+public:
+    explicit Column(Storage storage = Storage::Empty) : m_storage(storage) {}
+
+    void append_null();
+    void append_integer(std::int64_t value);
+    void append_real(double value);
+    // A text value; a date column reads it as a date.
+    void append_text(std::string_view text);
+    void append_blob(std::string_view bytes);
+    // An instant (see SqlDate.h) for a date column.
+    void append_date(double instant);
+
+    [[nodiscard]] Storage storage() const { return m_storage; }
+    [[nodiscard]] std::size_t size() const { return m_size; }
+    [[nodiscard]] bool is_null(std::size_t row) const
+    {
+        return (m_nulls[row >> 6] >> (row & 63)) & 1U;
+    }
+    [[nodiscard]] std::int64_t integer(std::size_t row) const { return m_ints[row]; }
+    // A real, or the instant of a date.
+    [[nodiscard]] double real(std::size_t row) const { return m_reals[row]; }
+    [[nodiscard]] std::string_view text(std::size_t row) const
+    {
+        const std::uint32_t begin = row == 0 ? 0 : m_ends[row - 1];
+        return {m_arena.data() + begin, m_ends[row] - begin};
+    }
+    // Every integer so far lies in the 32-bit range.
+    [[nodiscard]] bool fits_long() const { return m_fits_long; }
+
+    // Bytes held, including unused capacity.
+    [[nodiscard]] std::size_t bytes() const;
+    void shrink_to_fit();
+
+private:
+    void push_valid();
+    void push_text(std::string_view text);
+    void become(Storage storage);
+    void to_text();
+    void to_real();
+    [[nodiscard]] std::string text_of(std::size_t row) const;
+
+    Storage m_storage;
+    std::size_t m_size = 0;
+    bool m_fits_long = true;
+    std::vector<std::uint64_t> m_nulls;
+    std::vector<std::int64_t> m_ints;
+    std::vector<double> m_reals;
+    std::vector<std::uint32_t> m_ends;
+    std::string m_arena;
+};
+
+// The text of a real that reads back as the same value ("0.1", "1e+300").
+[[nodiscard]] std::string real_text(double value);
+
+} // namespace ado

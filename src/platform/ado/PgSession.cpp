@@ -1,0 +1,311 @@
+#include "platform/ado/PgSession.h"
+
+#include <vector>
+
+#include "platform/ado/PgHandles.h"
+#include "platform/ado/PgValues.h"
+#include "platform/ado/ProviderError.h"
+#include "platform/ado/SqlText.h"
+
+namespace ado {
+
+namespace {
+
+constexpr std::string_view k_source = "PostgreSQL";
+
+struct Alias {
+    std::string_view ado;
+    const char* keyword;
+};
+
+constexpr Alias k_aliases[] = {
+    {"Host", "host"},
+    {"Server", "host"},
+    {"Data Source", "host"},
+    {"Port", "port"},
+    {"Database", "dbname"},
+    {"Initial Catalog", "dbname"},
+    {"User ID", "user"},
+    {"UID", "user"},
+    {"User", "user"},
+    {"Password", "password"},
+    {"PWD", "password"},
+};
+
+constexpr std::string_view k_ignored[] = {"Provider", "Persist Security Info", "Mode"};
+
+// Settings the value readers rely on.
+constexpr const char* k_session_setup
+    = "SET DateStyle = ISO, YMD; SET extra_float_digits = 3; SET bytea_output = hex";
+
+std::string lower(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out)
+        c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+    return out;
+}
+
+bool is_libpq_keyword(const std::string& key)
+{
+    PQconninfoOption* options = PQconndefaults();
+    bool found = false;
+    for (PQconninfoOption* o = options; o != nullptr && o->keyword != nullptr; ++o)
+        found = found || key == o->keyword;
+    PQconninfoFree(options);
+    return found;
+}
+
+struct Parameters {
+    std::vector<std::string> keywords;
+    std::vector<std::string> values;
+
+    void set(const std::string& keyword, std::string value)
+    {
+        for (std::size_t i = 0; i < keywords.size(); ++i) {
+            if (keywords[i] == keyword) {
+                values[i] = std::move(value);
+                return;
+            }
+        }
+        keywords.push_back(keyword);
+        values.push_back(std::move(value));
+    }
+    [[nodiscard]] bool has(const std::string& keyword) const
+    {
+        for (const auto& k : keywords) {
+            if (k == keyword)
+                return true;
+        }
+        return false;
+    }
+};
+
+Parameters map_keys(const ConnectionString& cs)
+{
+    Parameters p;
+    for (const auto& pair : cs.pairs()) {
+        bool done = false;
+        for (const auto ignored : k_ignored)
+            done = done || same_key(pair.key, ignored);
+        for (const auto& alias : k_aliases) {
+            if (!done && same_key(pair.key, alias.ado)) {
+                p.set(alias.keyword, pair.value);
+                done = true;
+            }
+        }
+        if (done)
+            continue;
+        const std::string keyword = lower(pair.key);
+        if (!is_libpq_keyword(keyword))
+            raise_connection_error(
+                "PostgreSQL: the connection string key '" + pair.key + "' is not known.", k_source);
+        p.set(keyword, pair.value);
+    }
+    return p;
+}
+
+} // namespace
+
+class PgSession final : public Session {
+public:
+    PgSession(PgConn conn, std::string password)
+        : m_conn(std::move(conn)), m_password(std::move(password))
+    {
+    }
+
+    std::shared_ptr<const Table> fetch(std::string_view sql, const FetchLimits& limits) override;
+
+private:
+    void check_row_source(std::string_view sql) const;
+    void run(const char* command, std::string_view what);
+    [[noreturn]] void raise_result_error(const PGresult* result, const FetchLimits& limits) const;
+    [[nodiscard]] std::string last_error() const;
+
+    PgConn m_conn;
+    std::string m_password; // only to keep it out of error texts
+};
+
+std::string PgSession::last_error() const
+{
+    return without_secret(PQerrorMessage(m_conn.get()), m_password);
+}
+
+void PgSession::check_row_source(std::string_view sql) const
+{
+    if (sql.find('\0') != std::string_view::npos)
+        raise_refused("it holds a NUL character", k_source);
+    const std::string keyword = first_keyword(sql);
+    if (keyword.empty())
+        raise_refused("it holds no statement", k_source);
+    if (keyword != "SELECT" && keyword != "WITH" && keyword != "VALUES" && keyword != "TABLE")
+        raise_refused(
+            "it starts with " + keyword + ", not with SELECT, WITH, VALUES or TABLE", k_source);
+    if (has_second_statement(sql))
+        raise_refused("it holds more than one statement", k_source);
+}
+
+void PgSession::run(const char* command, std::string_view what)
+{
+    const PgResult result(PQexec(m_conn.get(), command));
+    if (PQstatus(m_conn.get()) != CONNECTION_OK)
+        raise_connection_error(
+            "PostgreSQL: the connection to the server was lost: " + last_error(), k_source);
+    if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
+        raise_command_error(
+            "PostgreSQL: cannot " + std::string(what) + ": " + last_error(), k_source);
+}
+
+void PgSession::raise_result_error(const PGresult* result, const FetchLimits& limits) const
+{
+    if (PQstatus(m_conn.get()) != CONNECTION_OK)
+        raise_connection_error(
+            "PostgreSQL: the connection to the server was lost: " + last_error(), k_source);
+    const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    const char* primary = PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
+    const std::string message
+        = without_secret(primary != nullptr ? primary : last_error(), m_password);
+    const std::string_view code = state != nullptr ? state : "";
+    if (code == "42703")
+        raise_missing_column(message, k_source);
+    if (code == "57014")
+        raise_command_error("Query timeout expired: the row source ran longer than "
+                + std::to_string(limits.timeout.count()) + " seconds.",
+            k_source);
+    if (code == "25006")
+        raise_refused("it is not read-only (" + message + ")", k_source);
+    raise_command_error(message, k_source);
+}
+
+namespace {
+
+// Ends the row source's transaction on every path: a query still running
+// is cancelled, its results are read to the end, and the transaction is
+// rolled back.
+class ReadOnlyTransaction {
+public:
+    explicit ReadOnlyTransaction(PGconn* conn) : m_conn(conn) {}
+    ReadOnlyTransaction(const ReadOnlyTransaction&) = delete;
+    ReadOnlyTransaction& operator=(const ReadOnlyTransaction&) = delete;
+    ~ReadOnlyTransaction()
+    {
+        if (m_busy) {
+            const PgCancel cancel(PQgetCancel(m_conn));
+            char error[256];
+            if (cancel)
+                PQcancel(cancel.get(), error, sizeof error);
+        }
+        while (PgResult(PQgetResult(m_conn))) {}
+        // A late cancel request can hit the ROLLBACK itself: try again.
+        for (int attempt = 0; attempt < 3 && PQstatus(m_conn) == CONNECTION_OK
+             && PQtransactionStatus(m_conn) != PQTRANS_IDLE;
+             ++attempt)
+            PgResult(PQexec(m_conn, "ROLLBACK"));
+    }
+    void set_busy(bool busy) { m_busy = busy; }
+
+private:
+    PGconn* m_conn;
+    bool m_busy = false;
+};
+
+std::unique_ptr<TableBuilder> builder_for(
+    const PGresult* r, const FetchLimits& limits, std::vector<PgValueKind>& kinds)
+{
+    const int n = PQnfields(r);
+    std::vector<TableBuilder::Declared> declared;
+    for (int i = 0; i < n; ++i) {
+        const Oid oid = PQftype(r, i);
+        declared.push_back({PQfname(r, i), type_of_declaration(pg_declaration(oid, PQfmod(r, i)))});
+        kinds.push_back(pg_value_kind(oid));
+    }
+    return std::make_unique<TableBuilder>(std::move(declared), limits.byte_budget);
+}
+
+} // namespace
+
+std::shared_ptr<const Table> PgSession::fetch(std::string_view sql, const FetchLimits& limits)
+{
+    check_row_source(sql);
+    PGconn* conn = m_conn.get();
+    if (PQstatus(conn) != CONNECTION_OK)
+        raise_connection_error("PostgreSQL: the connection to the server was lost.", k_source);
+    run("BEGIN TRANSACTION READ ONLY", "start a read-only transaction");
+    ReadOnlyTransaction transaction(conn);
+    const std::string timeout
+        = "SET LOCAL statement_timeout = " + std::to_string(limits.timeout.count() * 1000);
+    run(timeout.c_str(), "set the time limit");
+    const std::string text(sql);
+    if (PQsendQueryParams(conn, text.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0) == 0)
+        raise_connection_error("PostgreSQL: cannot send the row source: " + last_error(), k_source);
+    transaction.set_busy(true);
+    PQsetSingleRowMode(conn);
+    std::unique_ptr<TableBuilder> builder;
+    std::vector<PgValueKind> kinds;
+    while (PgResult result{PQgetResult(conn)}) {
+        const ExecStatusType status = PQresultStatus(result.get());
+        if (status == PGRES_SINGLE_TUPLE || status == PGRES_TUPLES_OK) {
+            if (!builder)
+                builder = builder_for(result.get(), limits, kinds);
+            for (int row = 0; row < PQntuples(result.get()); ++row) {
+                for (int i = 0; i < PQnfields(result.get()); ++i) {
+                    Column& column = builder->column(static_cast<std::size_t>(i));
+                    if (PQgetisnull(result.get(), row, i))
+                        column.append_null();
+                    else
+                        append_pg_value(column, kinds[static_cast<std::size_t>(i)],
+                            {PQgetvalue(result.get(), row, i),
+                                static_cast<std::size_t>(PQgetlength(result.get(), row, i))});
+                }
+                builder->end_row();
+            }
+            continue;
+        }
+        // The statement has ended: nothing left to cancel.
+        transaction.set_busy(false);
+        if (status == PGRES_COMMAND_OK || status == PGRES_EMPTY_QUERY)
+            raise_refused("it returns no rows", k_source);
+        raise_result_error(result.get(), limits);
+    }
+    transaction.set_busy(false);
+    if (!builder)
+        raise_refused("it returns no rows", k_source);
+    return builder->finish();
+}
+
+std::unique_ptr<Session> open_postgres(
+    const ConnectionString& cs, std::string_view user, std::string_view password)
+{
+    Parameters p = map_keys(cs);
+    if (!user.empty())
+        p.set("user", std::string(user));
+    if (!password.empty())
+        p.set("password", std::string(password));
+    p.set("client_encoding", "UTF8");
+    if (!p.has("connect_timeout"))
+        p.set("connect_timeout", "10");
+    std::string secret;
+    std::vector<const char*> keywords;
+    std::vector<const char*> values;
+    for (std::size_t i = 0; i < p.keywords.size(); ++i) {
+        if (p.keywords[i] == "password")
+            secret = p.values[i];
+        keywords.push_back(p.keywords[i].c_str());
+        values.push_back(p.values[i].c_str());
+    }
+    keywords.push_back(nullptr);
+    values.push_back(nullptr);
+    PgConn conn(PQconnectdbParams(keywords.data(), values.data(), 0));
+    if (!conn)
+        raise_connection_error("PostgreSQL: out of memory while connecting.", k_source);
+    if (PQstatus(conn.get()) != CONNECTION_OK)
+        raise_connection_error(
+            "PostgreSQL: " + without_secret(PQerrorMessage(conn.get()), secret), k_source);
+    const PgResult setup(PQexec(conn.get(), k_session_setup));
+    if (PQresultStatus(setup.get()) != PGRES_COMMAND_OK)
+        raise_connection_error(
+            "PostgreSQL: " + without_secret(PQerrorMessage(conn.get()), secret), k_source);
+    return std::make_unique<PgSession>(std::move(conn), std::move(secret));
+}
+
+} // namespace ado

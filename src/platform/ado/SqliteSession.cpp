@@ -1,0 +1,194 @@
+#include "platform/ado/SqliteSession.h"
+
+#include <filesystem>
+
+#include "platform/ado/ProviderError.h"
+#include "platform/ado/SqliteGuard.h"
+#include "platform/ado/SqliteHandles.h"
+
+namespace ado {
+
+namespace {
+
+constexpr std::string_view k_source = "SQLite";
+
+// Keys a connection string for this provider may carry; User ID and
+// Password mean nothing to a file and are ignored.
+constexpr std::string_view k_keys[]
+    = {"Provider", "Data Source", "Mode", "Persist Security Info", "User ID", "Password"};
+
+bool read_only_mode(const ConnectionString& cs)
+{
+    const auto mode = cs.get("Mode");
+    if (!mode || mode->empty())
+        return false;
+    if (same_key(*mode, "Read") || *mode == "1")
+        return true;
+    for (const auto known : {"ReadWrite", "Write", "Share Deny None", "Share Deny Read",
+             "Share Deny Write", "Share Exclusive", "Unknown"}) {
+        if (same_key(*mode, known))
+            return false;
+    }
+    raise_connection_error(
+        "SQLite: the Mode '" + *mode + "' is not known (use Read or ReadWrite).", k_source);
+}
+
+class SqliteSession final : public Session {
+public:
+    SqliteSession(SqliteDb db, std::unique_ptr<SqliteGuard> guard)
+        : m_guard(std::move(guard)), m_db(std::move(db))
+    {
+    }
+
+    std::shared_ptr<const Table> fetch(std::string_view sql, const FetchLimits& limits) override;
+
+private:
+    static int on_progress(void* deadline);
+    std::shared_ptr<const Table> read_rows(sqlite3_stmt* stmt, const FetchLimits& limits);
+
+    std::unique_ptr<SqliteGuard> m_guard; // the authorizer's context, outlives m_db
+    SqliteDb m_db;
+};
+
+int SqliteSession::on_progress(void* deadline)
+{
+    return std::chrono::steady_clock::now()
+            > *static_cast<std::chrono::steady_clock::time_point*>(deadline)
+        ? 1
+        : 0;
+}
+
+std::shared_ptr<const Table> SqliteSession::fetch(std::string_view sql, const FetchLimits& limits)
+{
+    bool blank = true;
+    for (const char c : sql)
+        blank = blank && (c == ' ' || c == '\t' || c == '\r' || c == '\n');
+    if (blank)
+        raise_refused("it is empty", k_source);
+    const SqliteStatement stmt = m_guard->prepare(m_db.get(), sql);
+    // The time limit: the library asks every few thousand steps.
+    auto deadline = std::chrono::steady_clock::now() + limits.timeout;
+    if (limits.timeout.count() > 0)
+        sqlite3_progress_handler(m_db.get(), 10000, &SqliteSession::on_progress, &deadline);
+    struct ClearProgress {
+        sqlite3* db;
+        ~ClearProgress() { sqlite3_progress_handler(db, 0, nullptr, nullptr); }
+    } clear{m_db.get()};
+    return read_rows(stmt.get(), limits);
+}
+
+std::shared_ptr<const Table> SqliteSession::read_rows(sqlite3_stmt* stmt, const FetchLimits& limits)
+{
+    const int n = sqlite3_column_count(stmt);
+    std::vector<TableBuilder::Declared> declared;
+    std::vector<bool> boolean(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        const char* name = sqlite3_column_name(stmt, i);
+        const char* decl = sqlite3_column_decltype(stmt, i);
+        auto type = decl != nullptr ? type_of_declaration(decl) : std::nullopt;
+        boolean[static_cast<std::size_t>(i)] = type && type->type == DataType::adBoolean;
+        declared.push_back({name != nullptr ? name : "", type});
+    }
+    TableBuilder builder(std::move(declared), limits.byte_budget);
+    int rc = 0;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        for (int i = 0; i < n; ++i) {
+            Column& column = builder.column(static_cast<std::size_t>(i));
+            switch (sqlite3_column_type(stmt, i)) {
+            case SQLITE_INTEGER: {
+                const sqlite3_int64 v = sqlite3_column_int64(stmt, i);
+                column.append_integer(boolean[static_cast<std::size_t>(i)] ? (v != 0 ? 1 : 0) : v);
+                break;
+            }
+            case SQLITE_FLOAT:
+                column.append_real(sqlite3_column_double(stmt, i));
+                break;
+            case SQLITE_TEXT: {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+                column.append_text({text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, i))});
+                break;
+            }
+            case SQLITE_BLOB: {
+                const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt, i));
+                const auto size = static_cast<std::size_t>(sqlite3_column_bytes(stmt, i));
+                column.append_blob(size == 0 ? std::string_view() : std::string_view(bytes, size));
+                break;
+            }
+            default:
+                column.append_null();
+            }
+        }
+        builder.end_row();
+    }
+    if (rc == SQLITE_INTERRUPT)
+        raise_command_error("Query timeout expired: the row source ran longer than "
+                + std::to_string(limits.timeout.count()) + " seconds.",
+            k_source);
+    if (rc != SQLITE_DONE) {
+        const std::string message = sqlite3_errmsg(sqlite3_db_handle(stmt));
+        raise_command_error(message, k_source);
+    }
+    return builder.finish();
+}
+
+// Reads the schema now, so a file that is not a database fails Open, not
+// the first row source.
+void check_readable(sqlite3* db, const std::string& source)
+{
+    sqlite3_stmt* raw = nullptr;
+    int rc = sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master LIMIT 1", -1, &raw, nullptr);
+    const SqliteStatement stmt(raw);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_step(stmt.get());
+    if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE)
+        raise_connection_error(
+            "SQLite: cannot read '" + source + "': " + sqlite3_errmsg(db), k_source);
+}
+
+} // namespace
+
+std::unique_ptr<Session> open_sqlite(const ConnectionString& cs)
+{
+    for (const auto& pair : cs.pairs()) {
+        bool known = false;
+        for (const auto key : k_keys)
+            known = known || same_key(pair.key, key);
+        if (!known)
+            raise_connection_error("SQLite: the connection string key '" + pair.key
+                    + "' is not known (use Data Source and Mode).",
+                k_source);
+    }
+    const auto source = cs.get("Data Source");
+    if (!source || source->empty())
+        raise_connection_error(
+            "SQLite: the connection string names no Data Source (the database file).", k_source);
+    const bool read_only = read_only_mode(cs);
+    std::error_code ec;
+    if (!std::filesystem::exists(*source, ec))
+        raise_connection_error(
+            "SQLite: the database file '" + *source + "' does not exist.", k_source);
+    if (!std::filesystem::is_regular_file(*source, ec))
+        raise_connection_error(
+            "SQLite: the Data Source '" + *source + "' is not a file.", k_source);
+    // A name starting with "file:" could be read as a URI; a "./" in front
+    // keeps it a plain file name.
+    std::string path = *source;
+    if (path.starts_with("file:"))
+        path = "./" + path;
+    sqlite3* raw = nullptr;
+    const int flags
+        = (read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
+    SqliteDb db(raw);
+    if (rc != SQLITE_OK)
+        raise_connection_error("SQLite: cannot open '" + *source
+                + "': " + (db ? sqlite3_errmsg(db.get()) : sqlite3_errstr(rc)),
+            k_source);
+    sqlite3_busy_timeout(db.get(), 5000);
+    auto guard = std::make_unique<SqliteGuard>();
+    guard->install(db.get());
+    check_readable(db.get(), *source);
+    return std::make_unique<SqliteSession>(std::move(db), std::move(guard));
+}
+
+} // namespace ado

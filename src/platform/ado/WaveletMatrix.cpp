@@ -1,0 +1,145 @@
+#include "platform/ado/WaveletMatrix.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace ado {
+
+std::size_t WaveletMatrix::Level::rank1(std::size_t i) const
+{
+    const std::size_t word = i >> 6;
+    const std::size_t bit = i & 63;
+    std::size_t r = ranks[word];
+    if (bit != 0)
+        r += static_cast<std::size_t>(std::popcount(bits[word] & ((std::uint64_t(1) << bit) - 1)));
+    return r;
+}
+
+WaveletMatrix::WaveletMatrix(std::span<const std::uint32_t> values) : m_size(values.size())
+{
+    const std::uint32_t top = values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+    m_bits = std::max(1, static_cast<int>(std::bit_width(top)));
+    m_levels.resize(static_cast<std::size_t>(m_bits));
+    std::vector<std::uint32_t> current(values.begin(), values.end());
+    std::vector<std::uint32_t> next(current.size());
+    const std::size_t words = (m_size >> 6) + 1;
+    // 1. From the highest bit down: record the bit, then move the values
+    //    with a 0 there (in order) before those with a 1 (in order).
+    for (int b = m_bits - 1; b >= 0; --b) {
+        Level& level = m_levels[static_cast<std::size_t>(b)];
+        level.bits.assign(words, 0);
+        level.ranks.assign(words, 0);
+        std::size_t z = 0;
+        for (std::size_t i = 0; i < m_size; ++i) {
+            if ((current[i] >> b) & 1U)
+                level.bits[i >> 6] |= std::uint64_t(1) << (i & 63);
+            else
+                ++z;
+        }
+        level.zeros = z;
+        std::size_t ones_at = z;
+        std::size_t zeros_at = 0;
+        for (std::size_t i = 0; i < m_size; ++i)
+            next[((current[i] >> b) & 1U) ? ones_at++ : zeros_at++] = current[i];
+        current.swap(next);
+        // 2. Ones before each word, for rank in constant time.
+        std::uint32_t ones = 0;
+        for (std::size_t w = 0; w < words; ++w) {
+            level.ranks[w] = ones;
+            ones += static_cast<std::uint32_t>(std::popcount(level.bits[w]));
+        }
+    }
+}
+
+WaveletMatrix::Range WaveletMatrix::zero_side(int level, Range r) const
+{
+    const Level& l = m_levels[static_cast<std::size_t>(level)];
+    return {l.rank0(r.lo), l.rank0(r.hi)};
+}
+
+WaveletMatrix::Range WaveletMatrix::one_side(int level, Range r) const
+{
+    const Level& l = m_levels[static_cast<std::size_t>(level)];
+    return {l.zeros + l.rank1(r.lo), l.zeros + l.rank1(r.hi)};
+}
+
+std::optional<std::uint32_t> WaveletMatrix::extreme(
+    int level, Range r, std::uint32_t prefix, bool smallest) const
+{
+    if (r.lo >= r.hi)
+        return std::nullopt;
+    for (; level >= 0; --level) {
+        const Range z = zero_side(level, r);
+        const Range o = one_side(level, r);
+        const bool take_zero = smallest ? z.lo < z.hi : o.lo >= o.hi;
+        r = take_zero ? z : o;
+        prefix = (prefix << 1) | (take_zero ? 0U : 1U);
+    }
+    return prefix;
+}
+
+std::optional<std::uint32_t> WaveletMatrix::next_from(
+    int level, Range r, std::uint32_t prefix, std::uint32_t x) const
+{
+    // The values in r share their high bits with x down to `level`.
+    if (r.lo >= r.hi)
+        return std::nullopt;
+    if (level < 0)
+        return prefix;
+    const Range z = zero_side(level, r);
+    const Range o = one_side(level, r);
+    if ((x >> level) & 1U)
+        return next_from(level - 1, o, (prefix << 1) | 1U, x);
+    if (auto v = next_from(level - 1, z, prefix << 1, x))
+        return v;
+    return extreme(level - 1, o, (prefix << 1) | 1U, true);
+}
+
+std::optional<std::uint32_t> WaveletMatrix::prev_from(
+    int level, Range r, std::uint32_t prefix, std::uint32_t x) const
+{
+    if (r.lo >= r.hi)
+        return std::nullopt;
+    if (level < 0)
+        return prefix;
+    const Range z = zero_side(level, r);
+    const Range o = one_side(level, r);
+    if (!((x >> level) & 1U))
+        return prev_from(level - 1, z, prefix << 1, x);
+    if (auto v = prev_from(level - 1, o, (prefix << 1) | 1U, x))
+        return v;
+    return extreme(level - 1, z, prefix << 1, false);
+}
+
+std::optional<std::uint32_t> WaveletMatrix::next_value(
+    std::size_t lo, std::size_t hi, std::uint32_t x) const
+{
+    hi = std::min(hi, m_size);
+    if (lo >= hi)
+        return std::nullopt;
+    if (m_bits < 32 && (x >> m_bits) != 0)
+        return std::nullopt; // above every value
+    return next_from(m_bits - 1, {lo, hi}, 0, x);
+}
+
+std::optional<std::uint32_t> WaveletMatrix::prev_value(
+    std::size_t lo, std::size_t hi, std::uint32_t x) const
+{
+    hi = std::min(hi, m_size);
+    if (lo >= hi)
+        return std::nullopt;
+    if (m_bits < 32 && (x >> m_bits) != 0)
+        x = (std::uint32_t(1) << m_bits) - 1; // every value is below x
+    return prev_from(m_bits - 1, {lo, hi}, 0, x);
+}
+
+std::size_t WaveletMatrix::bytes() const
+{
+    std::size_t total = 0;
+    for (const auto& l : m_levels)
+        total += l.bits.capacity() * sizeof(std::uint64_t)
+            + l.ranks.capacity() * sizeof(std::uint32_t);
+    return total;
+}
+
+} // namespace ado
