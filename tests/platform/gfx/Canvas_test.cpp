@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include "platform/gfx/Canvas.h"
+#include "platform/gfx/TextMetrics.h"
+#include "support/gfx/Pixels.h"
+
+namespace {
+
+using gfx::Rgb;
+using pendrel::test::count_color;
+using pendrel::test::count_dark;
+using pendrel::test::count_other;
+using pendrel::test::ink_box;
+
+constexpr Rgb k_white{0xFF, 0xFF, 0xFF};
+constexpr Rgb k_black{0, 0, 0};
+constexpr Rgb k_grey{0xC0, 0xC0, 0xC0};
+constexpr gfx::OLE_COLOR k_red = gfx::RGB(0xFF, 0, 0);
+constexpr int k_dpi = 96;
+
+class CanvasTest : public ::testing::Test {
+protected:
+    CanvasTest() : surface(60, 40)
+    {
+        gfx::Canvas(surface, k_dpi).fill_rect({0, 0, 60, 40}, 0xFFFFFF);
+    }
+    gfx::Image image() const { return surface.to_image(); }
+
+    gfx::Surface surface;
+};
+
+TEST_F(CanvasTest, FilledRectangleCoversExactlyItsPixels)
+{
+    gfx::Canvas(surface, k_dpi).fill_rect({10, 5, 20, 8}, k_red);
+    auto img = image();
+    EXPECT_EQ(count_color(img, {10, 5, 20, 8}, {0xFF, 0, 0}), 30);
+    EXPECT_EQ(count_color(img, {0, 0, 60, 40}, {0xFF, 0, 0}), 30);
+    EXPECT_EQ(img.pixel(9, 5), k_white);
+    EXPECT_EQ(img.pixel(20, 7), k_white);
+}
+
+TEST_F(CanvasTest, OriginAndClipPlaceAndBoundDrawing)
+{
+    {
+        gfx::Canvas canvas(surface, {20, 10}, {20, 10, 30, 15}, k_dpi);
+        EXPECT_EQ(canvas.clip_rect(), (win::RECT{0, 0, 10, 5}));
+        canvas.fill_rect({-100, -100, 100, 100}, k_red);
+    }
+    auto img = image();
+    EXPECT_EQ(count_color(img, {20, 10, 30, 15}, {0xFF, 0, 0}), 50);
+    EXPECT_EQ(count_color(img, {0, 0, 60, 40}, {0xFF, 0, 0}), 50);
+}
+
+TEST_F(CanvasTest, FrameAndLinesAreOnePixel)
+{
+    {
+        gfx::Canvas canvas(surface, k_dpi);
+        canvas.frame_rect({2, 2, 12, 7}, 0);
+        canvas.draw_line({20, 30}, {30, 30}, 0); // the end point is left out
+        canvas.draw_line({40, 10}, {40, 5}, 0);
+    }
+    auto img = image();
+    EXPECT_EQ(count_color(img, {2, 2, 12, 7}, k_black), 2 * 10 + 2 * 3);
+    EXPECT_EQ(count_color(img, {3, 3, 11, 6}, k_black), 0);
+    EXPECT_EQ(count_color(img, {0, 30, 60, 31}, k_black), 10);
+    EXPECT_EQ(img.pixel(30, 30), k_white);
+    EXPECT_EQ(count_color(img, {40, 0, 41, 40}, k_black), 5);
+    EXPECT_EQ(img.pixel(40, 5), k_white);
+    EXPECT_EQ(img.pixel(40, 10), k_black);
+}
+
+struct EdgeCase {
+    const char* name;
+    gfx::Edge edge;
+    Rgb outer_top_left, outer_bottom_right, inner_top_left, inner_bottom_right;
+};
+
+class CanvasEdge : public CanvasTest, public ::testing::WithParamInterface<EdgeCase> {};
+
+TEST_P(CanvasEdge, UsesTheSystemColoursOfItsStyle)
+{
+    const auto& c = GetParam();
+    gfx::Canvas(surface, k_dpi).draw_edge({10, 10, 30, 25}, c.edge);
+    auto img = image();
+    EXPECT_EQ(img.pixel(15, 10), c.outer_top_left);
+    EXPECT_EQ(img.pixel(10, 15), c.outer_top_left);
+    EXPECT_EQ(img.pixel(15, 24), c.outer_bottom_right);
+    EXPECT_EQ(img.pixel(29, 15), c.outer_bottom_right);
+    EXPECT_EQ(img.pixel(15, 11), c.inner_top_left);
+    EXPECT_EQ(img.pixel(28, 15), c.inner_bottom_right);
+    EXPECT_EQ(img.pixel(15, 15), k_white) << "the inside is left alone";
+}
+
+constexpr Rgb k_light{0xDF, 0xDF, 0xDF};
+constexpr Rgb k_shadow{0x80, 0x80, 0x80};
+
+INSTANTIATE_TEST_SUITE_P(Styles, CanvasEdge,
+    ::testing::Values(EdgeCase{"Flat", gfx::Edge::Flat, k_black, k_black, k_white, k_white},
+        EdgeCase{"Raised", gfx::Edge::Raised, k_light, k_black, k_white, k_shadow},
+        EdgeCase{"Sunken", gfx::Edge::Sunken, k_shadow, k_white, k_black, k_light},
+        EdgeCase{"Pressed", gfx::Edge::Pressed, k_black, k_black, k_shadow, k_shadow}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CanvasTest, TextIsDrawnInsideItsBoxAndNeverOutside)
+{
+    win::RECT box{5, 10, 25, 30}; // far too narrow for the text
+    gfx::Canvas(surface, k_dpi).draw_text("Clipped text that is long", box, gfx::Font{}, 0);
+    auto img = image();
+    EXPECT_GT(count_dark(img, box), 10);
+    EXPECT_EQ(count_other(img, {0, 0, 60, 10}, k_white), 0);
+    EXPECT_EQ(count_other(img, {0, 30, 60, 40}, k_white), 0);
+    EXPECT_EQ(count_other(img, {0, 0, 5, 40}, k_white), 0);
+    EXPECT_EQ(count_other(img, {25, 0, 60, 40}, k_white), 0);
+}
+
+TEST_F(CanvasTest, TextAlignmentMovesTheInk)
+{
+    gfx::Font font;
+    auto draw = [&](gfx::TextAlign align) {
+        gfx::Surface s(200, 30);
+        gfx::Canvas canvas(s, k_dpi);
+        canvas.fill_rect({0, 0, 200, 30}, 0xFFFFFF);
+        canvas.draw_text("Abc", {0, 0, 200, 30}, font, 0, align);
+        return *ink_box(s.to_image(), k_white);
+    };
+    auto left = draw({gfx::HAlign::Left, gfx::VAlign::Center});
+    auto centre = draw({gfx::HAlign::Center, gfx::VAlign::Center});
+    auto right = draw({gfx::HAlign::Right, gfx::VAlign::Center});
+    auto top = draw({gfx::HAlign::Left, gfx::VAlign::Top});
+    int width = gfx::measure_text(font, "Abc", k_dpi).width;
+    EXPECT_LT(left.left, 3);
+    EXPECT_NEAR(centre.left, (200 - width) / 2, 3);
+    EXPECT_GT(right.right, 196);
+    EXPECT_LT(top.top, left.top);
+    // Vertically centred ink sits around the middle line.
+    EXPECT_NEAR((left.top + left.bottom) / 2.0, 15.0, 4.0);
+}
+
+TEST_F(CanvasTest, ScrolledTextStartsLeftOfTheBox)
+{
+    auto left_ink = [&](int scroll) {
+        gfx::Surface s(100, 20);
+        gfx::Canvas canvas(s, k_dpi);
+        canvas.fill_rect({0, 0, 100, 20}, 0xFFFFFF);
+        canvas.draw_text("WWWW", {10, 0, 100, 20}, gfx::Font{}, 0, {.scroll_x = scroll});
+        return ink_box(s.to_image(), k_white)->left;
+    };
+    EXPECT_GE(left_ink(0), 10);
+    EXPECT_EQ(left_ink(5), 10) << "clipped at the box's left edge";
+}
+
+TEST_F(CanvasTest, BrokenTextDrawsWithoutHarm)
+{
+    gfx::Canvas(surface, k_dpi)
+        .draw_text(std::string("a\0\xFF\xC3", 4), {0, 0, 60, 40}, gfx::Font{}, 0);
+    EXPECT_GT(count_dark(image(), {0, 0, 60, 40}), 0);
+}
+
+TEST_F(CanvasTest, TransparentColourLeavesTheBackground)
+{
+    gfx::Image picture(4, 4, k_grey);
+    picture.set_pixel(1, 1, k_black);
+    picture.set_pixel(2, 2, {0, 0, 0xFF});
+    {
+        gfx::Canvas canvas(surface, k_dpi);
+        canvas.draw_image(picture, {10, 10}, gfx::RGB(0xC0, 0xC0, 0xC0));
+        canvas.draw_image(picture, {30, 10});
+    }
+    auto img = image();
+    EXPECT_EQ(img.pixel(11, 11), k_black);
+    EXPECT_EQ(img.pixel(12, 12), (Rgb{0, 0, 0xFF}));
+    EXPECT_EQ(count_color(img, {10, 10, 14, 14}, k_white), 14);
+    EXPECT_EQ(count_color(img, {30, 10, 34, 14}, k_grey), 14)
+        << "without a key nothing is left out";
+}
+
+TEST_F(CanvasTest, SystemColourKeyAndCentring)
+{
+    gfx::Image picture(3, 3, k_grey);
+    picture.set_pixel(1, 1, k_black);
+    gfx::Canvas(surface, k_dpi).draw_image_centered(picture, {0, 0, 10, 10}, gfx::vbButtonFace);
+    auto img = image();
+    EXPECT_EQ(img.pixel(4, 4), k_black);
+    EXPECT_EQ(count_other(img, {0, 0, 60, 40}, k_white), 1);
+}
+
+TEST_F(CanvasTest, SelectionAndFocusRectangle)
+{
+    {
+        gfx::Canvas canvas(surface, k_dpi);
+        canvas.draw_selection({0, 0, 10, 10});
+        canvas.draw_focus_rect({20, 20, 30, 30});
+    }
+    auto img = image();
+    EXPECT_EQ(count_color(img, {0, 0, 10, 10}, {0, 0, 0x80}), 100);
+    EXPECT_EQ(img.pixel(20, 20), k_black);
+    EXPECT_EQ(img.pixel(21, 20), k_white);
+    EXPECT_EQ(img.pixel(22, 20), k_black);
+    EXPECT_EQ(count_color(img, {21, 21, 29, 29}, k_black), 0);
+}
+
+TEST_F(CanvasTest, ClipScopeNarrowsAndRestores)
+{
+    {
+        gfx::Canvas canvas(surface, k_dpi);
+        {
+            gfx::Canvas::ClipScope clip(canvas, {0, 0, 5, 5});
+            canvas.fill_rect({0, 0, 60, 40}, k_red);
+        }
+        canvas.fill_rect({50, 30, 60, 40}, k_red);
+    }
+    auto img = image();
+    EXPECT_EQ(count_color(img, {0, 0, 60, 40}, {0xFF, 0, 0}), 25 + 100);
+}
+
+} // namespace
