@@ -19,6 +19,16 @@ namespace win {
 
 namespace {
 
+// Tells on_focus_change where the focus is now. A copy: the listener may
+// replace itself while it runs.
+void notify_focus_change()
+{
+    const auto listener = WindowManager::the().on_focus_change;
+    if (listener) {
+        listener(detail::wm().focus);
+    }
+}
+
 void drop_focus()
 {
     auto& m = detail::wm();
@@ -28,6 +38,7 @@ void drop_focus()
     }
     m.focus = 0;
     SendMessageA(previous, WM_KILLFOCUS, 0, 0);
+    notify_focus_change();
 }
 
 } // namespace
@@ -81,6 +92,7 @@ HWND SetFocus(HWND hwnd)
     if (previous != 0) {
         SendMessageA(previous, WM_KILLFOCUS, static_cast<WPARAM>(hwnd), 0);
     }
+    notify_focus_change();
     if (detail::wm().focus == hwnd) {
         SendMessageA(hwnd, WM_SETFOCUS, static_cast<WPARAM>(previous), 0);
     }

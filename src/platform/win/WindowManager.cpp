@@ -107,6 +107,7 @@ void WindowManager::reset()
             "WindowManager.reset");
     }
     manager.on_invalidate = nullptr;
+    manager.on_focus_change = nullptr;
     manager.m_impl = std::make_unique<Impl>();
 }
 

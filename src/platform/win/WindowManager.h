@@ -48,6 +48,12 @@ public:
     // parent changes, and on InvalidateRect; the compositor listens here.
     std::function<void(HWND)> on_invalidate;
 
+    // Called whenever the keyboard focus moves, with the window that holds
+    // it now (0 for none): after the window that lost it has had its
+    // WM_KILLFOCUS and before the new one gets WM_SETFOCUS. The component
+    // host listens here to tell a control that the focus entered or left it.
+    std::function<void(HWND)> on_focus_change;
+
     // Input injection: as a real pointing device and keyboard would deliver
     // it, through the queue (call PumpMessages to deliver).
     void inject_mouse_move(POINT screen);
