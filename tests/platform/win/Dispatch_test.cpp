@@ -1,0 +1,122 @@
+#include "platform/vb/Error.h"
+#include "platform/win/User32.h"
+#include "support/win/DesktopTest.h"
+
+using namespace win;
+using pendrel::test::input;
+using pendrel::test::posted;
+using pendrel::test::sent;
+
+namespace {
+
+class Dispatch : public pendrel::test::DesktopTest {
+protected:
+    void SetUp() override
+    {
+        DesktopTest::SetUp();
+        a = top("a", 0, 0, 100, 100);
+        b = top("b", 200, 0, 100, 100);
+    }
+    HWND a = 0;
+    HWND b = 0;
+};
+
+TEST_F(Dispatch, SendNestedInSendRunsEachTargetBeforeItReturns)
+{
+    on(a, WM_USER, [this](HWND, WPARAM, LPARAM) { return SendMessageA(b, WM_USER + 1, 0, 0) + 1; });
+    on(b, WM_USER + 1,
+        [this](HWND, WPARAM, LPARAM) { return SendMessageA(a, WM_USER + 2, 7, 0) * 10; });
+    on(a, WM_USER + 2, [](HWND, WPARAM w, LPARAM) { return static_cast<LRESULT>(w); });
+
+    EXPECT_EQ(SendMessageA(a, WM_USER, 0, 0), 71);
+
+    EXPECT_TRUE(recorder.matches({
+        sent(a, WM_USER).at_depth(1),
+        sent(b, WM_USER + 1).at_depth(2),
+        sent(a, WM_USER + 2).at_depth(3).with_wparam(7),
+    }));
+    EXPECT_EQ(wm().delivery_depth(), 0);
+}
+
+// The window disappears from every lookup at once; its record lives until
+// its procedures (the handler and the recorder around it) have returned.
+TEST_F(Dispatch, HandlerThatDestroysItsOwnWindow)
+{
+    int mine = 42;
+    SetWindowData(b, &mine);
+    bool gone_inside = false;
+    on(a, WM_USER, [&](HWND self, WPARAM, LPARAM) {
+        EXPECT_TRUE(DestroyWindow(self));
+        gone_inside = IsWindow(self) == 0 && GetWindowData(self) == nullptr;
+        // Still usable afterwards, as a dead handle.
+        EXPECT_EQ(DefWindowProcA(self, WM_GETTEXTLENGTH, 0, 0), 0);
+        EXPECT_EQ(SetCapture(self), 0U);
+        return 5;
+    });
+
+    EXPECT_EQ(SendMessageA(a, WM_USER, 0, 0), 5);
+
+    EXPECT_TRUE(gone_inside);
+    EXPECT_TRUE(recorder.matches({
+        sent(a, WM_USER).at_depth(1),
+        sent(a, WM_SHOWWINDOW).at_depth(2),
+        sent(a, WM_WINDOWPOSCHANGED).at_depth(2),
+        sent(a, WM_DESTROY).at_depth(2),
+        sent(a, WM_NCDESTROY).at_depth(2),
+    }));
+    EXPECT_EQ(SendMessageA(a, WM_USER, 0, 0), 0) << "a destroyed window gets nothing";
+    EXPECT_EQ(GetWindowData(b), &mine);
+}
+
+// A child's handler destroys its parent (and so itself) while an outer
+// handler of the child is still on the stack.
+TEST_F(Dispatch, HandlerThatDestroysTheTreeItLivesIn)
+{
+    const HWND inner = child("inner", a, 10, 10, 20, 20);
+    on(inner, WM_USER,
+        [this](HWND self, WPARAM, LPARAM) { return SendMessageA(self, WM_USER + 1, 0, 0); });
+    on(inner, WM_USER + 1, [this](HWND self, WPARAM, LPARAM) {
+        DestroyWindow(a);
+        return static_cast<LRESULT>(IsWindow(self) + IsWindow(a));
+    });
+
+    EXPECT_EQ(SendMessageA(inner, WM_USER, 0, 0), 0);
+
+    EXPECT_TRUE(recorder.matches({
+        sent(inner, WM_USER).at_depth(1),
+        sent(inner, WM_USER + 1).at_depth(2),
+        sent(a, WM_SHOWWINDOW).at_depth(3),
+        sent(a, WM_WINDOWPOSCHANGED).at_depth(3),
+        sent(a, WM_DESTROY).at_depth(3),
+        sent(inner, WM_DESTROY).at_depth(3),
+        sent(inner, WM_NCDESTROY).at_depth(3),
+        sent(a, WM_NCDESTROY).at_depth(3),
+    }));
+}
+
+TEST_F(Dispatch, RunawayNestingRaisesOutOfStackSpace)
+{
+    on(a, WM_USER, [](HWND self, WPARAM, LPARAM) { return SendMessageA(self, WM_USER, 0, 0); });
+    recorder.ignore({WM_USER});
+
+    try {
+        SendMessageA(a, WM_USER, 0, 0);
+        FAIL() << "no error";
+    } catch (const vb::Error& e) {
+        EXPECT_EQ(e.number(), vb::err::OutOfStackSpace);
+    }
+    EXPECT_EQ(wm().delivery_depth(), 0) << "every level unwound";
+    EXPECT_TRUE(DestroyWindow(a)) << "and the window is free again";
+}
+
+TEST_F(Dispatch, ResetIsRefusedWhileAProcedureRuns)
+{
+    on(a, WM_USER, [](HWND, WPARAM, LPARAM) {
+        EXPECT_THROW(WindowManager::reset(), vb::Error);
+        return 0;
+    });
+    SendMessageA(a, WM_USER, 0, 0);
+    EXPECT_TRUE(IsWindow(a));
+}
+
+} // namespace

@@ -1,0 +1,95 @@
+#include "platform/win/User32.h"
+#include "support/win/DesktopTest.h"
+
+using namespace win;
+
+namespace {
+
+class Geometry : public pendrel::test::DesktopTest {};
+
+TEST_F(Geometry, RectanglesAreInScreenPixelsWithTheBorderBetween)
+{
+    const HWND form = top("form", 100, 50, 400, 300, WS_VISIBLE | WS_BORDER);
+    const HWND inner = child("inner", form, 10, 20, 50, 30);
+    RECT r;
+
+    ASSERT_TRUE(GetWindowRect(inner, &r));
+    EXPECT_EQ(r, (RECT{111, 71, 161, 101})) << "inside form's one-pixel border";
+    ASSERT_TRUE(GetClientRect(form, &r));
+    EXPECT_EQ(r, (RECT{0, 0, 398, 298}));
+
+    wm().set_border(inner, 3);
+    ASSERT_TRUE(GetClientRect(inner, &r));
+    EXPECT_EQ(r, (RECT{0, 0, 44, 24}));
+    wm().set_border(inner, 40);
+    ASSERT_TRUE(GetClientRect(inner, &r));
+    EXPECT_EQ(r, (RECT{0, 0, 0, 0})) << "a border wider than the window leaves no client area";
+    EXPECT_FALSE(GetWindowRect(0x7FFFFFF0, &r));
+}
+
+TEST_F(Geometry, ScreenAndClientPointsConvertBothWays)
+{
+    const HWND form = top("form", -300, -20, 400, 300, WS_VISIBLE | WS_BORDER);
+    const HWND inner = child("inner", form, 10, 20, 50, 30);
+    POINT p{0, 0};
+
+    ASSERT_TRUE(ScreenToClient(inner, &p));
+    EXPECT_EQ(p, (POINT{289, -1}));
+    ASSERT_TRUE(ClientToScreen(inner, &p));
+    EXPECT_EQ(p, (POINT{0, 0}));
+    EXPECT_FALSE(ScreenToClient(0x7FFFFFF0, &p));
+}
+
+struct PointCase {
+    const char* name;
+    POINT point;
+    BOOL in_rect;
+    LRESULT hit; // DefWindowProcA's answer for a 1-pixel border
+};
+
+class PointInWindow : public Geometry, public ::testing::WithParamInterface<PointCase> {};
+
+// The window covers x -10..29, y 5..24 on the screen: partly left of the
+// screen, so hit tests see negative coordinates packed in 16-bit words.
+TEST_P(PointInWindow, PtInRectAndHitTest)
+{
+    const HWND w = top("w", -10, 5, 40, 20, WS_VISIBLE | WS_BORDER);
+    RECT r;
+    GetWindowRect(w, &r);
+    const POINT p = GetParam().point;
+
+    EXPECT_EQ(PtInRect(&r, p), GetParam().in_rect);
+    EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), GetParam().hit);
+}
+
+INSTANTIATE_TEST_SUITE_P(Geometry, PointInWindow,
+    ::testing::Values(PointCase{"TopLeftCornerIsBorder", {-10, 5}, 1, HTBORDER},
+        PointCase{"FirstClientPixel", {-9, 6}, 1, HTCLIENT},
+        PointCase{"NegativeInside", {-1, 10}, 1, HTCLIENT},
+        PointCase{"LastClientPixel", {28, 23}, 1, HTCLIENT},
+        PointCase{"RightBorderColumn", {29, 10}, 1, HTBORDER},
+        PointCase{"RightEdgeIsOutside", {30, 10}, 0, HTNOWHERE},
+        PointCase{"BottomEdgeIsOutside", {0, 25}, 0, HTNOWHERE},
+        PointCase{"LeftOfIt", {-11, 10}, 0, HTNOWHERE}, PointCase{"Above", {0, 4}, 0, HTNOWHERE}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Geometry, WindowFromPointFindsTheDeepestShownWindowTopMostFirst)
+{
+    const HWND form = top("form", 0, 0, 400, 300, WS_VISIBLE | WS_BORDER);
+    const HWND panel = child("panel", form, 10, 10, 200, 200);
+    const HWND button = child("button", panel, 10, 10, 50, 20, WS_VISIBLE | WS_DISABLED);
+    const HWND hidden = child("hidden", panel, 100, 100, 50, 50, 0);
+    const HWND list = top("list", 150, 150, 100, 100, WS_VISIBLE, WS_EX_TOPMOST);
+    top("later", 140, 140, 100, 100); // made after list, but not top-most
+
+    EXPECT_EQ(WindowFromPoint({25, 25}), button) << "disabled windows are found";
+    EXPECT_EQ(WindowFromPoint({115, 115}), panel) << "hidden windows are not";
+    EXPECT_EQ(WindowFromPoint({160, 160}), list);
+    EXPECT_EQ(WindowFromPoint({0, 5}), form) << "the border is the form's";
+    EXPECT_EQ(WindowFromPoint({1000, 1000}), 0U);
+    ShowWindow(form, SW_HIDE);
+    EXPECT_EQ(WindowFromPoint({25, 25}), 0U);
+    static_cast<void>(hidden);
+}
+
+} // namespace

@@ -1,0 +1,164 @@
+#include "platform/win/User32.h"
+#include "support/win/DesktopTest.h"
+
+using namespace win;
+using pendrel::test::input;
+using pendrel::test::posted;
+using pendrel::test::sent;
+
+namespace {
+
+// A form with a one-pixel border at (100, 100); a list (the would-be
+// capture holder) at (300, 300) with a one-pixel border.
+class InputRouting : public pendrel::test::DesktopTest {
+protected:
+    void SetUp() override
+    {
+        DesktopTest::SetUp();
+        form = top("form", 100, 100, 200, 100, WS_VISIBLE | WS_BORDER);
+        field = child("field", form, 10, 10, 80, 20);
+        list = top("list", 300, 300, 100, 100, WS_VISIBLE | WS_BORDER, WS_EX_TOPMOST);
+    }
+    HWND form = 0;
+    HWND field = 0;
+    HWND list = 0;
+};
+
+TEST_F(InputRouting, PressInAClientAreaAsksTheHitTestThenSendsClientCoordinates)
+{
+    click({115, 121});
+
+    EXPECT_TRUE(recorder.matches({
+        sent(field, WM_NCHITTEST).with_lparam(MAKELPARAM(115, 121)),
+        input(field, WM_LBUTTONDOWN).with_wparam(MK_LBUTTON).with_lparam(MAKELPARAM(4, 10)),
+        sent(field, WM_NCHITTEST),
+        input(field, WM_LBUTTONUP).with_wparam(0).with_lparam(MAKELPARAM(4, 10)),
+    }));
+}
+
+TEST_F(InputRouting, PressOnABorderGivesTheNonClientMessageWithScreenCoordinates)
+{
+    recorder.ignore({WM_NCHITTEST});
+    wm().inject_button_down({100, 150});
+    wm().inject_mouse_move({100, 151});
+    pump();
+
+    EXPECT_TRUE(recorder.matches({
+        input(form, WM_NCLBUTTONDOWN).with_wparam(HTBORDER).with_lparam(MAKELPARAM(100, 150)),
+        input(form, WM_NCMOUSEMOVE).with_wparam(HTBORDER),
+    }));
+}
+
+// While the list holds the capture, a press anywhere goes to it, without a
+// hit test, in its client coordinates, negative ones packed as 16-bit words.
+TEST_F(InputRouting, CaptureTakesEveryMouseMessage)
+{
+    SetCapture(list);
+    recorder.clear();
+
+    click({115, 121});
+
+    const LPARAM packed = MAKELPARAM(115 - 301, 121 - 301);
+    EXPECT_TRUE(recorder.matches({
+        input(list, WM_LBUTTONDOWN).with_lparam(packed),
+        input(list, WM_LBUTTONUP).with_lparam(packed),
+    }));
+    EXPECT_EQ(LOWORD(packed), 65350) << "x -186 as an unsigned word";
+    EXPECT_EQ(GET_X_LPARAM(packed), -186);
+    EXPECT_EQ(GET_Y_LPARAM(packed), -180);
+}
+
+TEST_F(InputRouting, TheCaptureOfTheMomentOfDeliveryCounts)
+{
+    wm().inject_button_down({115, 121});
+    SetCapture(list);
+    ReleaseCapture();
+    recorder.clear();
+    on(field, WM_LBUTTONDOWN, [this](HWND, WPARAM, LPARAM) {
+        SetCapture(list);
+        return 0;
+    });
+    wm().inject_button_up({115, 121});
+    pump();
+
+    EXPECT_EQ(recorder.only(WM_LBUTTONDOWN).at(0).hwnd, field);
+    EXPECT_EQ(recorder.only(WM_LBUTTONUP).at(0).hwnd, list);
+}
+
+TEST_F(InputRouting, InputForADisabledWindowGoesToTheWindowAroundIt)
+{
+    EnableWindow(field, 0);
+    recorder.ignore({WM_NCHITTEST, WM_ENABLE});
+    recorder.clear();
+
+    click({115, 121});
+
+    EXPECT_TRUE(recorder.matches({
+        input(form, WM_LBUTTONDOWN).with_lparam(MAKELPARAM(14, 20)),
+        input(form, WM_LBUTTONUP),
+    }));
+    EnableWindow(form, 0);
+    recorder.clear();
+    click({115, 121});
+    EXPECT_TRUE(recorder.messages().empty()) << "a disabled top-level window gets nothing";
+}
+
+TEST_F(InputRouting, DoubleClickIsTheWholeGesture)
+{
+    recorder.ignore({WM_NCHITTEST});
+    wm().inject_double_click({350, 350});
+    pump();
+
+    EXPECT_TRUE(recorder.matches({
+        input(list, WM_LBUTTONDOWN),
+        input(list, WM_LBUTTONUP),
+        input(list, WM_LBUTTONDBLCLK).with_wparam(MK_LBUTTON),
+        input(list, WM_LBUTTONUP),
+    }));
+}
+
+// A character typed with a key is translated when the key down is
+// delivered: it comes right after it, before what the key's handler posts.
+TEST_F(InputRouting, KeysGoToTheFocusWithTheCharacterAfterKeyDown)
+{
+    SetFocus(field);
+    recorder.clear();
+    on(field, WM_KEYDOWN, [](HWND self, WPARAM, LPARAM) {
+        PostMessageA(self, WM_USER, 0, 0);
+        return 0;
+    });
+    wm().inject_key_down('A');
+    wm().inject_char(U'\u00FC');
+    wm().inject_key_up('A');
+    pump();
+
+    EXPECT_TRUE(recorder.matches({
+        input(field, WM_KEYDOWN).with_wparam('A').with_lparam(1),
+        posted(field, WM_CHAR).with_wparam(0xFC),
+        posted(field, WM_USER),
+        input(field, WM_KEYUP).with_wparam('A').with_lparam(static_cast<LPARAM>(0xC0000001U)),
+    }));
+}
+
+TEST_F(InputRouting, KeysWithoutFocusGoNowhere)
+{
+    wm().inject_key_down(VK_RETURN);
+    wm().inject_key_up(VK_RETURN);
+    EXPECT_EQ(PumpMessages(), 0);
+    EXPECT_TRUE(recorder.messages().empty());
+}
+
+TEST_F(InputRouting, WheelGoesToTheFocus)
+{
+    SetFocus(field);
+    recorder.clear();
+    wm().inject_wheel({350, 350}, -120);
+    pump();
+
+    const auto wheel = recorder.only(WM_MOUSEWHEEL);
+    ASSERT_EQ(wheel.size(), 1U);
+    EXPECT_EQ(wheel[0].hwnd, field);
+    EXPECT_EQ(static_cast<std::int16_t>(HIWORD(static_cast<LPARAM>(wheel[0].wparam))), -120);
+}
+
+} // namespace

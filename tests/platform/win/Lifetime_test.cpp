@@ -1,0 +1,151 @@
+#include <vector>
+
+#include "platform/win/User32.h"
+#include "support/win/DesktopTest.h"
+#include "support/win/MessageNames.h"
+
+using namespace win;
+using pendrel::test::input;
+using pendrel::test::message_name;
+using pendrel::test::posted;
+using pendrel::test::sent;
+
+namespace {
+
+// Creation cannot be watched by subclassing (there is no window yet), so
+// this class procedure logs what it receives itself.
+thread_local std::vector<std::string> t_log;
+thread_local LRESULT t_nccreate_answer = 1;
+thread_local LRESULT t_create_answer = 0;
+
+LRESULT logging_proc(HWND h, UINT m, WPARAM w, LPARAM l)
+{
+    t_log.push_back(message_name(m));
+    if (m == WM_NCCREATE) {
+        EXPECT_EQ(reinterpret_cast<void*>(l), &t_log) << "the create parameter";
+        return t_nccreate_answer;
+    }
+    if (m == WM_CREATE) {
+        return t_create_answer;
+    }
+    return DefWindowProcA(h, m, w, l);
+}
+
+class Lifetime : public pendrel::test::DesktopTest {
+protected:
+    void SetUp() override
+    {
+        DesktopTest::SetUp();
+        ASSERT_TRUE(RegisterClassA(WNDCLASS{"Logging", &logging_proc}));
+        t_log.clear();
+        t_nccreate_answer = 1;
+        t_create_answer = 0;
+    }
+    HWND create_logged(DWORD style)
+    {
+        return CreateWindowExA(0, "logging", "t", style, 1, 2, 30, 40, 0, &t_log);
+    }
+};
+
+TEST_F(Lifetime, CreationSendsNcCreateCreateSizeMoveThenShows)
+{
+    const HWND w = create_logged(WS_VISIBLE);
+
+    ASSERT_NE(w, 0U);
+    EXPECT_EQ(t_log,
+        (std::vector<std::string>{"WM_NCCREATE", "WM_CREATE", "WM_SIZE", "WM_MOVE", "WM_SHOWWINDOW",
+            "WM_WINDOWPOSCHANGED"}));
+    EXPECT_TRUE(IsWindowVisible(w));
+    EXPECT_EQ(GetWindowText(w), "t");
+}
+
+TEST_F(Lifetime, RefusedCreationLeavesNoWindow)
+{
+    t_nccreate_answer = 0;
+    EXPECT_EQ(create_logged(0), 0U);
+    t_nccreate_answer = 1;
+    t_create_answer = -1;
+    EXPECT_EQ(create_logged(0), 0U);
+    EXPECT_TRUE(wm().top_level_windows().empty());
+    EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", 0, 0, 0, 1, 1, 0), 0U);
+    EXPECT_EQ(CreateWindowExA(0, k_class, "bad \xC3", 0, 0, 0, 1, 1, 0), 0U) << "not UTF-8";
+    EXPECT_EQ(CreateWindowExA(0, k_class, "", WS_CHILD, 0, 0, 1, 1, 0x7FFFFFF0), 0U) << "no parent";
+}
+
+TEST_F(Lifetime, DestroyGoesParentsFirstThenNcDestroyChildrenFirst)
+{
+    const HWND p = top("p", 0, 0, 100, 100);
+    const HWND c1 = child("c1", p, 0, 0, 10, 10);
+    const HWND g = child("g", c1, 0, 0, 5, 5);
+    const HWND c2 = child("c2", p, 20, 0, 10, 10);
+    recorder.ignore({WM_SHOWWINDOW, WM_WINDOWPOSCHANGED});
+
+    EXPECT_TRUE(DestroyWindow(p));
+
+    EXPECT_TRUE(recorder.matches({
+        sent(p, WM_DESTROY),
+        sent(c1, WM_DESTROY),
+        sent(g, WM_DESTROY),
+        sent(c2, WM_DESTROY),
+        sent(g, WM_NCDESTROY),
+        sent(c1, WM_NCDESTROY),
+        sent(c2, WM_NCDESTROY),
+        sent(p, WM_NCDESTROY),
+    }));
+    for (HWND h : {p, c1, g, c2}) {
+        EXPECT_FALSE(IsWindow(h));
+    }
+    EXPECT_FALSE(DestroyWindow(p)) << "twice";
+}
+
+TEST_F(Lifetime, ANestedDestroyOfTheSameWindowIsRefused)
+{
+    const HWND w = top("w", 0, 0, 10, 10);
+    on(w, WM_DESTROY, [](HWND self, WPARAM, LPARAM) {
+        EXPECT_FALSE(DestroyWindow(self));
+        return 0;
+    });
+    EXPECT_TRUE(DestroyWindow(w));
+    EXPECT_EQ(recorder.only(WM_DESTROY).size(), 1U);
+}
+
+TEST_F(Lifetime, OwnedWindowsGoBeforeTheirOwner)
+{
+    const HWND owner = top("owner", 0, 0, 100, 100);
+    const HWND inner = child("inner", owner, 0, 0, 10, 10);
+    const HWND popup
+        = CreateWindowExA(0, k_class, "", WS_POPUP | WS_VISIBLE, 300, 300, 10, 10, inner);
+    ASSERT_NE(popup, 0U);
+    EXPECT_EQ(GetParent(popup), owner) << "a pop-up's parent is its top-level owner";
+    recorder.watch(popup, "popup");
+
+    DestroyWindow(owner);
+
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_TRUE(recorder.matches({
+        sent(popup, WM_SHOWWINDOW),
+        sent(popup, WM_WINDOWPOSCHANGED),
+        sent(popup, WM_DESTROY),
+        sent(popup, WM_NCDESTROY),
+        sent(owner, WM_SHOWWINDOW),
+        sent(owner, WM_WINDOWPOSCHANGED),
+        sent(owner, WM_DESTROY),
+        sent(inner, WM_DESTROY),
+        sent(inner, WM_NCDESTROY),
+        sent(owner, WM_NCDESTROY),
+    }));
+}
+
+TEST_F(Lifetime, HandlesAreNeverReusedAcrossResets)
+{
+    const HWND first = top("first", 0, 0, 10, 10);
+    const HWND desktop = GetDesktopWindow();
+    WindowManager::reset();
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_NE(GetDesktopWindow(), desktop);
+    const HWND second = CreateWindowExA(0, k_class, "", 0, 0, 0, 10, 10, 0);
+    EXPECT_NE(second, first);
+    EXPECT_NE(second, 0U);
+}
+
+} // namespace

@@ -1,0 +1,125 @@
+#include "platform/win/User32.h"
+#include "support/win/DesktopTest.h"
+
+using namespace win;
+using pendrel::test::input;
+using pendrel::test::posted;
+using pendrel::test::sent;
+
+namespace {
+
+class Placement : public pendrel::test::DesktopTest {};
+
+TEST_F(Placement, AWindowIsVisibleOnlyWhenItAndAllItsParentsAreShown)
+{
+    const HWND form = top("form", 0, 0, 100, 100);
+    const HWND inner = child("inner", form, 0, 0, 10, 10);
+
+    EXPECT_TRUE(IsWindowVisible(inner));
+    EXPECT_TRUE(ShowWindow(form, SW_HIDE)) << "returns whether it was shown";
+    EXPECT_FALSE(IsWindowVisible(inner));
+    EXPECT_FALSE(ShowWindow(form, SW_HIDE));
+    EXPECT_FALSE(ShowWindow(form, SW_SHOW));
+    EXPECT_TRUE(IsWindowVisible(inner));
+    EXPECT_TRUE(ShowWindow(form, 3)) << "maximising is not modelled: nothing changes";
+    EXPECT_TRUE(IsWindowVisible(form));
+}
+
+TEST_F(Placement, MoveWindowSendsPositionChangedThenMoveAndSize)
+{
+    const HWND w = top("w", 10, 10, 100, 50, WS_VISIBLE | WS_BORDER);
+
+    EXPECT_TRUE(MoveWindow(w, 20, 30, 100, 60, 1));
+
+    EXPECT_TRUE(recorder.matches({
+        sent(w, WM_WINDOWPOSCHANGED).at_depth(1),
+        sent(w, WM_MOVE).at_depth(2).with_lparam(MAKELPARAM(21, 31)),
+        sent(w, WM_SIZE).at_depth(2).with_lparam(MAKELPARAM(98, 58)),
+    }));
+    recorder.clear();
+    MoveWindow(w, 20, 30, 100, 60, 1);
+    EXPECT_TRUE(recorder.messages().empty()) << "no change, no message";
+}
+
+// Opening a drop-down list: move, hide, put on the desktop, then top-most,
+// moved and shown without activation (flags 0x0051).
+TEST_F(Placement, ListOpensAsATopMostWindowOfTheDesktopAndCloses)
+{
+    const HWND form = top("form", 0, 0, 400, 300);
+    const HWND control = child("control", form, 10, 10, 200, 20);
+    const HWND list = child("list", control, 0, 30, 180, 100, WS_DISABLED);
+    const HWND other = top("other", 0, 0, 50, 50, WS_VISIBLE, WS_EX_TOPMOST);
+
+    MoveWindow(list, 15, 35, 180, 100, 1);
+    ShowWindow(list, SW_HIDE);
+    EXPECT_EQ(SetParent(list, GetDesktopWindow()), control);
+    WINDOWPOS seen{};
+    on(list, WM_WINDOWPOSCHANGED, [&](HWND h, WPARAM w, LPARAM l) {
+        seen = *reinterpret_cast<const WINDOWPOS*>(l);
+        return DefWindowProcA(h, WM_WINDOWPOSCHANGED, w, l);
+    });
+    ASSERT_TRUE(SetWindowPos(list, HWND_TOPMOST, 15, 35, 180, 100, 0x0051));
+
+    RECT r;
+    GetWindowRect(list, &r);
+    EXPECT_EQ(r, (RECT{15, 35, 195, 135})) << "its numbers now count from the screen";
+    EXPECT_TRUE(IsWindowVisible(list));
+    EXPECT_EQ(wm().top_level_windows(), (std::vector<HWND>{form, other, list}));
+    EXPECT_EQ(GetParent(list), GetDesktopWindow()) << "still a child window, of the desktop";
+    EXPECT_EQ(seen.flags, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW)
+        << "same numbers: not moved; raised into the top-most group and shown";
+
+    // Closing: to the bottom (no longer top-most), hidden, back in the control.
+    SetWindowPos(list, HWND_BOTTOM, 0, 0, 0, 0, SWP_HIDEWINDOW);
+    EXPECT_EQ(wm().top_level_windows(), (std::vector<HWND>{list, form, other}));
+    EXPECT_EQ(wm().ex_style(list) & WS_EX_TOPMOST, 0U);
+    EXPECT_EQ(SetParent(list, control), GetDesktopWindow());
+    GetWindowRect(list, &r);
+    EXPECT_EQ(r, (RECT{10, 10, 10, 10}));
+    EXPECT_EQ(wm().children(control), (std::vector<HWND>{list}));
+}
+
+TEST_F(Placement, ReportedFlagsSayWhatReallyChanged)
+{
+    const HWND a = top("a", 0, 0, 10, 10);
+    const HWND b = top("b", 0, 0, 10, 10);
+    UINT flags = 0;
+    on(a, WM_WINDOWPOSCHANGED, [&](HWND h, WPARAM w, LPARAM l) {
+        flags = reinterpret_cast<const WINDOWPOS*>(l)->flags;
+        return DefWindowProcA(h, WM_WINDOWPOSCHANGED, w, l);
+    });
+
+    SetWindowPos(a, HWND_TOP, 0, 0, 20, 10, SWP_NOACTIVATE);
+    EXPECT_EQ(flags, SWP_NOACTIVATE | SWP_NOMOVE) << "sized and raised above b";
+    SetWindowPos(a, b, 5, 0, 0, 0, SWP_NOSIZE);
+    EXPECT_EQ(flags, SWP_NOSIZE) << "moved and put below b";
+    EXPECT_EQ(wm().top_level_windows(), (std::vector<HWND>{a, b}));
+    EXPECT_FALSE(SetWindowPos(a, 0x7FFFFFF0, 0, 0, 0, 0, SWP_NOSIZE)) << "not a sibling";
+}
+
+TEST_F(Placement, TopMostWindowsStayAboveTheOthers)
+{
+    const HWND tip = top("tip", 0, 0, 10, 10, WS_VISIBLE, WS_EX_TOPMOST);
+    const HWND a = top("a", 0, 0, 10, 10);
+    const HWND b = top("b", 0, 0, 10, 10);
+    EXPECT_EQ(wm().top_level_windows(), (std::vector<HWND>{a, b, tip}));
+
+    SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(wm().top_level_windows(), (std::vector<HWND>{b, a, tip})) << "top of its group";
+    SetWindowPos(b, tip, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(wm().top_level_windows(), (std::vector<HWND>{a, b, tip})) << "below tip, so top-most";
+    EXPECT_NE(wm().ex_style(b) & WS_EX_TOPMOST, 0U);
+    SetWindowPos(tip, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(wm().top_level_windows(), (std::vector<HWND>{a, tip, b}));
+}
+
+TEST_F(Placement, SizesAndPositionsStayWithinMessageWords)
+{
+    const HWND w = top("w", 0, 0, 10, 10);
+    MoveWindow(w, -100000, 100000, -5, 1 << 30, 1);
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r, (RECT{-32768, 32767, -32768, 32767 + 32767}));
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+#include <thread>
+
+#include "platform/win/User32.h"
+#include "support/win/DesktopTest.h"
+
+using namespace win;
+using pendrel::test::input;
+using pendrel::test::posted;
+using pendrel::test::sent;
+
+namespace {
+
+LRESULT proc_one(HWND h, UINT m, WPARAM w, LPARAM l)
+{
+    return DefWindowProcA(h, m, w, l);
+}
+
+LRESULT proc_two(HWND h, UINT m, WPARAM w, LPARAM l)
+{
+    return DefWindowProcA(h, m, w, l);
+}
+
+// A subclass as production code writes one: it keeps the previous number
+// and passes on what it does not answer.
+thread_local LONG t_previous = 0;
+LRESULT length_plus_100(HWND h, UINT m, WPARAM w, LPARAM l)
+{
+    const LRESULT passed_on = CallWindowProcA(t_previous, h, m, w, l);
+    return m == WM_GETTEXTLENGTH ? passed_on + 100 : passed_on;
+}
+
+TEST(ProcNumbers, AreNonZeroStableDistinctAndTheSameOnEveryThread)
+{
+    const LONG one = ProcNumber(&proc_one);
+    const LONG two = ProcNumber(&proc_two);
+    EXPECT_GT(one, 0);
+    EXPECT_NE(one, two);
+    EXPECT_EQ(ProcNumber(&proc_one), one);
+    EXPECT_EQ(ProcFromNumber(two), &proc_two);
+    LONG seen_elsewhere = 0;
+    std::thread([&] { seen_elsewhere = ProcNumber(&proc_two); }).join();
+    EXPECT_EQ(seen_elsewhere, two);
+    EXPECT_EQ(ProcNumber(nullptr), 0);
+}
+
+TEST(ProcNumbers, NumbersThatStandForNothingGiveNoProcedure)
+{
+    const LONG one = ProcNumber(&proc_one);
+    for (LONG n : {0, -1, one + 1, one - 0x10000, 0x7FFFFFF0}) {
+        EXPECT_EQ(ProcFromNumber(n), nullptr) << n;
+        EXPECT_EQ(CallWindowProcA(n, 0, WM_USER, 0, 0), 0) << n;
+    }
+}
+
+class Subclassing : public pendrel::test::DesktopTest {};
+
+TEST_F(Subclassing, InstallPassOnAndRestore)
+{
+    const HWND w = top("w", 0, 0, 10, 10);
+    recorder.unwatch(w);
+    const LONG own = GetWindowLongA(w, GWL_WNDPROC);
+    ASSERT_EQ(ProcFromNumber(own), &test_window_proc);
+    SetWindowTextA(w, "abc");
+
+    t_previous = SetWindowLongA(w, GWL_WNDPROC, ProcNumber(&length_plus_100));
+    EXPECT_EQ(t_previous, own);
+    EXPECT_EQ(GetWindowLongA(w, GWL_WNDPROC), ProcNumber(&length_plus_100));
+    EXPECT_EQ(SendMessageA(w, WM_GETTEXTLENGTH, 0, 0), 103);
+
+    EXPECT_EQ(SetWindowLongA(w, GWL_WNDPROC, t_previous), ProcNumber(&length_plus_100));
+    EXPECT_EQ(SendMessageA(w, WM_GETTEXTLENGTH, 0, 0), 3);
+    EXPECT_EQ(SetWindowLongA(w, GWL_WNDPROC, 12345), 0) << "an unknown number installs nothing";
+    EXPECT_EQ(GetWindowLongA(w, GWL_WNDPROC), own);
+}
+
+// The recorder uses the same path; chained under another subclass it keeps
+// recording, and restoring puts the window's own procedure back.
+TEST_F(Subclassing, RecorderChainsAndRestores)
+{
+    const HWND w = top("w", 0, 0, 10, 10);
+    const LONG recording = ProcNumber(&pendrel::test::MessageRecorder::recording_proc);
+    EXPECT_EQ(GetWindowLongA(w, GWL_WNDPROC), recording);
+
+    t_previous = SetWindowLongA(w, GWL_WNDPROC, ProcNumber(&length_plus_100));
+    SendMessageA(w, WM_USER, 0, 0);
+    SetWindowLongA(w, GWL_WNDPROC, t_previous);
+    recorder.unwatch(w);
+    SendMessageA(w, WM_USER + 1, 0, 0);
+
+    EXPECT_TRUE(recorder.matches({sent(w, WM_USER)}));
+    EXPECT_NE(GetWindowLongA(w, GWL_WNDPROC), recording);
+}
+
+} // namespace

@@ -1,0 +1,82 @@
+#include <thread>
+
+#include "platform/win/User32.h"
+#include "support/win/DesktopTest.h"
+
+using namespace win;
+
+namespace {
+
+class WindowManagerTest : public pendrel::test::DesktopTest {};
+
+struct ThreadView {
+    HWND own = 0;
+    HWND desktop = 0;
+    bool sees_other = true;
+    HWND capture_seen = 1;
+    HWND top_level = 0;
+};
+
+// Each thread has its own desktop, windows, capture and queue; a handle of
+// another thread's window is simply not found.
+TEST_F(WindowManagerTest, TwoThreadsNeverSeeEachOthersWindows)
+{
+    const HWND here = top("here", 0, 0, 100, 100);
+    SetCapture(here);
+    PostMessageA(here, WM_USER, 0, 0);
+    ThreadView views[2];
+    HWND handles[2] = {};
+    std::atomic<int> made{0};
+
+    auto run = [&](int i) {
+        ThreadView& v = views[i];
+        v.own = CreateWindowExA(0, k_class, "", WS_VISIBLE, 0, 0, 10, 10, 0);
+        handles[i] = v.own;
+        v.desktop = GetDesktopWindow();
+        ++made;
+        while (made.load() < 2) {
+            std::this_thread::yield();
+        }
+        v.sees_other = IsWindow(handles[1 - i]) != 0 || IsWindow(here) != 0
+            || SendMessageA(here, WM_NCHITTEST, 0, 0) != 0 || SetCapture(here) != 0;
+        v.capture_seen = GetCapture();
+        v.top_level = WindowManager::the().top_level_windows().at(0);
+        PumpMessages();
+    };
+    std::thread first(run, 0);
+    std::thread second(run, 1);
+    first.join();
+    second.join();
+
+    for (const ThreadView& v : views) {
+        EXPECT_NE(v.own, 0U);
+        EXPECT_FALSE(v.sees_other);
+        EXPECT_EQ(v.capture_seen, 0U);
+        EXPECT_EQ(v.top_level, v.own);
+        EXPECT_NE(v.desktop, GetDesktopWindow());
+    }
+    EXPECT_NE(views[0].own, views[1].own);
+    EXPECT_FALSE(IsWindow(views[0].own));
+    EXPECT_EQ(GetCapture(), here);
+    EXPECT_EQ(PumpMessages(), 1) << "our posted message waited for us";
+}
+
+TEST_F(WindowManagerTest, ChangesThatShowOnScreenAreReported)
+{
+    const HWND form = top("form", 0, 0, 100, 100);
+    const HWND inner = child("inner", form, 0, 0, 10, 10);
+    std::vector<HWND> told;
+    wm().on_invalidate = [&](HWND h) { told.push_back(h); };
+
+    MoveWindow(inner, 1, 1, 10, 10, 1);
+    MoveWindow(inner, 1, 1, 10, 10, 1);
+    ShowWindow(inner, SW_HIDE);
+    SetParent(inner, 0);
+    InvalidateRect(form, nullptr, 1);
+    MoveWindow(form, 5, 5, 100, 100, 0);
+
+    EXPECT_EQ(told, (std::vector<HWND>{inner, inner, form, inner, form}))
+        << "once per real change; not without repaint";
+}
+
+} // namespace
