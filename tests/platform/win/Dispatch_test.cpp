@@ -74,7 +74,7 @@ TEST_F(Dispatch, HandlerThatDestroysTheTreeItLivesIn)
 {
     const HWND inner = child("inner", a, 10, 10, 20, 20);
     on(inner, WM_USER,
-        [this](HWND self, WPARAM, LPARAM) { return SendMessageA(self, WM_USER + 1, 0, 0); });
+        [](HWND self, WPARAM, LPARAM) { return SendMessageA(self, WM_USER + 1, 0, 0); });
     on(inner, WM_USER + 1, [this](HWND self, WPARAM, LPARAM) {
         DestroyWindow(a);
         return static_cast<LRESULT>(IsWindow(self) + IsWindow(a));

@@ -53,6 +53,7 @@ TEST_F(Display, ImpossibleDisplaysAreRefused)
 
 struct DpiCase {
     const char* name;
+    friend void PrintTo(const DpiCase& row, std::ostream* out) { *out << row.name; }
     int dpi;
     int thumb;
 };

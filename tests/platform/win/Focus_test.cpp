@@ -68,6 +68,7 @@ TEST_F(Focus, KillFocusHandlerThatMovesTheFocusWins)
 
 struct Refusal {
     const char* name;
+    friend void PrintTo(const Refusal& row, std::ostream* out) { *out << row.name; }
     void (*prepare)(HWND other, HWND target);
 };
 
@@ -97,6 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Focus, FocusRefused,
 
 struct Loss {
     const char* name;
+    friend void PrintTo(const Loss& row, std::ostream* out) { *out << row.name; }
     void (*act)(HWND form, HWND focused);
 };
 

@@ -42,6 +42,7 @@ TEST_F(Geometry, ScreenAndClientPointsConvertBothWays)
 
 struct PointCase {
     const char* name;
+    friend void PrintTo(const PointCase& row, std::ostream* out) { *out << row.name; }
     POINT point;
     BOOL in_rect;
     LRESULT hit; // DefWindowProcA's answer for a 1-pixel border

@@ -42,6 +42,7 @@ TEST_F(WindowText, CopiesNeverCutACharacter)
 
 struct BadText {
     const char* name;
+    friend void PrintTo(const BadText& row, std::ostream* out) { *out << row.name; }
     std::string_view text;
 };
 
