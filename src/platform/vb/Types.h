@@ -4,6 +4,7 @@
 // as -1 (True) and 0 (False); Date is a day count since 30 December 1899 with
 // the time of day as the fraction.
 
+#include <compare>
 #include <cstdint>
 
 namespace vb {
