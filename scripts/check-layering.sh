@@ -12,10 +12,11 @@ declare -A allowed=(
   [platform/host]="platform/vb platform/win platform/gfx platform/host"
   [platform/controls]="platform/vb platform/win platform/gfx platform/host platform/controls"
   [platform/ado]="platform/vb platform/ado"
+  [diag]="platform/vb platform/win platform/gfx platform/host diag"
   [platform/grid]="platform/vb platform/win platform/gfx platform/host platform/controls platform/ado platform/grid"
 )
 system="platform/vb platform/win platform/gfx platform/host platform/controls platform/ado platform/grid diag data control entry dropdown"
-for layer in diag data control entry dropdown; do allowed[$layer]="$system"; done
+for layer in data control entry dropdown; do allowed[$layer]="$system"; done
 
 status=0
 for layer in "${!allowed[@]}"; do

@@ -1,0 +1,64 @@
+#include "platform/vb/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/vb/Error.h"
+
+namespace {
+
+TEST(Strings, PositionsCountCharactersNotBytes)
+{
+    const std::string s = "Zürich Łódź";
+    EXPECT_EQ(vb::Len(s), 11);
+    EXPECT_EQ(vb::Left(s, 2), "Zü");
+    EXPECT_EQ(vb::Right(s, 4), "Łódź");
+    EXPECT_EQ(vb::Mid(s, 2, 3), "üri");
+    EXPECT_EQ(vb::Mid(s, 8), "Łódź");
+    EXPECT_EQ(vb::InStr(1, s, "Łó"), 8);
+    EXPECT_EQ(vb::byte_offset(s, 2), 3U);
+}
+
+TEST(Strings, EdgesOfTheText)
+{
+    EXPECT_EQ(vb::Left("abc", 10), "abc");
+    EXPECT_EQ(vb::Right("abc", 0), "");
+    EXPECT_EQ(vb::Mid("abc", 4), "");
+    EXPECT_EQ(vb::Mid("abc", 2, 0), "");
+    EXPECT_EQ(vb::InStr(1, "abc", ""), 1);
+    EXPECT_EQ(vb::InStr(4, "abc", ""), 4);
+    EXPECT_EQ(vb::InStr(5, "abc", ""), 0);
+    EXPECT_EQ(vb::InStr(2, "abab", "ab"), 3);
+    EXPECT_EQ(vb::InStr(1, "abc", "x"), 0);
+}
+
+TEST(Strings, InvalidBytesCountAsOneCharacterEach)
+{
+    const std::string s = "a\xC3"
+                          "b\xFF";
+    EXPECT_EQ(vb::Len(s), 4);
+    EXPECT_EQ(vb::Mid(s, 2, 1), "\xC3");
+}
+
+TEST(Strings, ReplaceScansLeftToRightWithoutOverlap)
+{
+    EXPECT_EQ(vb::Replace("aaaa", "aa", "b"), "bb");
+    EXPECT_EQ(vb::Replace("aaa", "aa", "b"), "ba");
+    EXPECT_EQ(vb::Replace("O'Brien", "'", "''"), "O''Brien");
+    EXPECT_EQ(vb::Replace("abc", "", "x"), "abc");
+}
+
+TEST(Strings, NegativeArgumentsRaiseInvalidProcedureCall)
+{
+    for (auto call : {+[] { (void)vb::Left("a", -1); }, +[] { (void)vb::Right("a", -1); },
+             +[] { (void)vb::Mid("a", 0); }, +[] { (void)vb::Mid("a", 1, -2); },
+             +[] { (void)vb::InStr(0, "a", "a"); }}) {
+        try {
+            call();
+            ADD_FAILURE() << "no error raised";
+        } catch (const vb::Error& e) {
+            EXPECT_EQ(e.number(), 5);
+        }
+    }
+}
+
+} // namespace
