@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include "platform/ado/ConnectionString.h"
+#include "platform/vb/ErrorNumbers.h"
+#include "support/ado/AdoFixture.h"
+
+namespace {
+
+using ado::ConnectionString;
+using pendrel::test::error_of;
+
+TEST(ConnectionString, KeysAreCaseInsensitiveAndTrimmed)
+{
+    const auto cs
+        = ConnectionString::parse("  provider = SQLite ; DATA SOURCE= shop.db ;Mode=Read");
+    EXPECT_EQ(cs.get("Provider"), "SQLite");
+    EXPECT_EQ(cs.get("data source"), "shop.db");
+    EXPECT_EQ(cs.get("mode"), "Read");
+    EXPECT_EQ(cs.get("Password"), std::nullopt);
+}
+
+TEST(ConnectionString, QuotedValuesKeepSemicolonsBlanksAndDoubledQuotes)
+{
+    const auto cs = ConnectionString::parse("Password='a;b ''c'' ';User ID=\"x\"\"y\";Host= 'h' ");
+    EXPECT_EQ(cs.get("Password"), "a;b 'c' ");
+    EXPECT_EQ(cs.get("User ID"), "x\"y");
+    EXPECT_EQ(cs.get("Host"), "h");
+}
+
+TEST(ConnectionString, EmptyPairsAreSkippedAndLaterKeysWin)
+{
+    const auto cs = ConnectionString::parse(";;Port=1;;port=2;");
+    ASSERT_EQ(cs.pairs().size(), 1U);
+    EXPECT_EQ(cs.get("PORT"), "2");
+    EXPECT_EQ(cs.get_any({"Server", "Port"}), "2");
+    EXPECT_TRUE(ConnectionString::parse("").pairs().empty());
+}
+
+TEST(ConnectionString, ValuesMayHoldEqualsSigns)
+{
+    EXPECT_EQ(ConnectionString::parse("options=-c a=b").get("options"), "-c a=b");
+}
+
+TEST(ConnectionString, MalformedTextIsRefusedWithoutRepeatingValues)
+{
+    for (const char* bad :
+        {"Password=x;secretword", "=value", "Password='unterminated", "Password='a' b"}) {
+        const auto e = error_of([&] { (void)ConnectionString::parse(bad); });
+        EXPECT_EQ(e.number(), vb::err::UnspecifiedError) << bad;
+        EXPECT_EQ(e.description().find("secretword"), std::string::npos);
+        EXPECT_EQ(e.description().find("unterminated"), std::string::npos);
+    }
+}
+
+} // namespace

@@ -1,0 +1,214 @@
+// The PostgreSQL provider against the test server: refused row sources with
+// the data unchanged, logins that fail without showing the password, the
+// server's types, the time limit, and a fetch stopped half-way.
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "platform/ado/AdoConstants.h"
+#include "platform/ado/Fields.h"
+#include "platform/ado/Session.h"
+#include "platform/vb/Convert.h"
+#include "platform/vb/ErrorNumbers.h"
+#include "support/ado/AdoFixture.h"
+
+namespace {
+
+using pendrel::test::error_of;
+using vb::Variant;
+namespace err = vb::err;
+
+class PgSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PENDREL_REQUIRE_PG_SERVER();
+        m_cnstr = *pendrel::test::pg_connection_string();
+    }
+
+    vb::Long count(const std::string& sql) const
+    {
+        auto rs = pendrel::test::open_recordset(m_cnstr, sql);
+        return vb::CLng(rs->get_Fields()->get_Item(0)->get_Value());
+    }
+
+    std::string m_cnstr;
+};
+
+const char* const k_hostile[] = {
+    "DELETE FROM people",
+    "UPDATE people SET name = 'x'",
+    "INSERT INTO people (id) VALUES (99)",
+    "DROP TABLE people",
+    "CREATE TABLE evil (x int)",
+    "CREATE TEMP TABLE evil (x int)",
+    "TRUNCATE people",
+    "ALTER TABLE people ADD COLUMN evil text",
+    "SELECT 1; DELETE FROM people",
+    "SELECT 1; SELECT 2",
+    "SELECT 1 -- c\n; DROP TABLE people",
+    "SELECT $$;$$; DROP TABLE people",
+    "WITH d AS (DELETE FROM people RETURNING *) SELECT * FROM d",
+    "WITH u AS (UPDATE people SET qty = 0 RETURNING id) SELECT * FROM u",
+    "SELECT * FROM people FOR UPDATE",
+    "COPY people TO STDOUT",
+    "SET TRANSACTION READ WRITE",
+    "BEGIN",
+    "COMMIT",
+    "DO $$ BEGIN DELETE FROM people; END $$",
+    "VACUUM people",
+    "EXPLAIN ANALYZE DELETE FROM people",
+    "GRANT ALL ON people TO PUBLIC",
+    "",
+    "/* only a comment */",
+};
+
+TEST_F(PgSessionTest, HostileRowSourcesAreRefusedAndChangeNothing)
+{
+    for (const char* sql : k_hostile) {
+        const auto e = error_of([&] { (void)pendrel::test::open_recordset(m_cnstr, sql); });
+        EXPECT_EQ(e.number(), err::AdoCommandError) << sql << ": " << e.description();
+        EXPECT_EQ(e.description().find('\n'), std::string::npos);
+    }
+    EXPECT_EQ(count("SELECT count(*) FROM people"), 12);
+    EXPECT_EQ(count("SELECT count(*) FROM people WHERE qty = 0 OR name = 'x'"), 1); // row 6 only
+    EXPECT_EQ(
+        count("SELECT count(*) FROM information_schema.columns WHERE table_name = 'people'"), 9);
+    EXPECT_EQ(count("SELECT count(*) FROM pg_tables WHERE schemaname NOT IN ('pg_catalog', "
+                    "'information_schema')"),
+        3);
+}
+
+TEST_F(PgSessionTest, RefusalsBeforeTheServerSayWhy)
+{
+    auto why = [&](const char* sql) {
+        return error_of([&] { (void)pendrel::test::open_recordset(m_cnstr, sql); }).description();
+    };
+    EXPECT_NE(why("DELETE FROM people").find("starts with DELETE"), std::string::npos);
+    EXPECT_NE(why("SELECT 1; SELECT 2").find("more than one statement"), std::string::npos);
+    EXPECT_NE(why("WITH d AS (DELETE FROM people RETURNING *) SELECT * FROM d").find("read-only"),
+        std::string::npos);
+}
+
+TEST_F(PgSessionTest, QuotedSemicolonsAreNotASecondStatement)
+{
+    EXPECT_EQ(
+        count("SELECT count(*) FROM people WHERE name <> 'a;b' AND note IS DISTINCT FROM $q$;$q$;"),
+        11);
+}
+
+TEST_F(PgSessionTest, RefusedLoginNeverShowsThePassword)
+{
+    const std::string password = "Sekr3t;Pa55";
+    std::string cnstr
+        = m_cnstr.substr(0, m_cnstr.find(";Password=")) + ";Password='" + password + "'";
+    ado::Connection c;
+    const auto e = error_of([&] { c.Open(cnstr, "", "", -1); });
+    EXPECT_EQ(e.number(), err::UnspecifiedError);
+    EXPECT_NE(e.description().find("password authentication failed"), std::string::npos)
+        << e.description();
+    EXPECT_EQ(e.description().find(password), std::string::npos);
+    EXPECT_EQ(e.description().find("Sekr3t"), std::string::npos);
+    EXPECT_EQ(c.get_State(), ado::adStateClosed);
+}
+
+TEST_F(PgSessionTest, UserAndPasswordArgumentsReplaceTheStrings)
+{
+    const auto at = m_cnstr.find(";Password=");
+    const std::string password = m_cnstr.substr(at + 10);
+    ado::Connection c;
+    c.Open(m_cnstr.substr(0, at) + ";Password=wrong", "", password, -1);
+    EXPECT_EQ(c.get_State(), ado::adStateOpen);
+}
+
+TEST_F(PgSessionTest, UnknownServerOrKeyFails)
+{
+    ado::Connection c;
+    auto e = error_of([&] { c.Open(m_cnstr + ";Colour=blue"); });
+    EXPECT_EQ(e.number(), err::UnspecifiedError);
+    EXPECT_NE(e.description().find("Colour"), std::string::npos);
+    e = error_of([&] {
+        c.Open("Provider=PostgreSQL;Host=127.0.0.1;Port=1;Database=x;User ID=y;Password=zz9");
+    });
+    EXPECT_EQ(e.number(), err::UnspecifiedError);
+    EXPECT_EQ(e.description().find("zz9"), std::string::npos);
+    c.Open(m_cnstr + ";application_name=pendrel-test;Persist Security Info=False");
+    EXPECT_EQ(c.get_State(), ado::adStateOpen);
+}
+
+TEST_F(PgSessionTest, ServerTypesMapToFieldTypes)
+{
+    auto rs = pendrel::test::open_recordset(m_cnstr,
+        "SELECT '\\x00ff'::bytea AS b, 1::int2 AS s, 'ab'::char(4) AS c, 'y'::varchar(7) AS v, "
+        "'t'::text AS t, "
+        "DATE '2024-03-05' AS d, 1.5::float4 AS f, 'NaN'::float8 AS nan, 123::oid AS o, "
+        "'infinity'::timestamp AS inf, TIME '06:00:00' AS tm, 'ok'::name AS nm, '{1,2}'::int[] AS "
+        "arr");
+    const auto f = rs->get_Fields();
+    const std::tuple<const char*, ado::DataType, Variant> expected[] = {
+        {"b", ado::DataType::adLongVarBinary, std::string("\0\xff", 2)},
+        {"s", ado::DataType::adSmallInt, vb::Integer(1)},
+        {"c", ado::DataType::adChar, "ab  "},
+        {"v", ado::DataType::adVarWChar, "y"},
+        {"t", ado::DataType::adLongVarWChar, "t"},
+        {"d", ado::DataType::adDate, vb::Date{45356.0}},
+        {"f", ado::DataType::adSingle, vb::Single(1.5F)},
+        {"o", ado::DataType::adBigInt, vb::Long(123)},
+        {"inf", ado::DataType::adDate, "infinity"}, // no date can hold it: kept as its text
+        {"tm", ado::DataType::adDate, vb::Date{0.25}},
+        {"nm", ado::DataType::adVarWChar, "ok"},
+        {"arr", ado::DataType::adLongVarWChar, "{1,2}"},
+    };
+    for (const auto& [name, type, value] : expected) {
+        EXPECT_EQ(f->get_Item(name)->get_Type(), static_cast<vb::Long>(type)) << name;
+        EXPECT_EQ(f->get_Item(name)->get_Value(), value) << name;
+    }
+    EXPECT_EQ(f->get_Item("c")->get_DefinedSize(), 4);
+    EXPECT_EQ(f->get_Item("v")->get_DefinedSize(), 7);
+    const auto nan = std::get<vb::Double>(f->get_Item("nan")->get_Value().storage());
+    EXPECT_TRUE(std::isnan(nan));
+    rs->Find("[nan] = 0");
+    EXPECT_TRUE(rs->get_EOF());
+}
+
+TEST_F(PgSessionTest, RunawayQueryStopsAtTheTimeLimitAndTheConnectionGoesOn)
+{
+    auto connection = std::make_shared<ado::Connection>();
+    connection->let_CommandTimeout(1);
+    connection->Open(m_cnstr, "", "", -1);
+    ado::Recordset rs;
+    const auto e = error_of([&] { rs.Open("SELECT pg_sleep(10)", connection, 3, 1, -1); });
+    EXPECT_EQ(e.number(), err::AdoCommandError);
+    EXPECT_NE(e.description().find("timeout"), std::string::npos) << e.description();
+    rs.Open("SELECT id FROM people", connection, 3, 1, -1);
+    EXPECT_EQ(rs.get_RecordCount(), 12);
+}
+
+TEST_F(PgSessionTest, FetchStoppedHalfWayLeavesTheSessionUsable)
+{
+    const auto session = ado::open_session(ado::ConnectionString::parse(m_cnstr), "", "");
+    ado::FetchLimits small;
+    small.byte_budget = 64 * 1024;
+    const auto e = error_of([&] {
+        (void)session->fetch(
+            "SELECT g, repeat('x', 100) FROM generate_series(1, 10000000) g", small);
+    });
+    EXPECT_EQ(e.number(), err::OutOfMemory);
+    EXPECT_EQ(session->fetch("SELECT id FROM people", {})->row_count(), 12U);
+}
+
+TEST_F(PgSessionTest, ErrorAfterAnErrorStillReportsTheRightOne)
+{
+    auto connection = std::make_shared<ado::Connection>();
+    connection->Open(m_cnstr, "", "", -1);
+    ado::Recordset rs;
+    EXPECT_EQ(error_of([&] { rs.Open("SELECT 1/0", connection, 3, 1, -1); }).number(),
+        err::AdoCommandError);
+    EXPECT_EQ(
+        error_of([&] { rs.Open("SELECT nosuch FROM people", connection, 3, 1, -1); }).number(),
+        err::AdoMissingParameter);
+    rs.Open("SELECT id FROM people", connection, 3, 1, -1);
+    EXPECT_EQ(rs.get_RecordCount(), 12);
+}
+
+} // namespace

@@ -1,0 +1,342 @@
+// The recordset's navigation, edges, fields, bookmarks and types, run against
+// an SQLite file and the PostgreSQL test server alike.
+#include <gtest/gtest.h>
+
+#include "platform/ado/AdoConstants.h"
+#include "platform/ado/Fields.h"
+#include "platform/vb/ErrorNumbers.h"
+#include "support/ado/AdoFixture.h"
+
+namespace {
+
+using pendrel::test::error_of;
+using vb::Variant;
+namespace err = vb::err;
+
+class RecordsetTest : public pendrel::test::DatabaseTest {
+protected:
+    static constexpr const char* k_people
+        = "SELECT id, name, city, code, qty, price, born, active, note "
+          "FROM people ORDER BY id";
+
+    static Variant value(ado::Recordset& rs, const Variant& field)
+    {
+        return rs.get_Fields()->get_Item(field)->get_Value();
+    }
+    static vb::Long id(ado::Recordset& rs) { return std::get<vb::Long>(value(rs, "id").storage()); }
+};
+
+TEST_P(RecordsetTest, OpensAllRowsAndStartsOnTheFirst)
+{
+    auto rs = open(k_people);
+    EXPECT_EQ(rs->get_State(), ado::adStateOpen);
+    EXPECT_EQ(rs->get_RecordCount(), 12);
+    EXPECT_FALSE(rs->get_BOF());
+    EXPECT_FALSE(rs->get_EOF());
+    EXPECT_EQ(rs->get_AbsolutePosition(), 1);
+    EXPECT_EQ(id(*rs), 1);
+}
+
+TEST_P(RecordsetTest, WalksForwardToEofAndBackToBof)
+{
+    auto rs = open(k_people);
+    std::vector<vb::Long> ids;
+    for (; !rs->get_EOF(); rs->MoveNext())
+        ids.push_back(id(*rs));
+    EXPECT_EQ(ids, (std::vector<vb::Long>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+    EXPECT_EQ(rs->get_AbsolutePosition(), ado::adPosEOF);
+    EXPECT_EQ(error_of([&] { rs->MoveNext(); }).number(), err::AdoNoCurrentRecord);
+    EXPECT_EQ(error_of([&] { (void)value(*rs, "id"); }).number(), err::AdoNoCurrentRecord);
+    rs->MovePrevious();
+    EXPECT_EQ(id(*rs), 12);
+    rs->MoveFirst();
+    rs->MovePrevious();
+    EXPECT_TRUE(rs->get_BOF());
+    EXPECT_FALSE(rs->get_EOF());
+    EXPECT_EQ(rs->get_AbsolutePosition(), ado::adPosBOF);
+    EXPECT_EQ(error_of([&] { rs->MovePrevious(); }).number(), err::AdoNoCurrentRecord);
+    EXPECT_EQ(error_of([&] { (void)value(*rs, 0); }).number(), err::AdoNoCurrentRecord);
+    rs->MoveNext();
+    EXPECT_EQ(id(*rs), 1);
+    rs->MoveLast();
+    EXPECT_EQ(id(*rs), 12);
+}
+
+TEST_P(RecordsetTest, MoveIsRelativeAndStopsAtTheEnds)
+{
+    auto rs = open(k_people);
+    rs->Move(4);
+    EXPECT_EQ(id(*rs), 5);
+    rs->Move(-2);
+    EXPECT_EQ(id(*rs), 3);
+    rs->Move(0);
+    EXPECT_EQ(id(*rs), 3);
+    rs->Move(100); // past the last row: EOF, no error
+    EXPECT_TRUE(rs->get_EOF());
+    EXPECT_EQ(error_of([&] { rs->Move(1); }).number(), err::AdoNoCurrentRecord);
+    EXPECT_EQ(error_of([&] { rs->Move(0); }).number(), err::AdoNoCurrentRecord);
+    rs->Move(-1);
+    EXPECT_EQ(id(*rs), 12);
+    rs->Move(-100);
+    EXPECT_TRUE(rs->get_BOF());
+    EXPECT_EQ(error_of([&] { rs->Move(-1); }).number(), err::AdoNoCurrentRecord);
+    rs->Move(2);
+    EXPECT_EQ(id(*rs), 2);
+}
+
+TEST_P(RecordsetTest, MoveFromABookmark)
+{
+    auto rs = open(k_people);
+    rs->Move(6);
+    const Variant mark = rs->get_Bookmark();
+    rs->MoveFirst();
+    rs->Move(2, mark);
+    EXPECT_EQ(id(*rs), 9);
+}
+
+TEST_P(RecordsetTest, EmptyRecordsetIsAtBofAndEof)
+{
+    auto rs = open("SELECT id, name FROM empty_people");
+    EXPECT_TRUE(rs->get_BOF());
+    EXPECT_TRUE(rs->get_EOF());
+    EXPECT_EQ(rs->get_RecordCount(), 0);
+    EXPECT_EQ(rs->get_AbsolutePosition(), ado::adPosUnknown);
+    EXPECT_EQ(rs->get_Fields()->get_Count(), 2);
+    EXPECT_EQ(error_of([&] { rs->MoveFirst(); }).number(), err::AdoNoCurrentRecord);
+    EXPECT_EQ(error_of([&] { rs->MoveLast(); }).number(), err::AdoNoCurrentRecord);
+    EXPECT_EQ(error_of([&] { rs->MoveNext(); }).number(), err::AdoNoCurrentRecord);
+    EXPECT_EQ(error_of([&] { rs->Move(1); }).number(), err::AdoNoCurrentRecord);
+    EXPECT_EQ(error_of([&] { rs->Find("[name] LIKE 'a*'"); }).number(), err::AdoNoCurrentRecord);
+    EXPECT_EQ(error_of([&] { (void)value(*rs, "name"); }).number(), err::AdoNoCurrentRecord);
+    EXPECT_EQ(error_of([&] { (void)rs->get_Bookmark(); }).number(), err::AdoNoCurrentRecord);
+}
+
+TEST_P(RecordsetTest, ClosedRecordsetRefusesEverythingButStateAndFields)
+{
+    auto rs = open(k_people);
+    const auto field = rs->get_Fields()->get_Item(1);
+    rs->Close();
+    EXPECT_EQ(rs->get_State(), ado::adStateClosed);
+    EXPECT_EQ(rs->get_Fields()->get_Count(), 0);
+    EXPECT_EQ(
+        error_of([&] { (void)rs->get_Fields()->get_Item(0); }).number(), err::AdoItemNotFound);
+    EXPECT_EQ(error_of([&] { (void)field->get_Value(); }).number(), err::AdoObjectClosed);
+    const std::vector<std::pair<const char*, std::function<void()>>> calls = {
+        {"EOF", [&] { (void)rs->get_EOF(); }},
+        {"BOF", [&] { (void)rs->get_BOF(); }},
+        {"RecordCount", [&] { (void)rs->get_RecordCount(); }},
+        {"AbsolutePosition", [&] { (void)rs->get_AbsolutePosition(); }},
+        {"let AbsolutePosition", [&] { rs->let_AbsolutePosition(1); }},
+        {"Bookmark", [&] { (void)rs->get_Bookmark(); }},
+        {"let Bookmark", [&] { rs->let_Bookmark(1.0); }},
+        {"MoveFirst", [&] { rs->MoveFirst(); }},
+        {"MoveLast", [&] { rs->MoveLast(); }},
+        {"MoveNext", [&] { rs->MoveNext(); }},
+        {"MovePrevious", [&] { rs->MovePrevious(); }},
+        {"Move", [&] { rs->Move(1); }},
+        {"Find", [&] { rs->Find("id = 1"); }},
+        {"Close", [&] { rs->Close(); }},
+    };
+    for (const auto& [name, call] : calls)
+        EXPECT_EQ(error_of(call).number(), err::AdoObjectClosed) << name;
+}
+
+TEST_P(RecordsetTest, OpeningAnOpenRecordsetRaises3705AndReopeningAfterCloseWorks)
+{
+    auto rs = open(k_people);
+    const auto connection = rs->get_ActiveConnection();
+    EXPECT_EQ(
+        error_of([&] { rs->Open(k_people, connection, 3, 1, -1); }).number(), err::AdoObjectOpen);
+    EXPECT_EQ(error_of([&] { rs->let_CursorLocation(3); }).number(), err::AdoObjectOpen);
+    rs->Close();
+    rs->Open("SELECT id FROM people WHERE qty = 12", connection, 3, 1, -1);
+    EXPECT_EQ(rs->get_RecordCount(), 3);
+}
+
+TEST_P(RecordsetTest, RowsStayReadableAfterTheConnectionCloses)
+{
+    auto rs = open(k_people);
+    rs->get_ActiveConnection()->Close();
+    rs->MoveLast();
+    EXPECT_EQ(id(*rs), 12);
+}
+
+TEST_P(RecordsetTest, AbsolutePositionSetsTheRow)
+{
+    auto rs = open(k_people);
+    rs->let_AbsolutePosition(7);
+    EXPECT_EQ(id(*rs), 7);
+    EXPECT_EQ(rs->get_AbsolutePosition(), 7);
+    EXPECT_EQ(error_of([&] { rs->let_AbsolutePosition(0); }).number(), err::AdoBadArguments);
+    EXPECT_EQ(error_of([&] { rs->let_AbsolutePosition(13); }).number(), err::AdoBadArguments);
+    EXPECT_EQ(id(*rs), 7);
+}
+
+TEST_P(RecordsetTest, BookmarksCompareEqualForTheSameRowAndReturnToIt)
+{
+    auto rs = open(k_people);
+    rs->Move(3);
+    const Variant fourth = rs->get_Bookmark();
+    rs->MoveNext();
+    EXPECT_NE(rs->get_Bookmark(), fourth);
+    rs->MoveLast();
+    rs->let_Bookmark(fourth);
+    EXPECT_EQ(id(*rs), 4);
+    EXPECT_EQ(rs->get_Bookmark(), fourth);
+    for (const Variant& bad :
+        {Variant(0.0), Variant(13.0), Variant(1.5), Variant("4"), Variant(vb::Null)})
+        EXPECT_EQ(error_of([&] { rs->let_Bookmark(bad); }).number(), err::AdoBadArguments)
+            << vb::to_text(bad);
+    EXPECT_EQ(id(*rs), 4);
+}
+
+TEST_P(RecordsetTest, FieldsByIndexAndByName)
+{
+    auto rs = open(k_people);
+    const auto fields = rs->get_Fields();
+    ASSERT_EQ(fields->get_Count(), 9);
+    EXPECT_EQ(fields->get_Item(vb::Integer(2))->get_Name(), "city");
+    EXPECT_EQ(fields->get_Item(vb::Long(2))->get_Name(), "city");
+    EXPECT_EQ(fields->get_Item("CITY")->get_Name(), "city");
+    EXPECT_EQ(fields->get_Item("city")->get_Value(), Variant("Amsterdam"));
+    for (const Variant& bad : {Variant(vb::Integer(-1)), Variant(vb::Long(9)), Variant("nope"),
+             Variant(0.5), Variant(vb::Null)}) {
+        const auto e = error_of([&] { (void)fields->get_Item(bad); });
+        EXPECT_EQ(e.number(), err::AdoItemNotFound) << vb::to_text(bad);
+        EXPECT_EQ(e.description(),
+            "Item cannot be found in the collection corresponding to the requested name or "
+            "ordinal.");
+    }
+}
+
+TEST_P(RecordsetTest, FieldFollowsTheCurrentRowAndNullIsNull)
+{
+    auto rs = open(k_people);
+    const auto name = rs->get_Fields()->get_Item("name");
+    rs->let_AbsolutePosition(2);
+    EXPECT_EQ(name->get_Value(), Variant("O'Brien"));
+    rs->let_AbsolutePosition(9);
+    EXPECT_TRUE(name->get_Value().is_null());
+    rs->Close();
+    rs->Open(k_people, rs->get_ActiveConnection(), 3, 1, -1);
+    EXPECT_EQ(error_of([&] { (void)name->get_Value(); }).number(), err::AdoObjectClosed);
+}
+
+TEST_P(RecordsetTest, FieldTypesAndSizesFollowTheDeclaredTypes)
+{
+    auto rs = open("SELECT * FROM typed");
+    struct Expected {
+        const char* name;
+        ado::DataType type;
+        vb::Long size;
+    };
+    const Expected expected[] = {
+        {"t_smallint", ado::DataType::adSmallInt, 2},
+        {"t_integer", ado::DataType::adInteger, 4},
+        {"t_bigint", ado::DataType::adBigInt, 8},
+        {"t_real", ado::DataType::adSingle, 4},
+        {"t_double", ado::DataType::adDouble, 8},
+        {"t_numeric", ado::DataType::adNumeric, 19},
+        {"t_boolean", ado::DataType::adBoolean, 2},
+        {"t_char", ado::DataType::adChar, 10},
+        {"t_varchar", ado::DataType::adVarWChar, 25},
+        {"t_text", ado::DataType::adLongVarWChar, 1073741823},
+        {"t_date", ado::DataType::adDate, 8},
+        {"t_timestamp", ado::DataType::adDate, 8},
+    };
+    const auto fields = rs->get_Fields();
+    ASSERT_EQ(fields->get_Count(), 12);
+    for (vb::Long i = 0; i < 12; ++i) {
+        const auto f = fields->get_Item(i);
+        EXPECT_EQ(f->get_Name(), expected[i].name);
+        EXPECT_EQ(f->get_Type(), static_cast<vb::Long>(expected[i].type)) << expected[i].name;
+        EXPECT_EQ(f->get_DefinedSize(), expected[i].size) << expected[i].name;
+    }
+}
+
+TEST_P(RecordsetTest, ValuesComeAsTheRuntimesTypes)
+{
+    auto rs = open("SELECT * FROM typed");
+    EXPECT_EQ(value(*rs, "t_smallint"), Variant(vb::Integer(-7)));
+    EXPECT_EQ(value(*rs, "t_integer"), Variant(vb::Long(123456)));
+    EXPECT_EQ(
+        value(*rs, "t_bigint"), Variant(9007199254740993.0)); // no 64-bit integer: nearest Double
+    EXPECT_EQ(value(*rs, "t_real"), Variant(vb::Single(1.5F)));
+    EXPECT_EQ(value(*rs, "t_double"), Variant(2.25));
+    EXPECT_EQ(value(*rs, "t_numeric"), Variant(12.5));
+    EXPECT_EQ(value(*rs, "t_boolean"), Variant(vb::True));
+    EXPECT_EQ(vb::to_text(value(*rs, "t_char")).substr(0, 3), "abc"); // the server pads to 10
+    EXPECT_EQ(value(*rs, "t_varchar"), Variant("Zürich"));
+    EXPECT_EQ(value(*rs, "t_text"), Variant("long text"));
+    EXPECT_EQ(value(*rs, "t_date"), Variant(vb::Date{45356.0})); // 2024-03-05
+    const double ten_twenty_thirty = (10 * 3600 + 20 * 60 + 30) / 86400.0;
+    const auto stamp = std::get<vb::Date>(value(*rs, "t_timestamp").storage());
+    EXPECT_NEAR(stamp.serial, 45356.0 + ten_twenty_thirty, 1e-9);
+    rs->MoveNext();
+    for (vb::Long i = 0; i < 12; ++i)
+        EXPECT_TRUE(value(*rs, i).is_null()) << i;
+}
+
+TEST_P(RecordsetTest, MissingColumnRaisesWithTheDatabasesMessage)
+{
+    const auto e = error_of([&] { (void)open("SELECT nosuchcolumn FROM people"); });
+    EXPECT_EQ(e.number(), err::AdoMissingParameter);
+    EXPECT_NE(e.description().find("nosuchcolumn"), std::string::npos) << e.description();
+    EXPECT_EQ(e.description().find('\n'), std::string::npos);
+}
+
+TEST_P(RecordsetTest, OtherSqlErrorsRaiseTheCommandError)
+{
+    for (const char* sql :
+        {"SELECT * FROM nosuchtable", "SELEC id FROM people", "SELECT id FROM people WHERE"}) {
+        const auto e = error_of([&] { (void)open(sql); });
+        EXPECT_EQ(e.number(), err::AdoCommandError) << sql;
+        EXPECT_FALSE(e.description().empty());
+        EXPECT_EQ(e.description().find('\n'), std::string::npos) << e.description();
+    }
+}
+
+TEST_P(RecordsetTest, FailedOpenLeavesTheRecordsetClosedAndUsable)
+{
+    auto rs = std::make_shared<ado::Recordset>();
+    auto connection = std::make_shared<ado::Connection>();
+    connection->Open(cnstr(), "", "", -1);
+    rs->let_CursorLocation(3);
+    EXPECT_EQ(
+        error_of([&] { rs->Open("SELECT * FROM nosuchtable", connection, 3, 1, -1); }).number(),
+        err::AdoCommandError);
+    EXPECT_EQ(rs->get_State(), ado::adStateClosed);
+    rs->Open(k_people, connection, 3, 1, -1);
+    EXPECT_EQ(rs->get_RecordCount(), 12);
+}
+
+TEST_P(RecordsetTest, OpenWithAConnectionStringMakesItsOwnConnection)
+{
+    auto rs = std::make_shared<ado::Recordset>();
+    rs->Open(k_people, cnstr(), 3, 1, -1);
+    EXPECT_EQ(rs->get_RecordCount(), 12);
+    EXPECT_EQ(rs->get_ActiveConnection()->get_State(), ado::adStateOpen);
+}
+
+TEST_P(RecordsetTest, OpenRejectsBadArguments)
+{
+    auto rs = std::make_shared<ado::Recordset>();
+    auto connection = std::make_shared<ado::Connection>();
+    EXPECT_EQ(
+        error_of([&] { rs->Open(k_people, connection, 3, 1, -1); }).number(), err::AdoObjectClosed);
+    connection->Open(cnstr(), "", "", -1);
+    EXPECT_EQ(error_of([&] { rs->Open(vb::Long(1), connection, 3, 1, -1); }).number(),
+        err::AdoBadArguments);
+    EXPECT_EQ(error_of([&] { rs->Open(k_people, vb::Missing, 3, 1, -1); }).number(),
+        err::AdoBadArguments);
+    EXPECT_EQ(
+        error_of([&] { rs->Open(k_people, connection, 9, 1, -1); }).number(), err::AdoBadArguments);
+    EXPECT_EQ(
+        error_of([&] { rs->Open(k_people, connection, 3, 1, 2); }).number(), err::AdoBadArguments);
+    EXPECT_EQ(error_of([&] { rs->let_CursorLocation(1); }).number(), err::AdoBadArguments);
+    EXPECT_EQ(rs->get_State(), ado::adStateClosed);
+}
+
+PENDREL_BOTH_BACKENDS(RecordsetTest);
+
+} // namespace

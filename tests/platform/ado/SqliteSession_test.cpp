@@ -1,0 +1,311 @@
+// The SQLite provider: opening files, refusing every row source that is not
+// one read-only query (with the file and its folder left exactly as they
+// were), declared and value-given types, and the time limit.
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "platform/ado/AdoConstants.h"
+#include "platform/ado/Fields.h"
+#include "platform/vb/ErrorNumbers.h"
+#include "support/ado/AdoFixture.h"
+
+namespace {
+
+using pendrel::test::error_of;
+using vb::Variant;
+namespace err = vb::err;
+
+class SqliteSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        pendrel::test::create_sqlite_file(m_file, pendrel::test::fixture_sql());
+    }
+
+    std::string cnstr(bool read_only = false) const
+    {
+        return pendrel::test::sqlite_connection_string(m_file, read_only);
+    }
+
+    pendrel::test::TempDir m_dir;
+    std::filesystem::path m_file = m_dir / "shop.db";
+};
+
+using namespace std::string_view_literals;
+
+struct Hostile {
+    const char* name;
+    std::string_view sql;
+};
+
+// Every one of these must be refused before it runs.
+const Hostile k_hostile[] = {
+    {"Delete", "DELETE FROM people"},
+    {"Update", "UPDATE people SET name = 'x'"},
+    {"Insert", "INSERT INTO people (id) VALUES (99)"},
+    {"Replace", "REPLACE INTO people (id, name) VALUES (1, 'x')"},
+    {"DeleteReturningRows", "DELETE FROM people RETURNING *"},
+    {"InsertReturningRows", "INSERT INTO people (id) VALUES (98) RETURNING id"},
+    {"WithDelete", "WITH d AS (SELECT 1) DELETE FROM people"},
+    {"DropTable", "DROP TABLE people"},
+    {"CreateTable", "CREATE TABLE evil (x)"},
+    {"CreateTempTable", "CREATE TEMP TABLE evil (x)"},
+    {"CreateView", "CREATE VIEW evil AS SELECT 1"},
+    {"CreateIndex", "CREATE INDEX evil ON people (name)"},
+    {"CreateTrigger", "CREATE TRIGGER evil AFTER INSERT ON people BEGIN DELETE FROM people; END"},
+    {"AlterTable", "ALTER TABLE people ADD COLUMN evil TEXT"},
+    {"SelectThenDelete", "SELECT * FROM people; DELETE FROM people"},
+    {"SelectThenSelect", "SELECT 1; SELECT 2"},
+    {"CommentThenDrop", "SELECT * FROM people -- read\n; DROP TABLE people"},
+    {"NulThenDrop", "SELECT * FROM people\0; DROP TABLE people"sv},
+    {"Attach", "ATTACH DATABASE 'evil.db' AS evil"},
+    {"SelectThenAttach", "SELECT 1; ATTACH 'evil.db' AS evil"},
+    {"Detach", "DETACH DATABASE main"},
+    {"PragmaWritableSchema", "PRAGMA writable_schema = 1"},
+    {"PragmaJournalWal", "PRAGMA journal_mode = WAL"},
+    {"PragmaUserVersion", "PRAGMA user_version = 7"},
+    {"Vacuum", "VACUUM"},
+    {"VacuumInto", "VACUUM INTO 'copy.db'"},
+    {"Reindex", "REINDEX"},
+    {"Analyze", "ANALYZE"},
+    {"Begin", "BEGIN"},
+    {"BeginImmediate", "BEGIN IMMEDIATE"},
+    {"Commit", "COMMIT"},
+    {"Savepoint", "SAVEPOINT evil"},
+    {"LoadExtension", "SELECT load_extension('evil')"},
+    {"VirtualTable", "CREATE VIRTUAL TABLE evil USING fts5(x)"},
+    {"Empty", ""},
+    {"OnlyBlanks", "  \n\t "},
+    {"OnlyComment", "-- nothing here"},
+};
+
+class SqliteHostileTest : public SqliteSessionTest,
+                          public ::testing::WithParamInterface<std::tuple<Hostile, bool>> {};
+
+TEST_P(SqliteHostileTest, IsRefusedAndLeavesTheDatabaseUnchanged)
+{
+    const auto& [hostile, read_only] = GetParam();
+    const std::string sql(hostile.sql);
+    const auto checksum = pendrel::test::file_checksum(m_file);
+    const auto entries = pendrel::test::folder_entries(m_dir.path());
+    const auto e = error_of([&] { (void)pendrel::test::open_recordset(cnstr(read_only), sql); });
+    EXPECT_EQ(e.number(), err::AdoCommandError);
+    EXPECT_NE(e.description().find("refused"), std::string::npos) << e.description();
+    EXPECT_EQ(e.description().find('\n'), std::string::npos);
+    EXPECT_EQ(pendrel::test::file_checksum(m_file), checksum);
+    EXPECT_EQ(pendrel::test::folder_entries(m_dir.path()), entries);
+    EXPECT_EQ(
+        pendrel::test::open_recordset(cnstr(), "SELECT * FROM people")->get_RecordCount(), 12);
+}
+
+INSTANTIATE_TEST_SUITE_P(RowSources, SqliteHostileTest,
+    ::testing::Combine(::testing::ValuesIn(k_hostile), ::testing::Bool()), [](const auto& info) {
+        return std::string(std::get<0>(info.param).name)
+            + (std::get<1>(info.param) ? "_ReadOnly" : "_ReadWrite");
+    });
+
+TEST_F(SqliteSessionTest, RefusalsSayWhy)
+{
+    auto why = [&](const char* sql) {
+        return error_of([&] { (void)pendrel::test::open_recordset(cnstr(), sql); }).description();
+    };
+    EXPECT_NE(why("SELECT 1; SELECT 2").find("more than one statement"), std::string::npos);
+    EXPECT_NE(why("DELETE FROM people").find("change rows"), std::string::npos);
+    EXPECT_NE(why("ATTACH 'x.db' AS x").find("attach"), std::string::npos);
+    EXPECT_NE(why("").find("empty"), std::string::npos);
+}
+
+TEST_F(SqliteSessionTest, TrailingSemicolonsAndCommentsAreOneStatement)
+{
+    for (const char* sql : {"SELECT * FROM people;", "SELECT * FROM people ; ; -- done",
+             "SELECT * FROM people /* x */"})
+        EXPECT_EQ(pendrel::test::open_recordset(cnstr(), sql)->get_RecordCount(), 12) << sql;
+}
+
+TEST_F(SqliteSessionTest, ViewsCtesAndRecursiveQueriesRead)
+{
+    EXPECT_EQ(pendrel::test::open_recordset(cnstr(),
+                  "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 50) "
+                  "SELECT x FROM n")
+                  ->get_RecordCount(),
+        50);
+}
+
+TEST_F(SqliteSessionTest, UnboundParameterRaisesMissingParameter)
+{
+    EXPECT_EQ(error_of([&] {
+        (void)pendrel::test::open_recordset(cnstr(), "SELECT * FROM people WHERE id = ?");
+    }).number(),
+        err::AdoMissingParameter);
+}
+
+TEST_F(SqliteSessionTest, ReadOnlyModeReads)
+{
+    EXPECT_EQ(
+        pendrel::test::open_recordset(cnstr(true), "SELECT * FROM people")->get_RecordCount(), 12);
+}
+
+TEST_F(SqliteSessionTest, MissingFileFailsAndCreatesNothing)
+{
+    const auto missing = m_dir / "nosuch.db";
+    ado::Connection c;
+    const auto e
+        = error_of([&] { c.Open(pendrel::test::sqlite_connection_string(missing), "", "", -1); });
+    EXPECT_EQ(e.number(), err::UnspecifiedError);
+    EXPECT_NE(e.description().find("does not exist"), std::string::npos) << e.description();
+    EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_EQ(c.get_State(), ado::adStateClosed);
+}
+
+TEST_F(SqliteSessionTest, FileThatIsNoDatabaseFailsOpen)
+{
+    const auto text = m_dir / "notes.txt";
+    std::ofstream(text)
+        << "this is not a database, but it is long enough to have a header of its own....";
+    ado::Connection c;
+    const auto e
+        = error_of([&] { c.Open(pendrel::test::sqlite_connection_string(text), "", "", -1); });
+    EXPECT_EQ(e.number(), err::UnspecifiedError);
+    EXPECT_NE(e.description().find("not a database"), std::string::npos) << e.description();
+}
+
+TEST_F(SqliteSessionTest, FolderOrUriNamesAreNotDatabases)
+{
+    ado::Connection c;
+    EXPECT_EQ(
+        error_of([&] { c.Open("Provider=SQLite;Data Source=" + m_dir.path().string()); }).number(),
+        err::UnspecifiedError);
+    EXPECT_EQ(error_of([&] {
+        c.Open("Provider=SQLite;Data Source=file:" + m_file.string() + "?mode=rwc");
+    }).number(),
+        err::UnspecifiedError);
+    EXPECT_EQ(error_of([&] { c.Open("Provider=SQLite;Data Source=:memory:"); }).number(),
+        err::UnspecifiedError);
+}
+
+TEST_F(SqliteSessionTest, BadConnectionStringsNameTheProblem)
+{
+    const struct {
+        std::string cnstr;
+        const char* says;
+    } rows[] = {
+        {"Provider=SQLite", "Data Source"},
+        {"Provider=SQLite;Data Source=" + m_file.string() + ";Mode=Sideways", "Mode"},
+        {"Provider=SQLite;Data Sorce=" + m_file.string(), "Data Sorce"},
+        {"Provider=Oracle;Data Source=x", "Oracle"},
+    };
+    for (const auto& row : rows) {
+        ado::Connection c;
+        const auto e = error_of([&] { c.Open(row.cnstr); });
+        EXPECT_EQ(e.number(), err::UnspecifiedError) << row.cnstr;
+        EXPECT_NE(e.description().find(row.says), std::string::npos) << e.description();
+    }
+}
+
+TEST_F(SqliteSessionTest, NoProviderMeansSqlite)
+{
+    EXPECT_EQ(pendrel::test::open_recordset("Data Source=" + m_file.string(), "SELECT 1")
+                  ->get_RecordCount(),
+        1);
+}
+
+TEST_F(SqliteSessionTest, DeclaredTypesOfTheEmbeddedDatabase)
+{
+    pendrel::test::create_sqlite_file(m_dir / "types.db",
+        "CREATE TABLE t (a TINYINT, b NVARCHAR(12), c NCHAR(3), d DATETIME, e BLOB, f FLOAT, g "
+        "DOUBLE, h INT, "
+        "i STRING, j UNSIGNED BIG INT, k CLOB, l VARCHAR);"
+        "INSERT INTO t VALUES (1, 'n', 'abc', '2024-03-05 10:00:00', x'00ff', 1.5, 2.5, 3, 'word', "
+        "4, 'c', 'v');");
+    auto rs = pendrel::test::open_recordset(
+        pendrel::test::sqlite_connection_string(m_dir / "types.db"), "SELECT * FROM t");
+    const std::pair<ado::DataType, vb::Long> expected[] = {
+        {ado::DataType::adUnsignedTinyInt, 1},
+        {ado::DataType::adVarWChar, 12},
+        {ado::DataType::adChar, 3},
+        {ado::DataType::adDate, 8},
+        {ado::DataType::adLongVarBinary, 1073741823},
+        {ado::DataType::adDouble, 8},
+        {ado::DataType::adDouble, 8},
+        {ado::DataType::adInteger, 4},
+        {ado::DataType::adLongVarWChar,
+            1073741823}, // STRING: no known type, the text values decide
+        {ado::DataType::adBigInt, 8},
+        {ado::DataType::adLongVarWChar, 1073741823},
+        {ado::DataType::adLongVarWChar, 1073741823},
+    };
+    const auto fields = rs->get_Fields();
+    for (vb::Long i = 0; i < 12; ++i) {
+        EXPECT_EQ(fields->get_Item(i)->get_Type(), static_cast<vb::Long>(expected[i].first)) << i;
+        EXPECT_EQ(fields->get_Item(i)->get_DefinedSize(), expected[i].second) << i;
+    }
+    EXPECT_EQ(fields->get_Item("e")->get_Value(), Variant(std::string("\0\xff", 2)));
+    EXPECT_EQ(fields->get_Item("a")->get_Value(), Variant(vb::Integer(1)));
+}
+
+TEST_F(SqliteSessionTest, ExpressionsTakeTheirTypeFromTheirValues)
+{
+    auto rs = pendrel::test::open_recordset(cnstr(),
+        "SELECT 1 + 1 AS n, 3000000000 AS big, 0.5 AS r, 'a' || 'b' AS t, x'01' AS b, NULL AS z, "
+        "CASE WHEN id = 1 THEN 'one' ELSE id END AS mixed FROM people ORDER BY id");
+    const auto f = rs->get_Fields();
+    const std::pair<const char*, ado::DataType> expected[] = {
+        {"n", ado::DataType::adInteger},
+        {"big", ado::DataType::adBigInt},
+        {"r", ado::DataType::adDouble},
+        {"t", ado::DataType::adLongVarWChar},
+        {"b", ado::DataType::adLongVarBinary},
+        {"z", ado::DataType::adLongVarWChar},
+        {"mixed", ado::DataType::adLongVarWChar},
+    };
+    for (const auto& [name, type] : expected)
+        EXPECT_EQ(f->get_Item(name)->get_Type(), static_cast<vb::Long>(type)) << name;
+    EXPECT_EQ(f->get_Item("big")->get_Value(), Variant(3000000000.0));
+    EXPECT_EQ(f->get_Item("mixed")->get_Value(), Variant("one"));
+    rs->MoveNext();
+    EXPECT_EQ(f->get_Item("mixed")->get_Value(), Variant("2")); // kept as its text, not lost
+}
+
+TEST_F(SqliteSessionTest, ValuesThatDoNotFitTheDeclaredTypeAreKeptAsText)
+{
+    pendrel::test::create_sqlite_file(m_dir / "loose.db",
+        "CREATE TABLE t (n INTEGER, d DATE);"
+        "INSERT INTO t VALUES (1, '2024-01-02'); INSERT INTO t VALUES ('many', 'someday');"
+        "INSERT INTO t VALUES (9223372036854775807, 45000);");
+    auto rs
+        = pendrel::test::open_recordset(pendrel::test::sqlite_connection_string(m_dir / "loose.db"),
+            "SELECT n, d FROM t ORDER BY rowid");
+    const auto n = rs->get_Fields()->get_Item("n");
+    const auto d = rs->get_Fields()->get_Item("d");
+    EXPECT_EQ(n->get_Type(), static_cast<vb::Long>(ado::DataType::adInteger));
+    EXPECT_EQ(n->get_Value(), Variant("1"));
+    EXPECT_EQ(d->get_Value(), Variant("2024-01-02"));
+    rs->MoveNext();
+    EXPECT_EQ(n->get_Value(), Variant("many"));
+    EXPECT_EQ(d->get_Value(), Variant("someday"));
+    rs->MoveNext();
+    EXPECT_EQ(n->get_Value(), Variant("9223372036854775807"));
+    EXPECT_EQ(d->get_Value(), Variant("45000"));
+    rs->MoveFirst();
+    rs->Find("[n] = 1");
+    EXPECT_EQ(rs->get_AbsolutePosition(), 1);
+}
+
+TEST_F(SqliteSessionTest, RunawayQueryStopsAtTheTimeLimit)
+{
+    auto connection = std::make_shared<ado::Connection>();
+    connection->let_CommandTimeout(1);
+    connection->Open(cnstr(), "", "", -1);
+    ado::Recordset rs;
+    const auto e = error_of([&] {
+        rs.Open("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) SELECT count(*) "
+                "FROM n",
+            connection, 3, 1, -1);
+    });
+    EXPECT_EQ(e.number(), err::AdoCommandError);
+    EXPECT_NE(e.description().find("timeout"), std::string::npos) << e.description();
+    EXPECT_EQ(rs.get_State(), ado::adStateClosed);
+}
+
+} // namespace
