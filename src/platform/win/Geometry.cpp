@@ -26,8 +26,8 @@ HWND deepest_under(const Window& window, POINT screen)
     if (PtInRect(&client, screen) == FALSE) {
         return window.handle;
     }
-    for (auto it = window.children.rbegin(); it != window.children.rend(); ++it) {
-        const Window* child = m.find(*it);
+    for (std::size_t i = window.children.size(); i-- > 0;) {
+        const Window* child = m.find(window.children[i]);
         if (child == nullptr || !child->shown()) {
             continue;
         }
@@ -138,8 +138,8 @@ HWND WindowFromPoint(POINT point)
 {
     auto& m = detail::wm();
     const auto& top_level = m.desktop_window().children;
-    for (auto it = top_level.rbegin(); it != top_level.rend(); ++it) {
-        const Window* w = m.find(*it);
+    for (std::size_t i = top_level.size(); i-- > 0;) {
+        const Window* w = m.find(top_level[i]);
         if (w == nullptr || !w->shown()) {
             continue;
         }

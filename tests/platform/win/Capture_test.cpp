@@ -170,4 +170,77 @@ TEST_F(Capture, TakingItBackOnReleaseWinsWithoutMoreMessages)
     EXPECT_EQ(GetCapture(), a);
 }
 
+// How a drop-down list uses the window manager: opened as a top-most window
+// of the desktop with its procedure replaced and the capture taken; a press
+// outside it closes it from inside its own handler, which releases the
+// capture (so the capture-loss notification nests inside), and then passes
+// the press on to the list's own procedure.
+thread_local LONG t_list_own_proc = 0;
+thread_local HWND t_list_control = 0;
+thread_local std::vector<std::string> t_steps;
+
+void close_list(HWND list)
+{
+    t_steps.push_back("close");
+    ReleaseCapture();
+    SetWindowLongA(list, GWL_WNDPROC, t_list_own_proc);
+    ShowWindow(list, SW_HIDE);
+    SetWindowPos(list, HWND_BOTTOM, 0, 0, 0, 0, SWP_HIDEWINDOW);
+    SetParent(list, t_list_control);
+    ReleaseCapture();
+}
+
+LRESULT list_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
+{
+    if (msg == WM_LBUTTONDOWN) {
+        POINT p;
+        GetCursorPos(&p);
+        const LRESULT hit
+            = CallWindowProcA(t_list_own_proc, hwnd, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+        t_steps.push_back("press, hit " + std::to_string(hit));
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        if (hit != HTCLIENT && PtInRect(&r, p) == 0 && IsWindowVisible(hwnd) != 0) {
+            close_list(hwnd);
+        }
+    } else if (msg == WM_CAPTURECHANGED) {
+        t_steps.push_back("capture lost");
+        if (IsWindowVisible(hwnd) != 0) {
+            close_list(hwnd);
+        }
+    }
+    return CallWindowProcA(t_list_own_proc, hwnd, msg, wparam, lparam);
+}
+
+TEST_F(Capture, PressOutsideAnOpenListClosesItFromInsideItsOwnHandler)
+{
+    const HWND control = child("control", a, 5, 5, 80, 20);
+    const HWND list = child("list", control, 0, 25, 80, 60, WS_DISABLED);
+    t_list_control = control;
+    t_steps.clear();
+    // Open.
+    MoveWindow(list, 15, 40, 80, 60, 1);
+    ShowWindow(list, SW_HIDE);
+    SetParent(list, GetDesktopWindow());
+    SetWindowPos(list, HWND_TOPMOST, 15, 40, 80, 60, 0x0051);
+    t_list_own_proc = SetWindowLongA(list, GWL_WNDPROC, ProcNumber(&list_proc));
+    SetCapture(list);
+    recorder.clear();
+
+    click({250, 50}); // on b
+
+    // The close releases the capture first, so the capture-loss handler runs
+    // inside it and closes the still visible list a second time, nested.
+    EXPECT_EQ(
+        t_steps, (std::vector<std::string>{"press, hit 0", "close", "capture lost", "close"}));
+    EXPECT_FALSE(IsWindowVisible(list));
+    EXPECT_EQ(GetParent(list), control);
+    EXPECT_EQ(GetCapture(), 0U);
+    EXPECT_EQ(GetWindowLongA(list, GWL_WNDPROC), t_list_own_proc);
+    EXPECT_TRUE(
+        recorder.only(WM_LBUTTONDOWN).size() == 1 && recorder.only(WM_LBUTTONDOWN)[0].hwnd == list)
+        << "the press reached the list's own procedure, not b";
+    EXPECT_EQ(recorder.only(WM_LBUTTONUP).at(0).hwnd, b) << "the release, uncaptured, goes to b";
+}
+
 } // namespace

@@ -77,7 +77,7 @@ TEST_F(Dispatch, HandlerThatDestroysTheTreeItLivesIn)
         [](HWND self, WPARAM, LPARAM) { return SendMessageA(self, WM_USER + 1, 0, 0); });
     on(inner, WM_USER + 1, [this](HWND self, WPARAM, LPARAM) {
         DestroyWindow(a);
-        return static_cast<LRESULT>(IsWindow(self) + IsWindow(a));
+        return static_cast<LRESULT>(IsWindow(self)) + IsWindow(a);
     });
 
     EXPECT_EQ(SendMessageA(inner, WM_USER, 0, 0), 0);
