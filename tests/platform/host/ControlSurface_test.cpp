@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "platform/gfx/Compositor.h"
+#include "platform/gfx/TextMetrics.h"
+#include "platform/host/ControlSurface.h"
+#include "platform/vb/Error.h"
+#include "platform/win/User32.h"
+#include "support/gfx/Pixels.h"
+#include "support/host/HostTest.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+using pendrel::test::HostTest;
+
+class ControlSurfaceTest : public HostTest {};
+
+TEST_F(ControlSurfaceTest, InnerSizeIsInTwips)
+{
+    auto& a = add("A", {0, 0, 3015, 375});
+    EXPECT_EQ(a.surface().get_ScaleWidth(), 3015.0f);
+    EXPECT_EQ(a.surface().get_ScaleHeight(), 375.0f);
+    EXPECT_EQ(a.surface().get_hWnd(), form->find("A")->hwnd());
+}
+
+TEST_F(ControlSurfaceTest, TextWidthIsTheMeasuredWidthInTwips)
+{
+    auto& s = add("A").surface();
+    int px = gfx::measure_text(gfx::default_font(), "Kestrel", 96).width;
+    EXPECT_EQ(s.TextWidth("Kestrel"), px * 15.0f);
+    EXPECT_GT(s.TextWidth("Kestrel Tallis"), s.TextWidth("Kestrel"));
+    EXPECT_GT(s.TextHeight("x"), 0.0f);
+    s.get_Font()->let_Size(16);
+    EXPECT_GT(s.TextWidth("Kestrel"), px * 15.0f) << "the shared font changed";
+}
+
+TEST_F(ControlSurfaceTest, DefaultFontIsMsSansSerifAndSharedByReference)
+{
+    auto& s = add("A").surface();
+    EXPECT_EQ(s.get_FontName(), "MS Sans Serif");
+    EXPECT_EQ(s.get_FontSize(), 8.25f);
+    EXPECT_FALSE(s.get_FontBold());
+    auto font = host::StdFont::create();
+    s.set_Font(font);
+    font->let_Bold(true);
+    EXPECT_TRUE(s.get_FontBold());
+    EXPECT_THROW(s.set_Font(nullptr), vb::Error);
+}
+
+TEST_F(ControlSurfaceTest, EnabledIsTheWindowsState)
+{
+    auto& s = add("A").surface();
+    EXPECT_TRUE(s.get_Enabled());
+    s.let_Enabled(false);
+    EXPECT_FALSE(win::IsWindowEnabled(s.get_hWnd()));
+    EXPECT_FALSE(s.get_Enabled());
+}
+
+TEST_F(ControlSurfaceTest, RefreshPaintsNowWithTheBackColour)
+{
+    auto& a = add("A", {0, 0, 300, 300});
+    form->Show();
+    a.surface().let_BackColor(gfx::RGB(0, 0xFF, 0));
+    take_log();
+    a.surface().Refresh();
+    EXPECT_EQ(take_log(), (Log{"A.Paint"}));
+    win::RECT r{};
+    win::GetWindowRect(a.surface().get_hWnd(), &r);
+    const auto& screen = gfx::Compositor::the().screen();
+    EXPECT_EQ(screen.pixel(r.right - 1, r.bottom - 1), (gfx::Rgb{0, 0xFF, 0}));
+    EXPECT_THROW(a.surface().let_BackColor(0x80000099), vb::Error);
+}
+
+TEST_F(ControlSurfaceTest, PopupMenuIsRecordedWithItsArguments)
+{
+    auto& s = add("A").surface();
+    auto menu = host::StdFont::create(); // any object stands in for a menu
+    s.PopupMenu(menu, vb::Integer{2}, vb::Single{10});
+    ASSERT_EQ(s.popup_menu_calls().size(), 1u);
+    const auto& call = s.popup_menu_calls()[0];
+    EXPECT_EQ(call.Menu, vb::Variant(menu));
+    EXPECT_EQ(call.Flags, vb::Variant(vb::Integer{2}));
+    EXPECT_EQ(call.X, vb::Variant(vb::Single{10}));
+    EXPECT_TRUE(call.Y.is_missing());
+    EXPECT_TRUE(call.DefaultMenu.is_missing());
+    EXPECT_THROW(s.PopupMenu(vb::Missing), vb::Error);
+}
+
+} // namespace

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "platform/host/Events.h"
+
+namespace {
+
+using host::EventHub;
+
+constexpr std::array k_table{
+    host::EventInfo{6, "KeyDown", 2},
+    host::EventInfo{9, "NotInList", 1},
+    host::EventInfo{13, "Validate", 1},
+};
+
+vb::Long error_of(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const vb::Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+TEST(Events, HandlerChangesReachTheRaiser)
+{
+    EventHub hub(k_table);
+    auto sub = hub.subscribe(13, [](std::span<vb::Variant> args) { args[0] = vb::True; });
+    vb::Boolean Cancel = false;
+    hub.raise(13, Cancel);
+    EXPECT_TRUE(Cancel);
+}
+
+TEST(Events, TypedHandlersSeeConvertedArgumentsAndWriteThemBack)
+{
+    EventHub hub(k_table);
+    std::vector<std::string> seen;
+    auto sub = hub.on<vb::Integer, vb::Integer>(6, [&](vb::Integer& KeyCode, vb::Integer& Shift) {
+        seen.push_back(std::to_string(KeyCode) + "/" + std::to_string(Shift));
+        KeyCode = 0;
+    });
+    std::vector<vb::Variant> args{vb::Variant(vb::Long{65}), vb::Variant("1")};
+    hub.RaiseEvent(6, args);
+    EXPECT_EQ(seen, std::vector<std::string>{"65/1"});
+    EXPECT_EQ(args[0], vb::Variant(vb::Integer{0}));
+    EXPECT_EQ(args[1], vb::Variant(vb::Integer{1}));
+}
+
+TEST(Events, ByNameIgnoresCaseAndUnknownNamesRaise438)
+{
+    EventHub hub(k_table);
+    std::string got;
+    auto sub = hub.subscribe("notinlist", [&](std::span<vb::Variant> args) {
+        got = args[0].as_string();
+        args[0] = "changed by the host";
+    });
+    std::string Newdata = "Zoetermeer";
+    std::string copy = Newdata;
+    hub.raise(9, copy);
+    EXPECT_EQ(got, "Zoetermeer");
+    EXPECT_EQ(copy, "changed by the host");
+    EXPECT_EQ(error_of([&] { (void)hub.subscribe("Resized", [](std::span<vb::Variant>) {}); }),
+        vb::err::NotSupported);
+}
+
+TEST(Events, WrongArgumentsForATypedHandlerRaise)
+{
+    EventHub hub(k_table);
+    auto sub = hub.on<vb::Integer>(9, [](vb::Integer&) {});
+    EXPECT_EQ(error_of([&] { hub.RaiseEvent(9); }), vb::err::WrongArgumentCount);
+    std::vector<vb::Variant> text{vb::Variant("not a number")};
+    EXPECT_EQ(error_of([&] { hub.RaiseEvent(9, text); }), vb::err::TypeMismatch);
+    std::vector<vb::Variant> big{vb::Variant(vb::Long{40000})};
+    EXPECT_EQ(error_of([&] { hub.RaiseEvent(9, big); }), vb::err::Overflow);
+}
+
+TEST(Events, HandlersRunInOrderAndOnlyForTheirEvent)
+{
+    EventHub hub(k_table);
+    std::vector<int> order;
+    auto a = hub.subscribe(6, [&](std::span<vb::Variant>) { order.push_back(1); });
+    auto b = hub.subscribe(13, [&](std::span<vb::Variant>) { order.push_back(2); });
+    auto c = hub.subscribe(6, [&](std::span<vb::Variant>) { order.push_back(3); });
+    hub.RaiseEvent(6);
+    EXPECT_EQ(order, (std::vector<int>{1, 3}));
+}
+
+TEST(Events, DroppedTokensStopHandlersEvenDuringARaise)
+{
+    EventHub hub(k_table);
+    std::vector<int> order;
+    host::Subscription second;
+    host::Subscription first = hub.subscribe(6, [&](std::span<vb::Variant>) {
+        order.push_back(1);
+        second.reset();
+        first.reset(); // dropping its own token while running is safe
+    });
+    second = hub.subscribe(6, [&](std::span<vb::Variant>) { order.push_back(2); });
+    hub.RaiseEvent(6);
+    hub.RaiseEvent(6);
+    EXPECT_EQ(order, (std::vector<int>{1}));
+}
+
+TEST(Events, AHandlerMayRaiseFurtherEvents)
+{
+    EventHub hub(k_table);
+    std::vector<int> order;
+    auto a = hub.subscribe(6, [&](std::span<vb::Variant>) {
+        order.push_back(6);
+        hub.RaiseEvent(13);
+    });
+    auto b = hub.subscribe(13, [&](std::span<vb::Variant>) { order.push_back(13); });
+    hub.RaiseEvent(6);
+    EXPECT_EQ(order, (std::vector<int>{6, 13}));
+}
+
+} // namespace

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "platform/host/Extender.h"
+#include "platform/vb/Error.h"
+#include "platform/win/User32.h"
+#include "support/host/HostTest.h"
+
+namespace {
+
+using pendrel::test::HostTest;
+
+vb::Long error_of(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const vb::Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+class ExtenderTest : public HostTest {};
+
+TEST_F(ExtenderTest, PlacesInTheParentsClientAreaInTwips)
+{
+    auto& a = add("A", {150, 300, 3015, 375});
+    win::RECT r{};
+    win::GetWindowRect(a.surface().get_hWnd(), &r);
+    EXPECT_EQ(r, (win::RECT{110, 120, 311, 145})) << "form at (100, 100), 15 twips a pixel";
+    host::Extender child(a.child);
+    EXPECT_EQ(child.get_Left(), 15.0f);
+    EXPECT_EQ(child.get_Width(), 150.0f);
+    child.let_Left(300);
+    win::GetWindowRect(a.child, &r);
+    EXPECT_EQ(r.left, 110 + 20);
+}
+
+TEST_F(ExtenderTest, TwipsRoundHalfToEvenPixels)
+{
+    auto& a = add("A");
+    host::Extender child(a.child);
+    child.let_Width(22.5f); // 1.5 pixels
+    EXPECT_EQ(child.get_Width(), 30.0f);
+    child.let_Width(37.5f); // 2.5 pixels
+    EXPECT_EQ(child.get_Width(), 30.0f);
+    child.let_Top(-22.5f);
+    EXPECT_EQ(child.get_Top(), -30.0f);
+}
+
+TEST_F(ExtenderTest, RefusesNegativeSizesAndChangesNothing)
+{
+    auto ext = add("A").surface().get_Extender();
+    EXPECT_EQ(error_of([&] { ext.let_Height(-15); }), vb::err::InvalidPropertyValue);
+    EXPECT_EQ(error_of([&] { ext.let_Width(-1); }), vb::err::InvalidPropertyValue);
+    EXPECT_EQ(error_of([&] { ext.Move(0, 0, 10, -10); }), vb::err::InvalidPropertyValue);
+    EXPECT_EQ(error_of([&] { ext.let_Left(1e30f); }), vb::err::Overflow);
+    EXPECT_EQ(ext.get_Height(), 375.0f);
+    EXPECT_EQ(ext.get_Width(), 3015.0f);
+}
+
+TEST_F(ExtenderTest, VisibleAndEnabledAreTheWindowsOwn)
+{
+    auto& a = add("A");
+    host::Extender child(a.child);
+    EXPECT_TRUE(child.get_Visible()); // even while the form is hidden
+    child.let_Visible(false);
+    EXPECT_FALSE(win::IsWindowVisible(a.child));
+    EXPECT_FALSE(child.get_Visible());
+    child.let_Enabled(false);
+    EXPECT_FALSE(win::IsWindowEnabled(a.child));
+    EXPECT_FALSE(child.get_Enabled());
+}
+
+TEST_F(ExtenderTest, AWindowThatIsGoneRaises91)
+{
+    auto& a = add("A");
+    host::Extender child(a.child);
+    win::DestroyWindow(a.child);
+    EXPECT_EQ(error_of([&] { (void)child.get_Left(); }), vb::err::ObjectNotSet);
+    EXPECT_EQ(error_of([&] { child.let_Width(10); }), vb::err::ObjectNotSet);
+    EXPECT_EQ(error_of([&] { (void)child.get_Visible(); }), vb::err::ObjectNotSet);
+    EXPECT_EQ(error_of([&] { child.let_Enabled(true); }), vb::err::ObjectNotSet);
+}
+
+TEST_F(ExtenderTest, TopLevelWindowsArePlacedOnTheScreen)
+{
+    host::Extender ext(form->hwnd());
+    EXPECT_EQ(ext.get_Left(), 1500.0f);
+    ext.let_Top(0);
+    win::RECT r{};
+    win::GetWindowRect(form->hwnd(), &r);
+    EXPECT_EQ(r.top, 0);
+}
+
+} // namespace

@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+#include "platform/host/FormFile.h"
+#include "platform/host/StdFont.h"
+#include "platform/vb/Error.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using host::FormRecord;
+using host::PropertyBag;
+using pendrel::test::TempDir;
+
+FormRecord sample()
+{
+    FormRecord form{"Orders", {}};
+    host::FormControlRecord c;
+    c.class_name = "Pendrel.Morvex";
+    c.name = "cboCustomer";
+    c.left = 120;
+    c.top = 240.5f;
+    c.width = 3015;
+    c.height = 375;
+    c.bag.WriteProperty("Appearance", vb::Integer{-32768});
+    c.bag.WriteProperty("AutoExpand", vb::False);
+    c.bag.WriteProperty("BackColor", vb::Long(0x8000000F));
+    c.bag.WriteProperty("ListRows", vb::Long{-2147483647 - 1});
+    c.bag.WriteProperty("FontSize", vb::Single{9.75f});
+    c.bag.WriteProperty("Tiny", vb::Single{1e-45f});
+    c.bag.WriteProperty("Ratio", vb::Double{0.1});
+    c.bag.WriteProperty("Stamp", vb::Date{45000.75});
+    c.bag.WriteProperty("ColumnWidths",
+        "say \"hi\"\\\n\r\ttab\x01 Z\xC3\xBCrich \xC5\x81\xC3\xB3"
+        "d\xC5\xBA");
+    c.bag.WriteProperty("Raw bytes", std::string("\xFF\xFE\x00!", 4));
+    c.bag.WriteProperty("Empty", "");
+    auto font = host::StdFont::create(gfx::Font{"Tahoma", 9.75, 700, true, false, true, 0});
+    c.bag.WriteProperty("Font", font);
+    form.controls.push_back(std::move(c));
+    host::FormControlRecord second;
+    second.class_name = "Pendrel.Morvex";
+    second.name = "cboProduct";
+    form.controls.push_back(std::move(second));
+    return form;
+}
+
+void expect_same(const FormRecord& a, const FormRecord& b)
+{
+    EXPECT_EQ(a.name, b.name);
+    ASSERT_EQ(a.controls.size(), b.controls.size());
+    for (std::size_t i = 0; i < a.controls.size(); ++i) {
+        const auto& x = a.controls[i];
+        const auto& y = b.controls[i];
+        EXPECT_EQ(x.class_name, y.class_name);
+        EXPECT_EQ(x.name, y.name);
+        EXPECT_EQ(x.left, y.left);
+        EXPECT_EQ(x.top, y.top);
+        EXPECT_EQ(x.width, y.width);
+        EXPECT_EQ(x.height, y.height);
+        ASSERT_EQ(x.bag.size(), y.bag.size());
+        for (std::size_t k = 0; k < x.bag.size(); ++k) {
+            const auto& ex = x.bag.entries()[k];
+            const auto& ey = y.bag.entries()[k];
+            EXPECT_EQ(ex.key, ey.key);
+            if (const auto* v = std::get_if<vb::Variant>(&ex.value))
+                EXPECT_EQ(*v, std::get<vb::Variant>(ey.value)) << ex.key; // same tag, same value
+            else
+                EXPECT_TRUE(host::same_property_value(ex.value, ey.value)) << ex.key;
+        }
+    }
+}
+
+TEST(FormFile, RoundTripKeepsEveryValueAndTag)
+{
+    auto form = sample();
+    auto text = host::form_text(form);
+    expect_same(form, host::parse_form_text(text, "orders.pfm"));
+}
+
+TEST(FormFile, RoundTripThroughADiskFile)
+{
+    TempDir dir;
+    auto form = sample();
+    host::save_form_file(dir / "orders.pfm", form);
+    auto back = host::load_form_file(dir / "orders.pfm");
+    expect_same(form, back);
+    auto font = std::dynamic_pointer_cast<host::StdFont>(
+        back.controls[0].bag.ReadProperty("Font").as_object());
+    ASSERT_TRUE(font);
+    EXPECT_EQ(font->get_Name(), "Tahoma");
+    EXPECT_TRUE(font->get_Bold());
+    EXPECT_TRUE(font->get_Strikethrough());
+}
+
+TEST(FormFile, TextIsTheDocumentedFormat)
+{
+    FormRecord form{"F", {}};
+    host::FormControlRecord c;
+    c.class_name = "C";
+    c.name = "c1";
+    c.width = 15;
+    c.bag.WriteProperty("Caption", "a\"b");
+    c.bag.WriteProperty("Font", host::StdFont::create());
+    form.controls.push_back(std::move(c));
+    EXPECT_EQ(host::form_text(form),
+        "PendrelForm 1\n"
+        "Form \"F\"\n"
+        "Begin \"C\" \"c1\" 0 0 15 0\n"
+        "    Caption = String \"a\\\"b\"\n"
+        "    BeginProperty Font \"StdFont\"\n"
+        "        Name = String \"MS Sans Serif\"\n"
+        "        Size = Single 8.25\n"
+        "        Weight = Integer 400\n"
+        "        Italic = Boolean False\n"
+        "        Underline = Boolean False\n"
+        "        Strikethrough = Boolean False\n"
+        "        Charset = Integer 0\n"
+        "    EndProperty\n"
+        "End\n");
+}
+
+TEST(FormFile, ToleratesCommentsBlankLinesCrLfAndAByteOrderMark)
+{
+    auto form = host::parse_form_text("\xEF\xBB\xBF# a comment\r\n\r\nPendrelForm 1\r\n"
+                                      "  Form \"F\"\r\n\tBegin \"C\" \"x\" 1 2 3 4\r\n"
+                                      "    # inside\r\n  \"Odd key\" = Long 5\r\nEnd\r\n\r\n",
+        "f");
+    ASSERT_EQ(form.controls.size(), 1u);
+    EXPECT_EQ(form.controls[0].bag.ReadProperty("Odd key"), vb::Variant(vb::Long{5}));
+}
+
+struct CorruptCase {
+    const char* name;
+    std::string text;
+    int line;
+    const char* what;
+};
+
+class CorruptFormFile : public ::testing::TestWithParam<CorruptCase> {};
+
+TEST_P(CorruptFormFile, RaisesNamingTheFileLineAndFault)
+{
+    const auto& c = GetParam();
+    try {
+        (void)host::parse_form_text(c.text, "bad.pfm");
+        FAIL() << "no error";
+    } catch (const vb::Error& e) {
+        EXPECT_EQ(e.number(), vb::err::InvalidFileFormat);
+        std::string place = "bad.pfm, line " + std::to_string(c.line) + ": ";
+        EXPECT_EQ(e.description().rfind(place, 0), 0u) << e.description();
+        EXPECT_NE(e.description().find(c.what), std::string::npos) << e.description();
+    }
+}
+
+const std::string k_head = "PendrelForm 1\nForm \"F\"\nBegin \"C\" \"c\" 0 0 10 10\n";
+
+INSTANTIATE_TEST_SUITE_P(Table, CorruptFormFile,
+    ::testing::Values(CorruptCase{"Empty", "", 1, "empty file"},
+        CorruptCase{"WrongMagic", "PendrelFrom 1\n", 1, "expected PendrelForm"},
+        CorruptCase{"FutureVersion", "PendrelForm 2\n", 1, "unsupported format version 2"},
+        CorruptCase{"NoFormLine", "PendrelForm 1\nBegin \"C\" \"c\" 0 0 1 1\n", 2, "expected Form"},
+        CorruptCase{"BeginWithoutPlace", "PendrelForm 1\nForm \"F\"\nBegin \"C\" \"c\"\n", 3,
+            "expected Begin"},
+        CorruptCase{"NegativeWidth", "PendrelForm 1\nForm \"F\"\nBegin \"C\" \"c\" 0 0 -1 1\n", 3,
+            "invalid position or size"},
+        CorruptCase{"UnknownType", k_head + "A = Integr 1\nEnd\n", 4, "unknown type Integr"},
+        CorruptCase{"IntegerTooBig", k_head + "A = Integer 40000\nEnd\n", 4, "out of range"},
+        CorruptCase{"LongTooBig", k_head + "A = Long 2147483648\nEnd\n", 4, "out of range"},
+        CorruptCase{"NotANumber", k_head + "A = Single 1.5x\nEnd\n", 4, "not a number"},
+        CorruptCase{"BooleanYes", k_head + "A = Boolean Yes\nEnd\n", 4, "True or False"},
+        CorruptCase{"DateOutOfRange", k_head + "A = Date 1e9\nEnd\n", 4, "Date value"},
+        CorruptCase{"UnquotedString", k_head + "A = String abc\nEnd\n", 4, "must be quoted"},
+        CorruptCase{"UnterminatedString", k_head + "A = String \"abc\nEnd\n", 4, "unterminated"},
+        CorruptCase{"BadEscape", k_head + "A = String \"a\\qb\"\nEnd\n", 4, "unknown escape"},
+        CorruptCase{"ShortHexEscape", k_head + "A = String \"\\x4\"\nEnd\n", 4, "hexadecimal"},
+        CorruptCase{"MissingEquals", k_head + "A Integer 1\nEnd\n", 4, "expected key = Type"},
+        CorruptCase{"DuplicateKey", k_head + "A = Integer 1\na = Integer 2\nEnd\n", 5,
+            "duplicate property a"},
+        CorruptCase{
+            "ControlCharacterKey", k_head + "\"a\\tb\" = Integer 1\nEnd\n", 4, "control character"},
+        CorruptCase{"NotUtf8", k_head + "A = String \"Z\xFCrich\"\nEnd\n", 4, "not UTF-8"},
+        CorruptCase{
+            "NulByte", k_head + std::string("A = Integer 1\0\n", 15) + "End\n", 4, "NUL byte"},
+        CorruptCase{"UnclosedControl", k_head + "A = Integer 1\n", 5, "Begin at line 3"},
+        CorruptCase{"UnclosedObject", k_head + "BeginProperty Font \"StdFont\"\nEnd\n", 5,
+            "End inside BeginProperty of line 4"},
+        CorruptCase{"StrayEndProperty", k_head + "EndProperty\n", 4, "EndProperty without"},
+        CorruptCase{"StrayEnd", k_head + "End\nEnd\n", 5, "expected Begin"},
+        CorruptCase{"UnknownClass", k_head + "BeginProperty P \"Widget\"\nEndProperty\nEnd\n", 4,
+            "unknown object class Widget"},
+        CorruptCase{"BadFont",
+            k_head
+                + "BeginProperty Font \"StdFont\"\nSize = Single -3\n"
+                  "EndProperty\nEnd\n",
+            4, "StdFont Font: Invalid font size"},
+        CorruptCase{"DuplicateControl", k_head + "End\nBegin \"C\" \"C\" 0 0 1 1\nEnd\n", 5,
+            "duplicate control name C"},
+        CorruptCase{"TooDeep",
+            [] {
+                std::string t = k_head;
+                for (int i = 0; i < 17; ++i)
+                    t += "BeginProperty P \"StdFont\"\n";
+                return t;
+            }(),
+            20, "nested deeper than 16"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Damaged files must give the error or a record, never anything else.
+void expect_no_crash(const std::string& text)
+{
+    try {
+        (void)host::parse_form_text(text, "fuzz.pfm");
+    } catch (const vb::Error& e) {
+        EXPECT_EQ(e.number(), vb::err::InvalidFileFormat);
+        EXPECT_EQ(e.description().rfind("fuzz.pfm", 0), 0u) << e.description();
+    }
+}
+
+TEST(FormFileFuzz, EveryTruncationOfAGoodFile)
+{
+    auto text = host::form_text(sample());
+    for (std::size_t n = 0; n <= text.size(); ++n)
+        expect_no_crash(text.substr(0, n));
+}
+
+TEST(FormFileFuzz, RandomByteChangesAndRandomFiles)
+{
+    auto text = host::form_text(sample());
+    std::mt19937 rng(20261205); // fixed seed: failures can be repeated
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int round = 0; round < 2000; ++round) {
+        auto damaged = text;
+        int changes = 1 + round % 4;
+        for (int i = 0; i < changes; ++i)
+            damaged[rng() % damaged.size()] = static_cast<char>(byte(rng));
+        expect_no_crash(damaged);
+    }
+    for (int round = 0; round < 300; ++round) {
+        std::string noise(rng() % 300, '\0');
+        for (char& c : noise)
+            c = static_cast<char>(byte(rng));
+        expect_no_crash(noise);
+        expect_no_crash("PendrelForm 1\nForm \"F\"\n" + noise);
+    }
+}
+
+TEST(FormFile, MissingAndOversizedFiles)
+{
+    TempDir dir;
+    try {
+        (void)host::load_form_file(dir / "none.pfm");
+        FAIL();
+    } catch (const vb::Error& e) {
+        EXPECT_EQ(e.number(), vb::err::FileNotFound);
+    }
+    {
+        std::ofstream big(dir / "big.pfm", std::ios::binary);
+        big.seekp(static_cast<std::streamoff>(host::k_form_file_max_bytes));
+        big.put('x');
+    }
+    try {
+        (void)host::load_form_file(dir / "big.pfm");
+        FAIL();
+    } catch (const vb::Error& e) {
+        EXPECT_EQ(e.number(), vb::err::InvalidFileFormat);
+        EXPECT_NE(e.description().find("big.pfm"), std::string::npos);
+    }
+}
+
+} // namespace

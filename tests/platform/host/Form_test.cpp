@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "platform/host/Form.h"
+#include "platform/vb/Error.h"
+#include "support/TempDir.h"
+#include "support/host/HostTest.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+using pendrel::test::HostTest;
+using pendrel::test::RecordingControl;
+using pendrel::test::TempDir;
+
+class FormTest : public HostTest {
+protected:
+    host::ControlClasses classes()
+    {
+        host::ControlClasses c;
+        c.add(RecordingControl::k_class, [this](host::ControlSurface& s) {
+            return std::make_unique<RecordingControl>(s, "loaded", log);
+        });
+        return c;
+    }
+};
+
+TEST_F(FormTest, SavedFormLoadsWithTheSamePropertiesAndPlaces)
+{
+    TempDir dir;
+    auto& a = add("cboA", {150, 300, 3015, 375});
+    a.caption = "Zu\xCC\x88rich \"quoted\"\nsecond line";
+    a.count = 12;
+    a.font = host::StdFont::create(gfx::Font{"Tahoma", 9.75, 700, false, true, false, 0});
+    add("cboB", {150, 900, 1500, 375}); // all defaults: an empty bag
+    a.surface().PropertyChanged("Caption");
+    ASSERT_TRUE(form->dirty());
+    form->save(dir / "f.pfm");
+    EXPECT_FALSE(form->dirty());
+    take_log();
+
+    auto loaded = host::Form::load(dir / "f.pfm", classes());
+    EXPECT_EQ(take_log(),
+        (Log{"loaded.Create", "loaded.ReadProperties", "loaded.Resize 3015x375", "loaded.Create",
+            "loaded.ReadProperties", "loaded.Resize 1500x375"}));
+    EXPECT_EQ(loaded->name(), "Form1");
+    auto* site = loaded->find("cboA");
+    ASSERT_NE(site, nullptr);
+    auto& back = control_of(*site);
+    EXPECT_EQ(back.caption, a.caption);
+    EXPECT_EQ(back.count, 12);
+    EXPECT_EQ(back.font->font(), a.font->font());
+    EXPECT_EQ(site->extender().get_Top(), 300.0f);
+    auto& b = control_of(*loaded->find("cboB"));
+    EXPECT_EQ(b.count, 7) << "the default came back";
+    EXPECT_EQ(b.font, b.surface().get_Font()) << "an unstored font reads as the surface's own";
+    loaded.reset();
+}
+
+TEST_F(FormTest, DefaultsAreNotWrittenToTheFile)
+{
+    add("A");
+    auto rec = form->record();
+    ASSERT_EQ(rec.controls.size(), 1u);
+    EXPECT_TRUE(rec.controls[0].bag.empty());
+    EXPECT_EQ(rec.controls[0].class_name, RecordingControl::k_class);
+}
+
+TEST_F(FormTest, UnknownClassIsRefusedBeforeAnyControlIsMade)
+{
+    TempDir dir;
+    add("A");
+    form->save(dir / "f.pfm");
+    take_log();
+    try {
+        (void)host::Form::load(dir / "f.pfm", host::ControlClasses{});
+        FAIL();
+    } catch (const vb::Error& e) {
+        EXPECT_EQ(e.number(), vb::err::InvalidFileFormat);
+        EXPECT_NE(e.description().find("Test.Recording"), std::string::npos);
+    }
+    EXPECT_EQ(take_log(), Log{});
+}
+
+TEST_F(FormTest, ControlNamesAreUniqueAndKnown)
+{
+    add("A");
+    EXPECT_THROW(add("a"), vb::Error);
+    EXPECT_THROW(add(""), vb::Error);
+    EXPECT_THROW(form->remove_control("Z"), vb::Error);
+    EXPECT_EQ(form->sites().size(), 1u);
+}
+
+TEST_F(FormTest, SavingToAnUnwritablePlaceKeepsTheFormDirty)
+{
+    TempDir dir;
+    auto& a = add("A");
+    a.surface().PropertyChanged("Caption");
+    EXPECT_THROW(form->save(dir / "missing" / "f.pfm"), vb::Error);
+    EXPECT_TRUE(form->dirty());
+}
+
+} // namespace

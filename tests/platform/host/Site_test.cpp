@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include "platform/gfx/Compositor.h"
+#include "platform/host/Site.h"
+#include "platform/vb/Error.h"
+#include "platform/win/User32.h"
+#include "platform/win/WindowManager.h"
+#include "support/host/HostTest.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+using pendrel::test::HostTest;
+using pendrel::test::RecordingControl;
+
+class SiteLifecycle : public HostTest {};
+
+TEST_F(SiteLifecycle, NewControlIsInitialisedOnceThenSizedThenShownWithTheForm)
+{
+    add("A");
+    EXPECT_EQ(take_log(), (Log{"A.Create", "A.InitProperties", "A.Resize 3015x375"}));
+    form->Show();
+    EXPECT_EQ(take_log(), (Log{"A.Show"}));
+}
+
+TEST_F(SiteLifecycle, LoadedControlReadsItsBagInsteadOfInitialising)
+{
+    host::PropertyBag bag;
+    bag.WriteProperty("Caption", "stored");
+    form->Show();
+    auto& site
+        = form->load_control("B", RecordingControl::factory("B", log), {0, 0, 1500, 300}, bag);
+    EXPECT_EQ(take_log(), (Log{"B.Create", "B.ReadProperties", "B.Resize 1500x300", "B.Show"}));
+    EXPECT_EQ(control_of(site).caption, "stored");
+}
+
+TEST_F(SiteLifecycle, ResizeOnlyWhenTheSizeChanges)
+{
+    add("A");
+    auto& site = *form->find("A");
+    take_log();
+    auto ext = site.extender();
+    ext.let_Left(600);
+    ext.let_Top(30);
+    EXPECT_EQ(take_log(), Log{});
+    ext.let_Width(1500);
+    ext.let_Height(600);
+    EXPECT_EQ(take_log(), (Log{"A.Resize 1500x375", "A.Resize 1500x600"}));
+    ext.Move(0, 0, 3000, 450);
+    EXPECT_EQ(take_log(), (Log{"A.Resize 3000x450"}));
+    win::MoveWindow(site.hwnd(), 1, 1, 10, 10, 1); // a move by anyone counts
+    EXPECT_EQ(take_log(), (Log{"A.Resize 150x150"}));
+}
+
+TEST_F(SiteLifecycle, ShowAndHideFollowTheControlAndTheForm)
+{
+    auto& a = add("A");
+    form->Show();
+    take_log();
+    auto ext = a.surface().get_Extender();
+    ext.let_Visible(false);
+    ext.let_Visible(false);
+    ext.let_Visible(true);
+    form->Hide();
+    ext.let_Visible(false);
+    form->Show(); // the control itself stays hidden
+    ext.let_Visible(true);
+    EXPECT_EQ(take_log(), (Log{"A.Hide", "A.Show", "A.Hide", "A.Show"}));
+}
+
+TEST_F(SiteLifecycle, PaintRunsWithACanvasWhenTheScreenIsRendered)
+{
+    auto& a = add("A");
+    gfx::Compositor::the().render();
+    EXPECT_EQ(take_log(), (Log{"A.Create", "A.InitProperties", "A.Resize 3015x375"}))
+        << "a hidden form paints nothing";
+    form->Show();
+    take_log();
+    gfx::Compositor::the().render();
+    EXPECT_EQ(take_log(), (Log{"A.Paint"}));
+    EXPECT_TRUE(a.painted_with_canvas);
+    EXPECT_EQ(a.surface().canvas(), nullptr) << "only during Paint";
+}
+
+TEST_F(SiteLifecycle, FocusEnteringAndLeavingTheControlOrItsChildren)
+{
+    auto& a = add("A", {0, 0, 1500, 375});
+    auto& b = add("B", {0, 600, 1500, 375});
+    form->Show();
+    take_log();
+    win::SetFocus(a.child);
+    win::SetFocus(a.surface().get_hWnd()); // still inside A
+    win::SetFocus(a.child);
+    win::SetFocus(b.child);
+    win::SetFocus(0);
+    EXPECT_EQ(take_log(),
+        (Log{"A.EnterFocus", "A.GotFocus", "A.LostFocus", "A.ExitFocus", "B.EnterFocus",
+            "B.ExitFocus"}));
+}
+
+TEST_F(SiteLifecycle, ExitFocusFollowsLostFocusAndEnterFocusPrecedesGotFocus)
+{
+    auto& a = add("A", {0, 0, 1500, 375});
+    auto& b = add("B", {0, 600, 1500, 375});
+    form->Show();
+    win::SetFocus(a.surface().get_hWnd());
+    take_log();
+    win::SetFocus(b.surface().get_hWnd());
+    EXPECT_EQ(take_log(), (Log{"A.LostFocus", "A.ExitFocus", "B.EnterFocus", "B.GotFocus"}));
+}
+
+TEST_F(SiteLifecycle, HidingTheFocusedChildCountsAsLeaving)
+{
+    auto& a = add("A");
+    form->Show();
+    win::SetFocus(a.child);
+    take_log();
+    form->Hide();
+    EXPECT_EQ(take_log(), (Log{"A.ExitFocus", "A.Hide"}));
+}
+
+TEST_F(SiteLifecycle, FocusMovedInsideExitFocusEndsWhereItWasMoved)
+{
+    auto& a = add("A", {0, 0, 1500, 375});
+    auto& b = add("B", {0, 600, 1500, 375});
+    auto& c = add("C", {0, 1200, 1500, 375});
+    form->Show();
+    win::SetFocus(a.child);
+    a.during = [&](const std::string& call) {
+        if (call == "ExitFocus")
+            win::SetFocus(c.child);
+    };
+    take_log();
+    win::SetFocus(b.child);
+    EXPECT_EQ(take_log(), (Log{"A.ExitFocus", "C.EnterFocus"}));
+    EXPECT_EQ(win::GetFocus(), c.child);
+}
+
+TEST_F(SiteLifecycle, TerminateOnceWhenRemovedThenDeleted)
+{
+    add("A");
+    take_log();
+    form->remove_control("A");
+    EXPECT_EQ(take_log(), (Log{"A.Terminate", "A.Delete"}));
+    EXPECT_EQ(form->find("A"), nullptr);
+}
+
+TEST_F(SiteLifecycle, FormDestructionTerminatesEveryControlLatestFirst)
+{
+    add("A");
+    add("B");
+    take_log();
+    form.reset();
+    EXPECT_EQ(take_log(), (Log{"B.Terminate", "A.Terminate", "B.Delete", "A.Delete"}));
+}
+
+TEST_F(SiteLifecycle, DestroyedWindowsTerminateTheirControlsWhileChildrenExist)
+{
+    auto& a = add("A");
+    win::HWND child = a.child;
+    bool child_alive = false;
+    a.during = [&](const std::string& call) {
+        if (call == "Terminate")
+            child_alive = win::IsWindow(child) != 0;
+    };
+    take_log();
+    win::DestroyWindow(form->hwnd());
+    EXPECT_EQ(take_log(), (Log{"A.Terminate"}));
+    EXPECT_TRUE(child_alive);
+    form.reset();
+    EXPECT_EQ(take_log(), (Log{"A.Delete"}));
+}
+
+TEST_F(SiteLifecycle, ControlRemovedFromItsOwnEventIsDeletedFromTheQueue)
+{
+    auto& a = add("A");
+    auto& site = *form->find("A");
+    auto sub = site.events().subscribe(
+        RecordingControl::k_click, [&](std::span<vb::Variant>) { form->remove_control("A"); });
+    take_log();
+    a.surface().RaiseEvent(RecordingControl::k_click);
+    EXPECT_EQ(take_log(), (Log{"A.Terminate"})) << "not deleted while its code runs";
+    EXPECT_EQ(form->find("A"), nullptr);
+    win::PumpMessages();
+    EXPECT_EQ(take_log(), (Log{"A.Delete"}));
+}
+
+TEST_F(SiteLifecycle, FailingInitialisationRemovesTheControlAgain)
+{
+    struct Failing : RecordingControl {
+        using RecordingControl::RecordingControl;
+        void InitProperties() override { vb::raise(vb::err::InvalidPropertyValue, "Failing"); }
+    };
+    host::ControlFactory factory
+        = [this](host::ControlSurface& s) { return std::make_unique<Failing>(s, "F", log); };
+    EXPECT_THROW(form->add_control("F", factory, {0, 0, 100, 100}), vb::Error);
+    EXPECT_EQ(form->find("F"), nullptr);
+    EXPECT_EQ(take_log(), (Log{"F.Create", "F.Terminate", "F.Delete"}));
+    EXPECT_EQ(win::WindowManager::the().children(form->hwnd()).size(), 0u);
+}
+
+TEST_F(SiteLifecycle, PropertyChangedIsRecordedAndMarksTheFormDirty)
+{
+    auto& a = add("A");
+    EXPECT_FALSE(form->dirty());
+    a.surface().PropertyChanged("Caption");
+    a.surface().PropertyChanged("Count");
+    EXPECT_TRUE(form->dirty());
+    EXPECT_EQ(form->find("A")->changed_properties(), (Log{"Caption", "Count"}));
+}
+
+TEST_F(SiteLifecycle, HostHandlerChangesArgumentsTheControlSees)
+{
+    auto& a = add("A");
+    auto& site = *form->find("A");
+    auto typed = site.events().on<vb::Integer>(
+        RecordingControl::k_key_press, [](vb::Integer& KeyAscii) { KeyAscii = 0; });
+    auto by_name = site.events().subscribe("moved", [](std::span<vb::Variant> args) {
+        args[0] = vb::Long{args[0] == vb::Variant(vb::Single{1}) ? 42 : -1};
+    });
+    vb::Integer key = 65;
+    a.surface().raise(RecordingControl::k_key_press, key);
+    EXPECT_EQ(key, 0);
+    vb::Single x = 1;
+    vb::Single y = 2;
+    a.surface().raise(RecordingControl::k_moved, x, y);
+    EXPECT_EQ(x, 42.0f);
+    EXPECT_EQ(y, 2.0f);
+}
+
+} // namespace

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "platform/host/PropertyBag.h"
+#include "platform/host/StdFont.h"
+#include "platform/vb/Error.h"
+
+namespace {
+
+using host::StdFont;
+
+TEST(StdFont, HoldersShareOneObject)
+{
+    auto font = StdFont::create();
+    auto text_box_font = font; // a second holder of the same object
+    int heard = 0;
+    auto token = font->subscribe([&] { ++heard; });
+    text_box_font->let_Italic(true);
+    EXPECT_TRUE(font->get_Italic());
+    EXPECT_EQ(heard, 1);
+    text_box_font->let_Italic(true); // no change, no notice
+    EXPECT_EQ(heard, 1);
+    token.reset();
+    font->let_Size(12);
+    EXPECT_EQ(heard, 1) << "a dropped token hears nothing";
+}
+
+TEST(StdFont, ListenersMaySubscribeAndDropDuringANotice)
+{
+    auto font = StdFont::create();
+    std::vector<std::string> heard;
+    std::shared_ptr<void> second;
+    std::shared_ptr<void> first = font->subscribe([&] {
+        heard.push_back("first");
+        second.reset();
+        if (heard.size() == 1)
+            first = font->subscribe([&] { heard.push_back("again"); });
+    });
+    second = font->subscribe([&] { heard.push_back("second"); });
+    font->let_Bold(true);
+    font->let_Bold(false);
+    EXPECT_EQ(heard, (std::vector<std::string>{"first", "again"}));
+}
+
+TEST(StdFont, BoldIsAWeight)
+{
+    auto font = StdFont::create();
+    font->let_Bold(true);
+    EXPECT_EQ(font->get_Weight(), 700);
+    font->let_Weight(600);
+    EXPECT_TRUE(font->get_Bold());
+    font->let_Weight(550);
+    EXPECT_FALSE(font->get_Bold());
+}
+
+struct BadFontCase {
+    const char* name;
+    std::function<void(StdFont&)> set;
+};
+
+class BadFontValue : public ::testing::TestWithParam<BadFontCase> {};
+
+TEST_P(BadFontValue, IsRefusedAndChangesNothing)
+{
+    auto font = StdFont::create();
+    auto before = font->font();
+    try {
+        GetParam().set(*font);
+        FAIL() << "no error";
+    } catch (const vb::Error& e) {
+        EXPECT_EQ(e.number(), vb::err::InvalidPropertyValue);
+    }
+    EXPECT_EQ(font->font(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, BadFontValue,
+    ::testing::Values(BadFontCase{"EmptyName", [](StdFont& f) { f.let_Name(""); }},
+        BadFontCase{"LongName", [](StdFont& f) { f.let_Name(std::string(32, 'x')); }},
+        BadFontCase{"NameWithNewline", [](StdFont& f) { f.let_Name("MS\nSans"); }},
+        BadFontCase{"BrokenUtf8", [](StdFont& f) { f.let_Name("Z\xFC"); }},
+        BadFontCase{"ZeroSize", [](StdFont& f) { f.let_Size(0); }},
+        BadFontCase{"NegativeSize", [](StdFont& f) { f.let_Size(-8); }},
+        BadFontCase{"HugeSize", [](StdFont& f) { f.let_Size(5000); }},
+        BadFontCase{"NaNSize", [](StdFont& f) { f.let_Size(std::nanf("")); }},
+        BadFontCase{"Weight", [](StdFont& f) { f.let_Weight(1001); }},
+        BadFontCase{"Charset", [](StdFont& f) { f.let_Charset(256); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(StdFont, DispatchByNameAndIdentifier)
+{
+    auto font = StdFont::create();
+    auto id = font->id_of_name("size");
+    ASSERT_TRUE(id);
+    EXPECT_EQ(*id, StdFont::DISPID_FONT_SIZE);
+    std::vector<vb::Variant> args{vb::Variant("12")};
+    font->invoke(*id, vb::InvokeKind::PropertyLet, args);
+    EXPECT_EQ(font->get_Size(), 12.0f);
+    EXPECT_EQ(font->invoke(StdFont::DISPID_FONT_NAME, vb::InvokeKind::PropertyGet, {}),
+        vb::Variant("MS Sans Serif"));
+    EXPECT_FALSE(font->id_of_name("Colour"));
+    EXPECT_THROW(font->invoke(99, vb::InvokeKind::PropertyGet, {}), vb::Error);
+    std::vector<vb::Variant> bad{vb::Variant("big")};
+    EXPECT_THROW(
+        font->invoke(StdFont::DISPID_FONT_SIZE, vb::InvokeKind::PropertyLet, bad), vb::Error);
+}
+
+TEST(StdFont, StoresAndRestoresEveryAttribute)
+{
+    gfx::Font f{"Tahoma", 9.75, 700, true, true, true, 2};
+    auto font = StdFont::create(f);
+    host::PropertyBag bag;
+    font->save(bag);
+    EXPECT_EQ(StdFont::problem(bag), "");
+    EXPECT_EQ(StdFont::from_bag(bag)->font(), f);
+}
+
+TEST(StdFont, StoredFontsAreChecked)
+{
+    host::PropertyBag bag;
+    EXPECT_EQ(StdFont::from_bag(bag)->font(), gfx::default_font()) << "absent keys: defaults";
+    bag.WriteProperty("Size", "large");
+    EXPECT_NE(StdFont::problem(bag), "");
+    EXPECT_THROW((void)StdFont::from_bag(bag), vb::Error);
+    host::PropertyBag negative;
+    negative.WriteProperty("Size", vb::Single{-1});
+    EXPECT_NE(StdFont::problem(negative), "");
+    host::PropertyBag fraction;
+    fraction.WriteProperty("Weight", vb::Double{400.5});
+    EXPECT_NE(StdFont::problem(fraction), "");
+}
+
+} // namespace
