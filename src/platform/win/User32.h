@@ -20,20 +20,30 @@ struct WNDCLASS {
 };
 
 // Registers a class; registering a known name again replaces it. Returns
-// FALSE for an empty name or a null procedure.
+// FALSE for an empty name or a null procedure. Classes belong to the process
+// (every thread sees them; WindowManager::reset keeps them); names compare
+// without regard to ASCII case.
 BOOL RegisterClassA(const WNDCLASS& cls);
 
 // Creates a window. x and y are relative to the parent's client area for a
 // child (WS_CHILD), screen coordinates otherwise. The procedure receives
 // WM_NCCREATE then WM_CREATE (lParam = the create_param pointer); a FALSE
 // from WM_NCCREATE or -1 from WM_CREATE destroys it again and returns 0.
-// parent 0 makes a top-level window (a child of the desktop).
+// Then WM_SIZE and WM_MOVE, and with WS_VISIBLE what ShowWindow sends.
+// parent 0 makes a top-level window (a child of the desktop); a window
+// without WS_CHILD given a parent is a top-level window owned by the
+// parent's top-level window, and is destroyed before it. Returns 0 for an
+// unknown class or parent, or a text that is not UTF-8.
 HWND CreateWindowExA(DWORD ex_style, std::string_view class_name, std::string_view text,
     DWORD style, int x, int y, int width, int height, HWND parent, void* create_param = nullptr);
 // Destroys the window and its children (children first: WM_DESTROY goes to
 // the parent first, then the children; WM_NCDESTROY to the children first).
 // A window whose procedure is still on the stack is freed only when that
 // dispatch returns; until then it is already invisible to every lookup.
+// Before WM_DESTROY the window is hidden (WM_SHOWWINDOW, then
+// WM_WINDOWPOSCHANGED) and a capture or focus held inside it is given up
+// with its notification. A nested DestroyWindow of a window being destroyed
+// returns FALSE.
 BOOL DestroyWindow(HWND hwnd);
 BOOL IsWindow(HWND hwnd);
 
@@ -69,7 +79,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UI
 BOOL EnableWindow(HWND hwnd, BOOL enable); // returns whether it was disabled before
 BOOL IsWindowEnabled(HWND hwnd);
 
-// Text.
+// Text: UTF-8, through WM_SETTEXT / WM_GETTEXT to the window's procedure.
+// A text that is not UTF-8 or holds a NUL is refused (FALSE, nothing sent).
 BOOL SetWindowTextA(HWND hwnd, std::string_view text);
 int GetWindowTextA(HWND hwnd, char* buffer, int max_count);
 std::string GetWindowText(HWND hwnd);
@@ -94,8 +105,9 @@ BOOL GetCursorPos(POINT* point);
 int GetSystemMetrics(int index);
 BOOL SystemParametersInfoA(UINT action, UINT param, void* pv, UINT win_ini);
 
-// The message pump: runs sent-and-posted work until the queue is empty.
-// Returns the number of messages dispatched.
+// The message pump: delivers posted messages, and injected input as mouse
+// and key messages, until both are empty; every posted message goes before
+// the next piece of input. Returns the number of messages delivered.
 int PumpMessages();
 
 } // namespace win

@@ -26,7 +26,10 @@ public:
     // The calling thread's window manager, made on first use.
     static WindowManager& the();
     // Destroys every window of the thread and starts afresh: a new desktop,
-    // an empty queue, no capture, no focus, the default display. For tests.
+    // an empty queue, no capture, no focus, the default display, no
+    // on_invalidate listener. For tests. No message is sent (the windows'
+    // owners may be gone); handles are not reused; classes and procedure
+    // numbers stay. Raises error 5 while a window procedure is running.
     static void reset();
 
     [[nodiscard]] const Display& display() const;
@@ -37,6 +40,7 @@ public:
     [[nodiscard]] std::vector<HWND> top_level_windows() const;
     // A window's children bottom-most first.
     [[nodiscard]] std::vector<HWND> children(HWND parent) const;
+    // 0 for an unknown window; class_background 0xFFFFFFFF (none).
     [[nodiscard]] DWORD style(HWND hwnd) const;
     [[nodiscard]] DWORD ex_style(HWND hwnd) const;
     [[nodiscard]] std::uint32_t class_background(HWND hwnd) const;
@@ -44,8 +48,10 @@ public:
     // 1 for WS_BORDER).
     void set_border(HWND hwnd, int pixels);
 
-    // Called after any window's position, size, visibility, z-order or
-    // parent changes, and on InvalidateRect; the compositor listens here.
+    // Called after any window's position, size, visibility, z-order, parent,
+    // style, enabled state or border changes (with the window; a destroyed
+    // window was hidden first), after set_display (with the desktop), and on
+    // InvalidateRect; the compositor listens here. It may dispatch.
     std::function<void(HWND)> on_invalidate;
 
     // Called whenever the keyboard focus moves, with the window that holds
@@ -55,7 +61,13 @@ public:
     std::function<void(HWND)> on_focus_change;
 
     // Input injection: as a real pointing device and keyboard would deliver
-    // it, through the queue (call PumpMessages to deliver).
+    // it, through the queue (call PumpMessages to deliver). The device state
+    // (GetCursorPos, key_is_down, MK_* flags) changes at once; the target
+    // window is chosen at delivery. inject_double_click queues the whole
+    // gesture (down, up, WM_LBUTTONDBLCLK, up). inject_char puts the Unicode
+    // code point in WM_CHAR's wParam; right after a key down it is delivered
+    // right after that key's WM_KEYDOWN. Key codes 1 to 254 and real
+    // characters only: anything else raises error 5.
     void inject_mouse_move(POINT screen);
     void inject_button_down(POINT screen, bool right = false);
     void inject_button_up(POINT screen, bool right = false);
