@@ -1,0 +1,157 @@
+#include "platform/controls/EditText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace controls {
+namespace {
+
+using Move = EditText::Move;
+
+// One editing step on a text with a selection, and what must come of it.
+struct EditCase {
+    const char* name;
+    const char* text;
+    int anchor;
+    int caret;
+    std::function<bool(EditText&)> step; // returns "changed"
+    const char* expected_text;
+    int expected_start;
+    int expected_length;
+    bool changed;
+};
+
+EditText prepared(const EditCase& c)
+{
+    EditText e;
+    e.set_text(c.text);
+    e.set_caret(c.anchor, false);
+    e.set_caret(c.caret, true);
+    return e;
+}
+
+class EditSteps : public ::testing::TestWithParam<EditCase> {};
+
+TEST_P(EditSteps, GiveTextSelectionAndChange)
+{
+    const EditCase& c = GetParam();
+    EditText e = prepared(c);
+    EXPECT_EQ(c.step(e), c.changed);
+    EXPECT_EQ(e.text(), c.expected_text);
+    EXPECT_EQ(e.sel_start(), c.expected_start);
+    EXPECT_EQ(e.sel_length(), c.expected_length);
+}
+
+auto type(const char* s)
+{
+    return [s](EditText& e) { return e.replace_selection(s); };
+}
+auto move(Move m, bool extend)
+{
+    return [m, extend](EditText& e) {
+        e.move(m, extend);
+        return false;
+    };
+}
+const auto backspace = [](EditText& e) { return e.erase_backward(); };
+const auto del = [](EditText& e) { return e.erase_forward(); };
+
+INSTANTIATE_TEST_SUITE_P(Cases, EditSteps,
+    ::testing::Values(
+        EditCase{"TypeInsertsAtCaret", "Zrich", 1, 1, type("ü"), "Zürich", 2, 0, true},
+        EditCase{"TypeReplacesSelection", "Zürich", 1, 2, type("u"), "Zurich", 2, 0, true},
+        EditCase{"TypeOverSameTextChangesNothing", "abc", 1, 2, type("b"), "abc", 2, 0, false},
+        EditCase{"BackspaceAtStartDoesNothing", "abc", 0, 0, backspace, "abc", 0, 0, false},
+        EditCase{"BackspaceTakesOneCharacter", "Łódź", 2, 2, backspace, "Łdź", 1, 0, true},
+        EditCase{"BackspaceTakesSelection", "Łódź", 1, 3, backspace, "Łź", 1, 0, true},
+        EditCase{"BackspaceTakesBackwardSelection", "Łódź", 3, 1, backspace, "Łź", 1, 0, true},
+        EditCase{"BackspaceTakesWholeEmoji", "a😀b", 2, 2, backspace, "ab", 1, 0, true},
+        EditCase{"DeleteTakesCharacterAfterCaret", "日本語", 1, 1, del, "日語", 1, 0, true},
+        EditCase{"DeleteAtEndDoesNothing", "日本語", 3, 3, del, "日本語", 3, 0, false},
+        EditCase{"LeftStepsFromCaretAndDropsSelection", "abcd", 1, 3, move(Move::Left, false),
+            "abcd", 2, 0, false},
+        EditCase{"LeftAtStartStays", "abcd", 0, 0, move(Move::Left, false), "abcd", 0, 0, false},
+        EditCase{"RightAtEndStays", "ab", 2, 2, move(Move::Right, false), "ab", 2, 0, false},
+        EditCase{"ShiftLeftSelectsOneCharacter", "Zür", 3, 3, move(Move::Left, true), "Zür", 2, 1,
+            false},
+        EditCase{"ShiftRightShrinksBackwardSelection", "Zürich", 4, 1, move(Move::Right, true),
+            "Zürich", 2, 2, false},
+        EditCase{"ShiftHomeSelectsToStart", "Zürich", 4, 4, move(Move::Home, true), "Zürich", 0, 4,
+            false},
+        EditCase{
+            "ShiftEndSelectsToEnd", "Zürich", 2, 2, move(Move::End, true), "Zürich", 2, 4, false},
+        EditCase{
+            "EndDropsSelection", "Zürich", 0, 3, move(Move::End, false), "Zürich", 6, 0, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(EditText, SelectClampsToTheText)
+{
+    EditText e;
+    e.set_text("Zür");
+    e.select(10, 5);
+    EXPECT_EQ(e.sel_start(), 3);
+    EXPECT_EQ(e.sel_length(), 0);
+    e.select(1, 99);
+    EXPECT_EQ(e.sel_start(), 1);
+    EXPECT_EQ(e.sel_length(), 2);
+    EXPECT_EQ(e.selected_text(), "ür");
+    EXPECT_EQ(e.caret(), 3);
+}
+
+TEST(EditText, SetTextPutsCaretAtStartAndReportsRealChange)
+{
+    EditText e;
+    EXPECT_FALSE(e.set_text(""));
+    EXPECT_TRUE(e.set_text("Łódź"));
+    e.select(1, 2);
+    EXPECT_FALSE(e.set_text("Łódź"));
+    EXPECT_EQ(e.sel_start(), 0);
+    EXPECT_EQ(e.sel_length(), 0);
+    EXPECT_EQ(e.length(), 4);
+}
+
+TEST(EditText, AcceptsOnlyUtf8WithoutNulUpToTheLimit)
+{
+    EXPECT_TRUE(EditText::acceptable("Zürich \"quoted\" \t"));
+    EXPECT_FALSE(EditText::acceptable("Z\xC3"));
+    EXPECT_FALSE(EditText::acceptable("\xC0\xAF")); // overlong '/'
+    EXPECT_FALSE(EditText::acceptable(std::string("a\0b", 3)));
+    EXPECT_TRUE(EditText::acceptable(std::string(EditText::k_max_length, 'x')));
+    EXPECT_FALSE(EditText::acceptable(std::string(EditText::k_max_length + 1, 'x')));
+}
+
+TEST(EditText, RefusesAnEditBeyondTheLimitWhole)
+{
+    EditText e;
+    e.set_text(std::string(EditText::k_max_length - 1, 'x'));
+    e.set_caret(e.length(), false);
+    EXPECT_FALSE(e.fits("üü"));
+    EXPECT_FALSE(e.replace_selection("üü"));
+    EXPECT_EQ(e.length(), EditText::k_max_length - 1);
+    EXPECT_TRUE(e.fits("ü"));
+    EXPECT_TRUE(e.replace_selection("ü"));
+    EXPECT_EQ(e.length(), EditText::k_max_length);
+}
+
+struct Utf8Case {
+    const char* name;
+    char32_t ch;
+    const char* bytes;
+};
+
+class Utf8Of : public ::testing::TestWithParam<Utf8Case> {};
+
+TEST_P(Utf8Of, EncodesEveryLength)
+{
+    EXPECT_EQ(EditText::utf8_of(GetParam().ch), GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Utf8Of,
+    ::testing::Values(Utf8Case{"Ascii", U'z', "z"}, Utf8Case{"TwoBytes", U'ü', "ü"},
+        Utf8Case{"LastTwoByte", U'\u07FF', "\xDF\xBF"}, Utf8Case{"ThreeBytes", U'語', "語"},
+        Utf8Case{"FourBytes", U'😀', "😀"}, Utf8Case{"Last", U'\U0010FFFF', "\xF4\x8F\xBF\xBF"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace controls

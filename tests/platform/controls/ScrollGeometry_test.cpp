@@ -1,0 +1,115 @@
+#include "platform/controls/ScrollGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace controls {
+namespace {
+
+struct LayoutCase {
+    const char* name;
+    int length;
+    int breadth;
+    ScrollRange range;
+    int position;
+    int arrow;
+    int thumb_begin;
+    int thumb_end; // equal to thumb_begin: no thumb
+};
+
+class ScrollLayouts : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(ScrollLayouts, PlaceArrowsAndThumb)
+{
+    const LayoutCase& c = GetParam();
+    const ScrollLayout l = layout_scroll(c.length, c.breadth, c.range, c.position);
+    EXPECT_EQ(l.arrow, c.arrow);
+    EXPECT_EQ(l.track_begin, c.arrow);
+    EXPECT_EQ(l.track_end, c.length - c.arrow);
+    EXPECT_EQ(l.has_thumb(), c.thumb_end > c.thumb_begin);
+    if (l.has_thumb()) {
+        EXPECT_EQ(l.thumb_begin, c.thumb_begin);
+        EXPECT_EQ(l.thumb_end, c.thumb_end);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ScrollLayouts,
+    ::testing::Values(LayoutCase{"SquareThumbAtStart", 100, 17, {0, 100, 0}, 0, 17, 17, 34},
+        LayoutCase{"SquareThumbAtEnd", 100, 17, {0, 100, 0}, 100, 17, 66, 83},
+        LayoutCase{"SquareThumbHalfway", 100, 17, {0, 100, 0}, 50, 17, 42, 59},
+        LayoutCase{"PositionBeyondRangeIsClamped", 100, 17, {0, 100, 0}, 500, 17, 66, 83},
+        LayoutCase{"PageSizesThumb", 100, 17, {0, 99, 50}, 25, 17, 34, 67},
+        LayoutCase{"SmallPageGetsMinimumThumb", 100, 17, {0, 99, 10}, 90, 17, 75, 83},
+        LayoutCase{"NegativeRange", 100, 17, {-50, 50, 0}, 0, 17, 42, 59},
+        LayoutCase{"PageCoveringRangeHasNoThumb", 100, 17, {0, 9, 10}, 0, 17, 0, 0},
+        LayoutCase{"EmptyRangeHasNoThumb", 100, 17, {5, 5, 0}, 5, 17, 0, 0},
+        LayoutCase{"ShortBarSharesArrows", 20, 17, {0, 100, 0}, 0, 10, 0, 0},
+        LayoutCase{"ZeroLength", 0, 17, {0, 100, 0}, 0, 0, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct PartCase {
+    const char* name;
+    int along;
+    ScrollPart part;
+};
+
+class ScrollParts : public ::testing::TestWithParam<PartCase> {};
+
+// A bar of 100 pixels with its thumb at 42..59.
+TEST_P(ScrollParts, AreFoundAlongTheBar)
+{
+    const ScrollLayout l = layout_scroll(100, 17, {0, 100, 0}, 50);
+    EXPECT_EQ(part_at(l, GetParam().along), GetParam().part);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ScrollParts,
+    ::testing::Values(PartCase{"BeforeBar", -1, ScrollPart::None},
+        PartCase{"FirstPixel", 0, ScrollPart::LineUp}, PartCase{"ArrowEnd", 16, ScrollPart::LineUp},
+        PartCase{"TrackStart", 17, ScrollPart::PageUp},
+        PartCase{"BeforeThumb", 41, ScrollPart::PageUp},
+        PartCase{"ThumbStart", 42, ScrollPart::Thumb}, PartCase{"ThumbEnd", 58, ScrollPart::Thumb},
+        PartCase{"AfterThumb", 59, ScrollPart::PageDown},
+        PartCase{"TrackEnd", 82, ScrollPart::PageDown},
+        PartCase{"LowerArrow", 83, ScrollPart::LineDown},
+        PartCase{"LastPixel", 99, ScrollPart::LineDown},
+        PartCase{"AfterBar", 100, ScrollPart::None}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ScrollGeometry, TrackWithoutThumbIsNoPart)
+{
+    const ScrollLayout l = layout_scroll(100, 17, {0, 9, 10}, 0);
+    EXPECT_EQ(part_at(l, 50), ScrollPart::None);
+    EXPECT_EQ(part_at(l, 5), ScrollPart::LineUp);
+    EXPECT_EQ(part_at(l, 95), ScrollPart::LineDown);
+}
+
+TEST(ScrollGeometry, ThumbPlaceGivesBackItsPosition)
+{
+    const ScrollRange range{-10, 30, 0};
+    for (int position = range.min; position <= range.max; ++position) {
+        const ScrollLayout l = layout_scroll(100, 17, range, position);
+        EXPECT_EQ(position_for_thumb(l, range, l.thumb_begin), position);
+    }
+}
+
+TEST(ScrollGeometry, ThumbDraggedPastTheTrackClamps)
+{
+    const ScrollRange range{0, 99, 10};
+    const ScrollLayout l = layout_scroll(100, 17, range, 0);
+    EXPECT_EQ(position_for_thumb(l, range, -500), 0);
+    EXPECT_EQ(position_for_thumb(l, range, 500), 90);
+}
+
+TEST(ScrollRange, LastPositionLeavesAWholePage)
+{
+    EXPECT_EQ((ScrollRange{0, 99, 10}.last_position()), 90);
+    EXPECT_EQ((ScrollRange{0, 99, 0}.last_position()), 99);
+    EXPECT_EQ((ScrollRange{0, 99, 1}.last_position()), 99);
+    EXPECT_EQ((ScrollRange{0, 5, 100}.last_position()), 0);
+    EXPECT_EQ((ScrollRange{0, 99, 10}.clamp(95)), 90);
+    EXPECT_EQ((ScrollRange{0, 99, 10}.clamp(-1)), 0);
+}
+
+} // namespace
+} // namespace controls
