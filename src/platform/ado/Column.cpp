@@ -62,7 +62,7 @@ void Column::push_text(std::string_view text)
     if (m_arena.size() + text.size() > std::numeric_limits<std::uint32_t>::max())
         vb::raise(vb::err::OutOfMemory, "A column of the row set holds more than 4 GB of text.",
             "ADODB.Recordset");
-    m_arena.append(text);
+    m_arena.append(text.data(), text.size());
     m_ends.push_back(static_cast<std::uint32_t>(m_arena.size()));
     push_valid();
 }
@@ -108,18 +108,19 @@ std::string Column::text_of(std::size_t row) const
 
 void Column::to_text()
 {
-    std::string arena;
-    std::vector<std::uint32_t> ends;
-    ends.reserve(m_size);
+    PodVector<char> arena;
+    PodVector<std::uint32_t> ends;
     for (std::size_t row = 0; row < m_size; ++row) {
-        if (!is_null(row))
-            arena += text_of(row);
+        if (!is_null(row)) {
+            const std::string text = text_of(row);
+            arena.append(text.data(), text.size());
+        }
         ends.push_back(static_cast<std::uint32_t>(arena.size()));
     }
     m_arena = std::move(arena);
     m_ends = std::move(ends);
-    m_ints = {};
-    m_reals = {};
+    m_ints.reset();
+    m_reals.reset();
     m_storage = Storage::Text;
 }
 
@@ -128,7 +129,7 @@ void Column::to_real()
     m_reals.resize(m_size);
     for (std::size_t row = 0; row < m_size; ++row)
         m_reals[row] = static_cast<double>(m_ints[row]);
-    m_ints = {};
+    m_ints.reset();
     m_storage = Storage::Real;
 }
 

@@ -12,9 +12,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/ado/FieldTypes.h"
+#include "platform/ado/PodVector.h"
 
 namespace ado {
 
@@ -63,11 +63,11 @@ private:
     Storage m_storage;
     std::size_t m_size = 0;
     bool m_fits_long = true;
-    std::vector<std::uint64_t> m_nulls;
-    std::vector<std::int64_t> m_ints;
-    std::vector<double> m_reals;
-    std::vector<std::uint32_t> m_ends;
-    std::string m_arena;
+    PodVector<std::uint64_t> m_nulls;
+    PodVector<std::int64_t> m_ints;
+    PodVector<double> m_reals;
+    PodVector<std::uint32_t> m_ends;
+    PodVector<char> m_arena;
 };
 
 // The text of a real that reads back as the same value ("0.1", "1e+300").
