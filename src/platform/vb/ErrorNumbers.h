@@ -22,6 +22,7 @@ inline constexpr Long ObjectNotSet = 91;
 inline constexpr Long InvalidUseOfNull = 94;
 inline constexpr Long InvalidPropertyValue = 380;
 inline constexpr Long ReadOnlyProperty = 383;
+inline constexpr Long WriteOnlyProperty = 394;
 inline constexpr Long ObjectRequired = 424;
 inline constexpr Long NotSupported = 438;
 inline constexpr Long WrongArgumentCount = 450;

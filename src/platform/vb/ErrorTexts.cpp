@@ -31,6 +31,7 @@ constexpr std::array k_texts{
     Entry{err::InvalidFileFormat, "Invalid file format"},
     Entry{err::InvalidPropertyValue, "Invalid property value"},
     Entry{err::ReadOnlyProperty, "'Set' not supported (read-only property)"},
+    Entry{err::WriteOnlyProperty, "'Get' not supported (write-only property)"},
     Entry{err::ObjectRequired, "Object required"},
     Entry{err::NotSupported, "Object doesn't support this property or method"},
     Entry{err::ArgumentNotOptional, "Argument not optional"},
