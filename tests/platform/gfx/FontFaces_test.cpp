@@ -37,16 +37,4 @@ TEST(FaceResolution, WindowsFacesAreNotInstalledHere)
     EXPECT_FALSE(gfx::face_is_installed(std::string_view("Dej\0aVu", 7)));
 }
 
-TEST(Font, BoldIsAWeightFromSemibold)
-{
-    gfx::Font f;
-    EXPECT_FALSE(f.bold());
-    f.weight = 600;
-    EXPECT_TRUE(f.bold());
-    f.set_bold(false);
-    EXPECT_EQ(f.weight, gfx::FW_NORMAL);
-    f.set_bold(true);
-    EXPECT_EQ(f.weight, gfx::FW_BOLD);
-}
-
 } // namespace

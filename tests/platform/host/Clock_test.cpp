@@ -5,15 +5,6 @@
 
 namespace {
 
-TEST(Clock, NowIsTheRuntimesClock)
-{
-    auto before = vb::Now();
-    auto now = host::Now();
-    auto after = vb::Now();
-    EXPECT_LE(before, now);
-    EXPECT_LE(now, after);
-}
-
 TEST(Clock, AFixedClockHoldsUntilItGoesAndNests)
 {
     auto noon = vb::make_date({2026, 12, 5, 12, 0, 0});

@@ -47,15 +47,6 @@ TEST_F(ControlSurfaceTest, DefaultFontIsMsSansSerifAndSharedByReference)
     EXPECT_THROW(s.set_Font(nullptr), vb::Error);
 }
 
-TEST_F(ControlSurfaceTest, EnabledIsTheWindowsState)
-{
-    auto& s = add("A").surface();
-    EXPECT_TRUE(s.get_Enabled());
-    s.let_Enabled(false);
-    EXPECT_FALSE(win::IsWindowEnabled(s.get_hWnd()));
-    EXPECT_FALSE(s.get_Enabled());
-}
-
 TEST_F(ControlSurfaceTest, RefreshPaintsNowWithTheBackColour)
 {
     auto& a = add("A", {0, 0, 300, 300});

@@ -163,12 +163,4 @@ TEST(PropertyBag, ValuesABagCannotKeepAreRefused)
     EXPECT_TRUE(bag.empty());
 }
 
-TEST(PropertyBag, AddEntryRefusesDuplicates)
-{
-    PropertyBag bag;
-    bag.add_entry("A", vb::Variant(vb::Integer{1}));
-    EXPECT_EQ(error_of([&] { bag.add_entry("a", vb::Variant(vb::Integer{2})); }),
-        vb::err::InvalidPropertyValue);
-}
-
 } // namespace
