@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/controls/LineMetrics.h"
 #include "platform/controls/TextBox.h"
 #include "platform/gfx/TextMetrics.h"
 #include "platform/gfx/Units.h"
@@ -45,14 +46,14 @@ win::RECT TextBox::text_area() const
 
 int TextBox::caret_x() const
 {
-    const auto offsets = gfx::caret_offsets(m_font->font(), m_edit.text(), gfx::display_dpi());
-    return text_area().left + offsets[static_cast<std::size_t>(m_edit.caret())] - m_scroll;
+    const LineMetrics line(m_font->font(), m_edit.text(), gfx::display_dpi());
+    return text_area().left + line.offset(m_edit.caret()) - m_scroll;
 }
 
 int TextBox::index_at(int x) const
 {
-    return gfx::char_index_at(
-        m_font->font(), m_edit.text(), x - text_area().left + m_scroll, gfx::display_dpi());
+    const LineMetrics line(m_font->font(), m_edit.text(), gfx::display_dpi());
+    return line.index_at(x - text_area().left + m_scroll);
 }
 
 // The least scrolling that shows the caret, and no more than leaves empty
@@ -64,14 +65,14 @@ void TextBox::scroll_to_caret()
         m_scroll = 0;
         return;
     }
-    const auto offsets = gfx::caret_offsets(m_font->font(), m_edit.text(), gfx::display_dpi());
-    const int caret = offsets[static_cast<std::size_t>(m_edit.caret())];
+    const LineMetrics line(m_font->font(), m_edit.text(), gfx::display_dpi());
+    const int caret = line.offset(m_edit.caret());
     if (caret < m_scroll) {
         m_scroll = caret;
     } else if (caret - m_scroll > width - 1) {
         m_scroll = caret - (width - 1);
     }
-    m_scroll = std::clamp(m_scroll, 0, std::max(0, offsets.back() - (width - 1)));
+    m_scroll = std::clamp(m_scroll, 0, std::max(0, line.width() - (width - 1)));
 }
 
 // Text, caret, font, size or border changed.
@@ -121,10 +122,9 @@ void TextBox::paint_selection(gfx::Canvas& canvas, const win::RECT& area) const
     if (m_edit.sel_length() == 0) {
         return;
     }
-    const auto offsets = gfx::caret_offsets(m_font->font(), m_edit.text(), canvas.dpi());
-    const int from = area.left + offsets[static_cast<std::size_t>(m_edit.sel_start())] - m_scroll;
-    const int to = area.left
-        + offsets[static_cast<std::size_t>(m_edit.sel_start() + m_edit.sel_length())] - m_scroll;
+    const LineMetrics line(m_font->font(), m_edit.text(), canvas.dpi());
+    const int from = area.left + line.offset(m_edit.sel_start()) - m_scroll;
+    const int to = area.left + line.offset(m_edit.sel_start() + m_edit.sel_length()) - m_scroll;
     const int bottom
         = std::min(area.bottom, area.top + gfx::line_height(m_font->font(), canvas.dpi()));
     const win::RECT band{std::max(from, area.left), area.top, std::min(to, area.right), bottom};

@@ -1,0 +1,301 @@
+// The text box driven by injected keys and mouse input: notification order,
+// what a key-press handler can do, editing by keys, read-only, the mouse.
+
+#include <gtest/gtest.h>
+
+#include "platform/controls/KeyCodes.h"
+#include "platform/controls/TextBox.h"
+#include "platform/vb/Error.h"
+#include "platform/win/User32.h"
+#include "support/controls/ControlsTest.h"
+
+namespace controls {
+namespace {
+
+using pendrel::test::VK_PACKET;
+using Events = std::vector<std::string>;
+
+class TextBoxInput : public pendrel::test::ControlsTest {
+protected:
+    void SetUp() override
+    {
+        ControlsTest::SetUp();
+        box = &text_box(10, 10, 200, 24);
+        log.watch(*box, "txt");
+        box->SetFocus();
+        log.clear();
+    }
+
+    TextBox* box = nullptr;
+};
+
+TEST_F(TextBoxInput, TypingNotifiesKeyDownKeyPressChangeKeyUp)
+{
+    ui.type("Zü");
+    EXPECT_EQ(log.take(),
+        (Events{"txt.KeyDown 90 0", "txt.KeyPress 90", "txt.Change", "txt.KeyUp 90 0",
+            "txt.KeyDown 231 0", "txt.KeyPress 252", "txt.Change", "txt.KeyUp 231 0"}));
+    EXPECT_EQ(box->get_Text(), "Zü");
+    EXPECT_EQ(box->get_SelStart(), 2);
+}
+
+TEST_F(TextBoxInput, ChangeSeesTheNewTextAndCaret)
+{
+    std::string seen;
+    box->on_change = [&] { seen = box->get_Text() + "|" + std::to_string(box->get_SelStart()); };
+    ui.type("ab");
+    EXPECT_EQ(seen, "ab|2");
+}
+
+TEST_F(TextBoxInput, KeyAsciiZeroSuppressesTheCharacter)
+{
+    box->on_key_press = [this](vb::Integer& KeyAscii) {
+        log.record("txt.KeyPress " + std::to_string(KeyAscii));
+        if (KeyAscii == 'x') {
+            KeyAscii = 0;
+        }
+    };
+    ui.type("axb");
+    EXPECT_EQ(box->get_Text(), "ab");
+    const Events events = log.take();
+    EXPECT_EQ(std::count(events.begin(), events.end(), "txt.Change"), 2);
+    EXPECT_EQ(events[4], "txt.KeyDown 88 0");
+    EXPECT_EQ(events[5], "txt.KeyPress 120");
+    EXPECT_EQ(events[6], "txt.KeyUp 88 0");
+}
+
+TEST_F(TextBoxInput, KeyPressCanTypeAnotherCharacter)
+{
+    box->on_key_press = [](vb::Integer& KeyAscii) {
+        if (KeyAscii >= 'a' && KeyAscii <= 'z') {
+            KeyAscii = static_cast<vb::Integer>(KeyAscii - 32);
+        } else if (KeyAscii == 252) {
+            KeyAscii = 220; // ü -> Ü
+        }
+    };
+    ui.type("zür");
+    EXPECT_EQ(box->get_Text(), "ZÜR");
+}
+
+TEST_F(TextBoxInput, CharacterBeyondBasicPlaneIsTypedWhole)
+{
+    ui.type("a😀");
+    EXPECT_EQ(box->get_Text(), "a😀");
+    EXPECT_EQ(box->get_SelStart(), 2);
+}
+
+TEST_F(TextBoxInput, EnterTypesNothing)
+{
+    ui.type("ab");
+    log.clear();
+    ui.press(win::VK_RETURN);
+    EXPECT_EQ(log.take(), (Events{"txt.KeyDown 13 0", "txt.KeyPress 13", "txt.KeyUp 13 0"}));
+    EXPECT_EQ(box->get_Text(), "ab");
+}
+
+TEST_F(TextBoxInput, BackspaceEditsThroughItsCharacter)
+{
+    ui.type("Łó");
+    log.clear();
+    ui.press(win::VK_BACK);
+    EXPECT_EQ(
+        log.take(), (Events{"txt.KeyDown 8 0", "txt.KeyPress 8", "txt.Change", "txt.KeyUp 8 0"}));
+    EXPECT_EQ(box->get_Text(), "Ł");
+}
+
+TEST_F(TextBoxInput, BackspaceSuppressedInKeyPressErasesNothing)
+{
+    ui.type("ab");
+    box->on_key_press = [](vb::Integer& KeyAscii) {
+        if (KeyAscii == vbKeyBack) {
+            KeyAscii = 0;
+        }
+    };
+    ui.press(win::VK_BACK);
+    EXPECT_EQ(box->get_Text(), "ab");
+}
+
+TEST_F(TextBoxInput, DeleteEditsAtKeyDown)
+{
+    box->let_Text("Zürich");
+    log.clear();
+    ui.press(win::VK_DELETE);
+    EXPECT_EQ(log.take(), (Events{"txt.KeyDown 46 0", "txt.Change", "txt.KeyUp 46 0"}));
+    EXPECT_EQ(box->get_Text(), "ürich");
+}
+
+TEST_F(TextBoxInput, KeyCodeZeroInKeyDownStopsTheKey)
+{
+    box->let_Text("Zürich");
+    box->on_key_down = [](vb::Integer& KeyCode, vb::Integer&) {
+        if (KeyCode == vbKeyDelete || KeyCode == vbKeyEnd) {
+            KeyCode = 0;
+        }
+    };
+    ui.press(win::VK_DELETE);
+    ui.press(win::VK_END);
+    EXPECT_EQ(box->get_Text(), "Zürich");
+    EXPECT_EQ(box->get_SelStart(), 0);
+}
+
+TEST_F(TextBoxInput, ShiftIsReportedAndSelects)
+{
+    box->let_Text("Zür");
+    ui.press(win::VK_END);
+    log.clear();
+    ui.press_shifted(win::VK_LEFT);
+    EXPECT_EQ(log.take(),
+        (Events{"txt.KeyDown 16 1", "txt.KeyDown 37 1", "txt.KeyUp 37 1", "txt.KeyUp 16 0"}));
+    ui.press_shifted(win::VK_LEFT);
+    EXPECT_EQ(box->get_SelStart(), 1);
+    EXPECT_EQ(box->get_SelLength(), 2);
+    EXPECT_EQ(box->get_SelText(), "ür");
+    ui.type("a");
+    EXPECT_EQ(box->get_Text(), "Za");
+}
+
+TEST_F(TextBoxInput, HomeEndAndArrowsMoveByCharacters)
+{
+    box->let_Text("日本語");
+    ui.press(win::VK_END);
+    EXPECT_EQ(box->get_SelStart(), 3);
+    ui.press(win::VK_LEFT);
+    ui.press(win::VK_UP); // a single line: Up steps left
+    EXPECT_EQ(box->get_SelStart(), 1);
+    ui.press(win::VK_DOWN);
+    EXPECT_EQ(box->get_SelStart(), 2);
+    ui.press(win::VK_HOME);
+    EXPECT_EQ(box->get_SelStart(), 0);
+    ui.press_shifted(win::VK_RIGHT);
+    EXPECT_EQ(box->get_SelText(), "日");
+}
+
+TEST_F(TextBoxInput, ReadOnlyRaisesKeysButEditsNothing)
+{
+    TextBox& locked = text_box(10, 40, 200, 24, win::WS_VISIBLE | win::ES_READONLY);
+    log.watch(locked, "ro");
+    locked.let_Text("Zürich");
+    EXPECT_EQ(log.take(), (Events{"ro.Change"})); // the program still may
+    locked.SetFocus();
+    log.clear();
+    ui.type("a");
+    ui.press(win::VK_DELETE);
+    ui.press(win::VK_BACK);
+    EXPECT_EQ(locked.get_Text(), "Zürich");
+    for (const std::string& e : log.take()) {
+        EXPECT_EQ(e.find("Change"), std::string::npos) << e;
+    }
+    ui.press_shifted(win::VK_END);
+    EXPECT_EQ(locked.get_SelLength(), 6);
+    locked.let_Locked(false);
+    ui.type("x");
+    EXPECT_EQ(locked.get_Text(), "x");
+}
+
+TEST_F(TextBoxInput, PressPlacesTheCaretUnderThePointer)
+{
+    box->let_Text("abcdef");
+    box->let_SelStart(3);
+    const int x = box->caret_x();
+    box->let_SelStart(0);
+    ui.click(box->get_hWnd(), {x, 10});
+    EXPECT_EQ(box->get_SelStart(), 3);
+    EXPECT_EQ(box->get_SelLength(), 0);
+}
+
+TEST_F(TextBoxInput, DragSelectsWithTheCaptureHeld)
+{
+    box->let_Text("Zürich");
+    box->let_SelStart(1);
+    const int from = box->caret_x();
+    box->let_SelStart(4);
+    const int to = box->caret_x();
+    const win::HWND hwnd = box->get_hWnd();
+    ui.button_down(hwnd, {from, 10});
+    EXPECT_EQ(win::GetCapture(), hwnd);
+    ui.move_to(hwnd, {to, 10});
+    EXPECT_EQ(box->get_SelText(), "üri");
+    ui.button_up(hwnd, {to, 10});
+    EXPECT_EQ(win::GetCapture(), 0U);
+    EXPECT_EQ(box->get_SelStart(), 1);
+    EXPECT_EQ(box->get_SelLength(), 3);
+    ui.move_to(hwnd, {from, 10}); // no longer dragging
+    EXPECT_EQ(box->get_SelLength(), 3);
+}
+
+TEST_F(TextBoxInput, DragBackwardsSelectsTheSameCharacters)
+{
+    box->let_Text("Łódź");
+    box->let_SelStart(3);
+    const int from = box->caret_x();
+    ui.drag(box->get_hWnd(), {from, 10}, {-50, 10}); // past the left edge
+    EXPECT_EQ(box->get_SelStart(), 0);
+    EXPECT_EQ(box->get_SelText(), "Łód");
+}
+
+TEST_F(TextBoxInput, ShiftPressExtendsTheSelection)
+{
+    box->let_Text("abcdef");
+    box->let_SelStart(4);
+    const int x = box->caret_x();
+    box->let_SelStart(1);
+    ui.key_down(win::VK_SHIFT);
+    ui.click(box->get_hWnd(), {x, 10});
+    ui.key_up(win::VK_SHIFT);
+    EXPECT_EQ(box->get_SelText(), "bcd");
+}
+
+// The list posts a release to the text field after every release over it.
+TEST_F(TextBoxInput, ReleaseWithoutPressDoesNothing)
+{
+    box->let_Text("abc");
+    box->let_SelLength(2);
+    win::PostMessageA(
+        box->get_hWnd(), win::WM_LBUTTONUP, win::MK_LBUTTON, win::MAKELPARAM(900, 900));
+    win::PumpMessages();
+    EXPECT_EQ(box->get_SelLength(), 2);
+    EXPECT_EQ(win::GetCapture(), 0U);
+}
+
+TEST_F(TextBoxInput, CaptureTakenAwayEndsTheDrag)
+{
+    box->let_Text("abcdef");
+    const win::HWND hwnd = box->get_hWnd();
+    ui.button_down(hwnd, {3, 10});
+    win::SetCapture(form);
+    ui.move_to(hwnd, {150, 10});
+    EXPECT_EQ(box->get_SelLength(), 0);
+    ui.button_up(hwnd, {150, 10});
+    EXPECT_EQ(win::GetCapture(), form);
+}
+
+TEST_F(TextBoxInput, DisabledBoxGetsNoInput)
+{
+    TextBox& other = text_box(10, 40, 200, 24);
+    other.let_Enabled(false);
+    EXPECT_THROW(other.SetFocus(), vb::Error);
+    ui.click(other.get_hWnd());
+    EXPECT_EQ(win::GetFocus(), box->get_hWnd());
+    ui.type("a");
+    EXPECT_EQ(other.get_Text(), "");
+    EXPECT_EQ(box->get_Text(), "a");
+}
+
+TEST_F(TextBoxInput, HandlerMayDestroyTheBox)
+{
+    box->on_key_press = [this](vb::Integer&) { destroy(*box); };
+    const win::HWND hwnd = box->get_hWnd();
+    ui.type("ab");
+    EXPECT_EQ(win::IsWindow(hwnd), 0);
+}
+
+TEST_F(TextBoxInput, ChangeHandlerMayDestroyTheBox)
+{
+    box->on_change = [this] { destroy(*box); };
+    ui.type("a");
+    ui.press(win::VK_DELETE);
+    SUCCEED(); // the sanitizer build checks nothing touched the freed box
+}
+
+} // namespace
+} // namespace controls
