@@ -162,10 +162,14 @@ void Form::Hide()
     win::ShowWindow(m_hwnd, win::SW_HIDE);
 }
 
+// A handler may remove controls meanwhile: each is looked up again, by
+// address, before it is told.
 void Form::update_shown()
 {
     for (Site* s : sites()) {
-        if (find(s->name()) == s)
+        bool still_here = std::any_of(
+            m_sites.begin(), m_sites.end(), [s](const auto& p) { return p.get() == s; });
+        if (still_here)
             s->update_shown();
     }
 }

@@ -185,6 +185,19 @@ TEST_F(SiteLifecycle, ControlRemovedFromItsOwnEventIsDeletedFromTheQueue)
     EXPECT_EQ(take_log(), (Log{"A.Delete"}));
 }
 
+TEST_F(SiteLifecycle, ControlRemovedByAnotherOnesShowIsNotToldAnyMore)
+{
+    auto& a = add("A");
+    add("B");
+    a.during = [&](const std::string& call) {
+        if (call == "Show")
+            form->remove_control("B");
+    };
+    take_log();
+    form->Show();
+    EXPECT_EQ(take_log(), (Log{"A.Show", "B.Terminate", "B.Delete"}));
+}
+
 TEST_F(SiteLifecycle, FailingInitialisationRemovesTheControlAgain)
 {
     struct Failing : RecordingControl {
