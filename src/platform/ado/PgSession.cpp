@@ -222,6 +222,21 @@ std::unique_ptr<TableBuilder> builder_for(
     return std::make_unique<TableBuilder>(std::move(declared), limits.byte_budget);
 }
 
+void append_rows(TableBuilder& builder, const PGresult* r, const std::vector<PgValueKind>& kinds)
+{
+    for (int row = 0; row < PQntuples(r); ++row) {
+        for (int i = 0; i < PQnfields(r); ++i) {
+            Column& column = builder.column(static_cast<std::size_t>(i));
+            if (PQgetisnull(r, row, i))
+                column.append_null();
+            else
+                append_pg_value(column, kinds[static_cast<std::size_t>(i)],
+                    {PQgetvalue(r, row, i), static_cast<std::size_t>(PQgetlength(r, row, i))});
+        }
+        builder.end_row();
+    }
+}
+
 } // namespace
 
 std::shared_ptr<const Table> PgSession::fetch(std::string_view sql, const FetchLimits& limits)
@@ -247,18 +262,7 @@ std::shared_ptr<const Table> PgSession::fetch(std::string_view sql, const FetchL
         if (status == PGRES_SINGLE_TUPLE || status == PGRES_TUPLES_OK) {
             if (!builder)
                 builder = builder_for(result.get(), limits, kinds);
-            for (int row = 0; row < PQntuples(result.get()); ++row) {
-                for (int i = 0; i < PQnfields(result.get()); ++i) {
-                    Column& column = builder->column(static_cast<std::size_t>(i));
-                    if (PQgetisnull(result.get(), row, i))
-                        column.append_null();
-                    else
-                        append_pg_value(column, kinds[static_cast<std::size_t>(i)],
-                            {PQgetvalue(result.get(), row, i),
-                                static_cast<std::size_t>(PQgetlength(result.get(), row, i))});
-                }
-                builder->end_row();
-            }
+            append_rows(*builder, result.get(), kinds);
             continue;
         }
         // The statement has ended: nothing left to cancel.

@@ -77,57 +77,62 @@ std::shared_ptr<const Table> SqliteSession::fetch(std::string_view sql, const Fe
     return read_rows(stmt.get(), limits);
 }
 
-std::shared_ptr<const Table> SqliteSession::read_rows(sqlite3_stmt* stmt, const FetchLimits& limits)
+// The fields of a prepared statement; `boolean` marks those declared
+// BOOLEAN, whose integers are held as 1 and 0.
+std::vector<TableBuilder::Declared> declared_fields(sqlite3_stmt* stmt, std::vector<bool>& boolean)
 {
-    const int n = sqlite3_column_count(stmt);
     std::vector<TableBuilder::Declared> declared;
-    std::vector<bool> boolean(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
         const char* name = sqlite3_column_name(stmt, i);
         const char* decl = sqlite3_column_decltype(stmt, i);
         auto type = decl != nullptr ? type_of_declaration(decl) : std::nullopt;
-        boolean[static_cast<std::size_t>(i)] = type && type->type == DataType::adBoolean;
+        boolean.push_back(type && type->type == DataType::adBoolean);
         declared.push_back({name != nullptr ? name : "", type});
     }
-    TableBuilder builder(std::move(declared), limits.byte_budget);
+    return declared;
+}
+
+void append_value(Column& column, sqlite3_stmt* stmt, int i, bool boolean)
+{
+    switch (sqlite3_column_type(stmt, i)) {
+    case SQLITE_INTEGER: {
+        const sqlite3_int64 v = sqlite3_column_int64(stmt, i);
+        return column.append_integer(boolean ? (v != 0 ? 1 : 0) : v);
+    }
+    case SQLITE_FLOAT:
+        return column.append_real(sqlite3_column_double(stmt, i));
+    case SQLITE_TEXT: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+        return column.append_text({text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, i))});
+    }
+    case SQLITE_BLOB: {
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt, i));
+        const auto size = static_cast<std::size_t>(sqlite3_column_bytes(stmt, i));
+        return column.append_blob(size == 0 ? std::string_view() : std::string_view(bytes, size));
+    }
+    default:
+        return column.append_null();
+    }
+}
+
+std::shared_ptr<const Table> SqliteSession::read_rows(sqlite3_stmt* stmt, const FetchLimits& limits)
+{
+    std::vector<bool> boolean;
+    TableBuilder builder(declared_fields(stmt, boolean), limits.byte_budget);
+    const int n = sqlite3_column_count(stmt);
     int rc = 0;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        for (int i = 0; i < n; ++i) {
-            Column& column = builder.column(static_cast<std::size_t>(i));
-            switch (sqlite3_column_type(stmt, i)) {
-            case SQLITE_INTEGER: {
-                const sqlite3_int64 v = sqlite3_column_int64(stmt, i);
-                column.append_integer(boolean[static_cast<std::size_t>(i)] ? (v != 0 ? 1 : 0) : v);
-                break;
-            }
-            case SQLITE_FLOAT:
-                column.append_real(sqlite3_column_double(stmt, i));
-                break;
-            case SQLITE_TEXT: {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
-                column.append_text({text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, i))});
-                break;
-            }
-            case SQLITE_BLOB: {
-                const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt, i));
-                const auto size = static_cast<std::size_t>(sqlite3_column_bytes(stmt, i));
-                column.append_blob(size == 0 ? std::string_view() : std::string_view(bytes, size));
-                break;
-            }
-            default:
-                column.append_null();
-            }
-        }
+        for (int i = 0; i < n; ++i)
+            append_value(builder.column(static_cast<std::size_t>(i)), stmt, i,
+                boolean[static_cast<std::size_t>(i)]);
         builder.end_row();
     }
     if (rc == SQLITE_INTERRUPT)
         raise_command_error("Query timeout expired: the row source ran longer than "
                 + std::to_string(limits.timeout.count()) + " seconds.",
             k_source);
-    if (rc != SQLITE_DONE) {
-        const std::string message = sqlite3_errmsg(sqlite3_db_handle(stmt));
-        raise_command_error(message, k_source);
-    }
+    if (rc != SQLITE_DONE)
+        raise_command_error(sqlite3_errmsg(sqlite3_db_handle(stmt)), k_source);
     return builder.finish();
 }
 

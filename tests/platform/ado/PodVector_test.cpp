@@ -46,13 +46,4 @@ TEST(PodVector, MovesLeaveTheSourceEmpty)
     EXPECT_EQ(a.capacity(), 0U);
 }
 
-TEST(PodVector, ResizeFillsWithZero)
-{
-    ado::PodVector<std::int64_t> v;
-    v.push_back(9);
-    v.resize(4);
-    EXPECT_EQ(v[0], 9);
-    EXPECT_EQ(v[3], 0);
-}
-
 } // namespace

@@ -53,14 +53,4 @@ TEST(Predicate, NaNCellsMeetNoOperator)
         EXPECT_FALSE(ado::satisfies(ado::compare_values(k_nan, Number{true, 1, 1.0}), op));
 }
 
-TEST(Predicate, OperatorsOnOrders)
-{
-    using ado::CompareOp;
-    EXPECT_TRUE(ado::satisfies(0, CompareOp::LessEqual));
-    EXPECT_FALSE(ado::satisfies(1, CompareOp::LessEqual));
-    EXPECT_TRUE(ado::satisfies(-1, CompareOp::NotEqual));
-    EXPECT_FALSE(ado::satisfies(0, CompareOp::Greater));
-    EXPECT_TRUE(ado::satisfies(1, CompareOp::GreaterEqual));
-}
-
 } // namespace
