@@ -1,0 +1,125 @@
+#include "platform/controls/CommandButton.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/controls/DropDownPicture.h"
+#include "platform/vb/Error.h"
+#include "platform/win/User32.h"
+#include "support/controls/ControlsTest.h"
+
+namespace controls {
+namespace {
+
+using Events = std::vector<std::string>;
+
+class CommandButtonClicks : public pendrel::test::ControlsTest {
+protected:
+    void SetUp() override
+    {
+        ControlsTest::SetUp();
+        btn = &button(50, 50, 40, 30);
+        log.watch(*btn, "btn");
+        btn->on_got_focus = nullptr;
+        hwnd = btn->get_hWnd();
+    }
+
+    CommandButton* btn = nullptr;
+    win::HWND hwnd = 0;
+};
+
+TEST_F(CommandButtonClicks, PressAndReleaseInsideClicksOnce)
+{
+    win::HWND capture_in_click = 1;
+    btn->on_click = [&] {
+        log.record("btn.Click");
+        capture_in_click = win::GetCapture();
+    };
+    ui.button_down(hwnd, {10, 10});
+    EXPECT_EQ(win::GetCapture(), hwnd);
+    EXPECT_TRUE(btn->pushed());
+    EXPECT_EQ(log.events(), Events{});
+    ui.button_up(hwnd, {12, 12});
+    EXPECT_EQ(log.take(), (Events{"btn.Click"}));
+    EXPECT_EQ(capture_in_click, 0U) << "the capture goes back before the click";
+    EXPECT_FALSE(btn->pushed());
+}
+
+TEST_F(CommandButtonClicks, ReleaseOutsideDoesNotClick)
+{
+    ui.button_down(hwnd, {10, 10});
+    ui.move_to(hwnd, {100, 10});
+    EXPECT_FALSE(btn->pushed());
+    ui.button_up(hwnd, {100, 10});
+    EXPECT_EQ(log.take(), Events{});
+    EXPECT_EQ(win::GetCapture(), 0U);
+}
+
+TEST_F(CommandButtonClicks, MovingOutAndBackStillClicks)
+{
+    ui.button_down(hwnd, {10, 10});
+    ui.move_to(hwnd, {-5, 10});
+    EXPECT_FALSE(btn->pushed());
+    ui.move_to(hwnd, {39, 29});
+    EXPECT_TRUE(btn->pushed());
+    ui.button_up(hwnd, {39, 29});
+    EXPECT_EQ(log.take(), (Events{"btn.Click"}));
+}
+
+TEST_F(CommandButtonClicks, ReleaseOnTheRightEdgeIsOutside)
+{
+    ui.button_down(hwnd, {10, 10});
+    ui.button_up(hwnd, {40, 10});
+    EXPECT_EQ(log.take(), Events{});
+}
+
+TEST_F(CommandButtonClicks, CaptureTakenAwayCancelsThePress)
+{
+    ui.button_down(hwnd, {10, 10});
+    win::SetCapture(form);
+    EXPECT_FALSE(btn->pushed());
+    win::ReleaseCapture();
+    ui.button_up(hwnd, {10, 10});
+    EXPECT_EQ(log.take(), Events{});
+}
+
+TEST_F(CommandButtonClicks, DisabledButtonDoesNotClick)
+{
+    btn->let_Enabled(false);
+    ui.click(hwnd);
+    EXPECT_EQ(log.take(), Events{});
+    btn->let_Enabled(true);
+    ui.click(hwnd);
+    EXPECT_EQ(log.take(), (Events{"btn.Click"}));
+}
+
+TEST_F(CommandButtonClicks, ClickTakesTheFocus)
+{
+    TextBox& box = text_box(10, 10, 30, 20);
+    box.SetFocus();
+    ui.click(hwnd);
+    EXPECT_EQ(win::GetFocus(), hwnd);
+}
+
+TEST_F(CommandButtonClicks, ClickHandlerMayDestroyTheButton)
+{
+    btn->on_click = [this] { destroy(*btn); };
+    ui.click(hwnd);
+    EXPECT_EQ(win::IsWindow(hwnd), 0);
+}
+
+TEST_F(CommandButtonClicks, PropertiesAreChecked)
+{
+    EXPECT_THROW(btn->let_Appearance(3), vb::Error);
+    EXPECT_THROW(btn->let_MaskColor(0x90000000), vb::Error);
+    EXPECT_THROW(btn->let_Caption("\xC3"), vb::Error);
+    EXPECT_THROW(btn->set_Font(nullptr), vb::Error);
+    btn->let_Caption("Öffnen");
+    EXPECT_EQ(btn->get_Caption(), "Öffnen");
+    btn->set_Picture(drop_down_picture());
+    EXPECT_EQ(btn->get_Picture().width(), 32);
+    EXPECT_EQ(btn->get_MaskColor(), drop_down_mask_color);
+    EXPECT_FALSE(btn->get_UseMaskColor());
+}
+
+} // namespace
+} // namespace controls

@@ -1,0 +1,291 @@
+// The scroll bar driven by the mouse: what its parent hears, the capture
+// while it tracks, and the end of tracking for every reason -- the capture
+// is given back first, then SB_ENDSCROLL.
+
+#include "platform/controls/ScrollBar.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/vb/Error.h"
+#include "platform/win/User32.h"
+#include "support/controls/ControlsTest.h"
+
+namespace controls {
+namespace {
+
+using Story = std::vector<std::string>;
+using pendrel::test::Ui;
+
+std::string code_name(int code)
+{
+    static const char* const names[] = {"SB_LINEUP", "SB_LINEDOWN", "SB_PAGEUP", "SB_PAGEDOWN",
+        "SB_THUMBPOSITION", "SB_THUMBTRACK", "SB_TOP", "SB_BOTTOM", "SB_ENDSCROLL"};
+    return code >= 0 && code <= 8 ? names[code] : std::to_string(code);
+}
+
+class ScrollBarTracking : public pendrel::test::ControlsTest {
+protected:
+    void SetUp() override
+    {
+        ControlsTest::SetUp();
+        bar = &scroll_bar(300, 20, 17, 200);
+        bar->set_pos(50);
+        hwnd = bar->get_hWnd();
+        recorder.watch(hwnd, "bar");
+        // The parent scrolls as the bar tells it, as a grid would.
+        on(form, win::WM_VSCROLL, [this](win::HWND, win::WPARAM wparam, win::LPARAM) {
+            const int code = win::LOWORD(static_cast<win::LPARAM>(wparam));
+            if (code == win::SB_THUMBPOSITION) {
+                bar->set_pos(win::HIWORD(static_cast<win::LPARAM>(wparam)));
+            }
+            return win::LRESULT{0};
+        });
+    }
+
+    // What matters, in order: the parent's scroll codes (with the position
+    // for the thumb's) and the bar's losses of the capture.
+    Story story() const
+    {
+        Story out;
+        for (const auto& r : recorder.messages()) {
+            if (r.hwnd == form && (r.msg == win::WM_VSCROLL || r.msg == win::WM_HSCROLL)) {
+                const int code = win::LOWORD(static_cast<win::LPARAM>(r.wparam));
+                std::string line = code_name(code);
+                if (code == win::SB_THUMBTRACK || code == win::SB_THUMBPOSITION) {
+                    line += " " + std::to_string(win::HIWORD(static_cast<win::LPARAM>(r.wparam)));
+                }
+                EXPECT_EQ(
+                    r.lparam, static_cast<win::LPARAM>(r.msg == win::WM_VSCROLL ? hwnd : r.lparam));
+                out.push_back(line);
+            } else if (r.hwnd == hwnd && r.msg == win::WM_CAPTURECHANGED) {
+                out.emplace_back("bar loses capture");
+            }
+        }
+        return out;
+    }
+
+    win::POINT centre_of(ScrollPart part) const { return Ui::centre(bar->part_rect(part)); }
+
+    ScrollBar* bar = nullptr;
+    win::HWND hwnd = 0;
+};
+
+struct PartCase {
+    const char* name;
+    ScrollPart part;
+    const char* code;
+};
+
+class ScrollBarParts : public ScrollBarTracking, public ::testing::WithParamInterface<PartCase> {};
+
+TEST_P(ScrollBarParts, PressTracksAndReleaseEndsWithEndScroll)
+{
+    const win::POINT p = centre_of(GetParam().part);
+    ui.button_down(hwnd, p);
+    EXPECT_EQ(win::GetCapture(), hwnd);
+    EXPECT_EQ(bar->tracked_part(), GetParam().part);
+    ui.button_up(hwnd, p);
+    EXPECT_EQ(win::GetCapture(), 0U);
+    EXPECT_EQ(bar->tracked_part(), ScrollPart::None);
+    EXPECT_EQ(story(), (Story{GetParam().code, "bar loses capture", "SB_ENDSCROLL"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ScrollBarParts,
+    ::testing::Values(PartCase{"UpperArrow", ScrollPart::LineUp, "SB_LINEUP"},
+        PartCase{"LowerArrow", ScrollPart::LineDown, "SB_LINEDOWN"},
+        PartCase{"TrackAboveThumb", ScrollPart::PageUp, "SB_PAGEUP"},
+        PartCase{"TrackBelowThumb", ScrollPart::PageDown, "SB_PAGEDOWN"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ScrollBarTracking, ThumbDragTracksThenSetsThePosition)
+{
+    const win::POINT grab = centre_of(ScrollPart::Thumb);
+    ui.button_down(hwnd, grab);
+    ui.move_to(hwnd, {grab.x, grab.y + 15});
+    const int first = bar->track_pos();
+    ui.move_to(hwnd, {grab.x + 30, grab.y + 40}); // sideways does not matter
+    const int second = bar->track_pos();
+    ui.move_to(hwnd, {grab.x, grab.y + 40}); // the same place: nothing new
+    EXPECT_GT(first, 50);
+    EXPECT_GT(second, first);
+    EXPECT_EQ(bar->pos(), 50) << "the parent sets the position, not the drag";
+    ui.button_up(hwnd, {grab.x, grab.y + 40});
+    EXPECT_EQ(story(),
+        (Story{"SB_THUMBTRACK " + std::to_string(first), "SB_THUMBTRACK " + std::to_string(second),
+            "SB_THUMBPOSITION " + std::to_string(second), "bar loses capture", "SB_ENDSCROLL"}));
+    EXPECT_EQ(bar->pos(), second);
+}
+
+TEST_F(ScrollBarTracking, ThumbDraggedPastTheEndStopsAtTheLastPosition)
+{
+    bar->set_page(10);
+    const win::POINT grab = centre_of(ScrollPart::Thumb);
+    ui.drag(hwnd, grab, {grab.x, grab.y + 1000});
+    EXPECT_EQ(bar->pos(), 91); // 100 - (10 - 1)
+}
+
+TEST_F(ScrollBarTracking, CaptureTakenMidTrackEndsWithEndScrollOnly)
+{
+    const win::POINT grab = centre_of(ScrollPart::Thumb);
+    ui.button_down(hwnd, grab);
+    ui.move_to(hwnd, {grab.x, grab.y + 20});
+    const int tracked = bar->track_pos();
+    win::SetCapture(form);
+    EXPECT_EQ(bar->tracked_part(), ScrollPart::None);
+    ui.button_up(hwnd, {grab.x, grab.y + 20}); // goes to the form now
+    EXPECT_EQ(story(),
+        (Story{"SB_THUMBTRACK " + std::to_string(tracked), "bar loses capture", "SB_ENDSCROLL"}));
+    EXPECT_EQ(win::GetCapture(), form);
+    EXPECT_EQ(bar->pos(), 50);
+}
+
+TEST_F(ScrollBarTracking, CaptureIsGivenBackBeforeEndScroll)
+{
+    win::HWND capture_at_end = 1;
+    on(form, win::WM_VSCROLL, [&](win::HWND, win::WPARAM wparam, win::LPARAM) {
+        if (win::LOWORD(static_cast<win::LPARAM>(wparam)) == win::SB_ENDSCROLL) {
+            capture_at_end = win::GetCapture();
+        }
+        return win::LRESULT{0};
+    });
+    ui.click(hwnd, centre_of(ScrollPart::LineDown));
+    EXPECT_EQ(capture_at_end, 0U);
+}
+
+TEST_F(ScrollBarTracking, HidingTheBarEndsTracking)
+{
+    ui.button_down(hwnd, centre_of(ScrollPart::PageDown));
+    win::ShowWindow(hwnd, win::SW_HIDE);
+    EXPECT_EQ(story(), (Story{"SB_PAGEDOWN", "bar loses capture", "SB_ENDSCROLL"}));
+}
+
+TEST_F(ScrollBarTracking, DestroyingTheBarEndsTracking)
+{
+    ui.button_down(hwnd, centre_of(ScrollPart::LineUp));
+    destroy(*bar);
+    EXPECT_EQ(win::GetCapture(), 0U);
+    EXPECT_EQ(story(), (Story{"SB_LINEUP", "bar loses capture", "SB_ENDSCROLL"}));
+}
+
+TEST_F(ScrollBarTracking, ParentMayDestroyTheBarWhileItTracks)
+{
+    on(form, win::WM_VSCROLL, [&](win::HWND, win::WPARAM wparam, win::LPARAM) {
+        if (win::LOWORD(static_cast<win::LPARAM>(wparam)) == win::SB_LINEDOWN) {
+            destroy(*bar);
+        }
+        return win::LRESULT{0};
+    });
+    ui.button_down(hwnd, centre_of(ScrollPart::LineDown));
+    EXPECT_EQ(win::IsWindow(hwnd), 0);
+    EXPECT_EQ(story(), (Story{"SB_LINEDOWN", "bar loses capture", "SB_ENDSCROLL"}));
+}
+
+TEST_F(ScrollBarTracking, NothingToScrollLeavesTheTrackInert)
+{
+    bar->set_range(0, 5);
+    bar->set_page(10);
+    ui.click(hwnd, {8, 100});
+    EXPECT_EQ(win::GetCapture(), 0U);
+    EXPECT_EQ(story(), Story{});
+}
+
+TEST_F(ScrollBarTracking, HorizontalBarSendsHScroll)
+{
+    ScrollBar& across = scroll_bar(10, 250, 200, 17, false);
+    int code = -1;
+    on(form, win::WM_HSCROLL, [&](win::HWND, win::WPARAM wparam, win::LPARAM lparam) {
+        if (code < 0) {
+            code = win::LOWORD(static_cast<win::LPARAM>(wparam));
+            EXPECT_EQ(lparam, static_cast<win::LPARAM>(across.get_hWnd()));
+        }
+        return win::LRESULT{0};
+    });
+    ui.click(across.get_hWnd(), {5, 8});
+    EXPECT_EQ(code, win::SB_LINEUP);
+    EXPECT_EQ(across.part_rect(ScrollPart::LineUp), (win::RECT{0, 0, 17, 17}));
+}
+
+TEST_F(ScrollBarTracking, RangeIsCheckedAndThePositionClamped)
+{
+    EXPECT_THROW(bar->set_range(10, 9), vb::Error);
+    EXPECT_THROW(bar->set_page(-1), vb::Error);
+    bar->set_range(-20, 20);
+    EXPECT_EQ(bar->pos(), 20);
+    bar->set_pos(-100);
+    EXPECT_EQ(bar->pos(), -20);
+}
+
+// A window that holds the capture (an open list) forwards a press on its
+// child bar by posting it there; the bar takes the capture while it tracks,
+// and the holder takes it back at SB_ENDSCROLL. A loss of the capture that
+// was not lent closes the "list".
+class ScrollBarInAList : public pendrel::test::ControlsTest {
+protected:
+    void SetUp() override
+    {
+        ControlsTest::SetUp();
+        list = top("list", 500, 100, 200, 200);
+        bar = std::make_unique<ScrollBar>(list, win::RECT{183, 0, 200, 200}, true);
+        on(list, win::WM_LBUTTONDOWN, [this](win::HWND, win::WPARAM, win::LPARAM lparam) {
+            win::POINT p{win::GET_X_LPARAM(lparam), win::GET_Y_LPARAM(lparam)};
+            win::ClientToScreen(list, &p);
+            const win::HWND under = win::WindowFromPoint(p);
+            if (under != list && win::ScreenToClient(under, &p) != 0) {
+                lent = true;
+                win::PostMessageA(
+                    under, win::WM_LBUTTONDOWN, win::MK_LBUTTON, win::MAKELPARAM(p.x, p.y));
+            }
+            return win::LRESULT{0};
+        });
+        on(list, win::WM_CAPTURECHANGED, [this](win::HWND, win::WPARAM, win::LPARAM) {
+            closed = closed || !lent;
+            return win::LRESULT{0};
+        });
+        on(list, win::WM_VSCROLL, [this](win::HWND, win::WPARAM wparam, win::LPARAM) {
+            ++scrolls;
+            if (win::LOWORD(static_cast<win::LPARAM>(wparam)) == win::SB_ENDSCROLL && lent) {
+                lent = false;
+                win::SetCapture(list);
+            }
+            return win::LRESULT{0};
+        });
+        win::SetCapture(list);
+    }
+
+    void TearDown() override
+    {
+        bar.reset();
+        ControlsTest::TearDown();
+    }
+
+    win::HWND list = 0;
+    std::unique_ptr<ScrollBar> bar;
+    bool lent = false;
+    bool closed = false;
+    int scrolls = 0;
+};
+
+TEST_F(ScrollBarInAList, TheCaptureComesBackAfterScrolling)
+{
+    const win::POINT arrow = Ui::centre(bar->part_rect(ScrollPart::LineDown));
+    ui.button_down(bar->get_hWnd(), arrow);
+    EXPECT_EQ(win::GetCapture(), bar->get_hWnd());
+    ui.button_up(bar->get_hWnd(), arrow);
+    EXPECT_EQ(win::GetCapture(), list);
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(scrolls, 2); // SB_LINEDOWN, SB_ENDSCROLL
+    win::ReleaseCapture(); // a loss that was not lent
+    EXPECT_TRUE(closed);
+}
+
+TEST_F(ScrollBarInAList, ThumbDragInsideTheListAlsoGivesItBack)
+{
+    const win::POINT grab = Ui::centre(bar->part_rect(ScrollPart::Thumb));
+    ui.drag(bar->get_hWnd(), grab, {grab.x, grab.y + 50});
+    EXPECT_EQ(win::GetCapture(), list);
+    EXPECT_FALSE(closed);
+    EXPECT_GE(scrolls, 3); // thumb track(s), thumb position, end
+}
+
+} // namespace
+} // namespace controls
