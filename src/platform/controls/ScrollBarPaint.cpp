@@ -60,6 +60,23 @@ void draw_arrow(
         active ? gfx::vbButtonText : gfx::vbGrayText);
 }
 
+// The classic track: button face and highlight in a checkerboard.
+void draw_track(gfx::Canvas& canvas, const win::RECT& r)
+{
+    if (r.width() <= 0 || r.height() <= 0) {
+        return;
+    }
+    const gfx::Rgb face = gfx::paint_color(gfx::vbButtonFace);
+    const gfx::Rgb light = gfx::paint_color(gfx::vb3DHighlight);
+    gfx::Image checker(r.width(), r.height(), face);
+    for (int y = 0; y < r.height(); ++y) {
+        for (int x = (r.left + r.top + y) % 2; x < r.width(); x += 2) {
+            checker.set_pixel(x, y, light);
+        }
+    }
+    canvas.draw_image(checker, {r.left, r.top});
+}
+
 } // namespace
 
 void ScrollBar::paint(gfx::Canvas* canvas) const
@@ -73,7 +90,7 @@ void ScrollBar::paint(gfx::Canvas* canvas) const
     // 1. The track, the pressed part of it darker.
     win::RECT client;
     win::GetClientRect(get_hWnd(), &client);
-    canvas->fill_rect(client, gfx::system_color(gfx::COLOR_SCROLLBAR));
+    draw_track(*canvas, client);
     if ((m_part == ScrollPart::PageUp || m_part == ScrollPart::PageDown) && m_over) {
         canvas->fill_rect(part_rect(m_part), gfx::vb3DDKShadow);
     }

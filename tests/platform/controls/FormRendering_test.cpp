@@ -1,0 +1,153 @@
+// A form with a text box, a drop-down button and a scroll bar, driven by
+// injected input and rendered by the compositor: the notifications come in
+// the platform's order, and the picture shows the text and the button's
+// triangle where they belong (a tolerant look at the pixels, not a golden
+// image).
+//
+// NOTE: the form is a plain top-level window painted by the compositor; the
+// host's form is not used here.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/controls/DropDownPicture.h"
+#include "platform/gfx/Compositor.h"
+#include "platform/win/User32.h"
+#include "support/TempDir.h"
+#include "support/controls/ControlsTest.h"
+#include "support/gfx/Pixels.h"
+
+namespace controls {
+namespace {
+
+using Events = std::vector<std::string>;
+using pendrel::test::count_color;
+using pendrel::test::count_dark;
+
+constexpr gfx::Rgb k_black{0, 0, 0};
+
+class FormRendering : public pendrel::test::ControlsTest {
+protected:
+    void SetUp() override
+    {
+        ControlsTest::SetUp();
+        // The control's layout at 15 twips a pixel: a text box of 2655 x 360
+        // twips, the button over its right end.
+        box = &text_box(20, 20, 177, 24);
+        drop = &button(176, 22, 20, 21);
+        drop->set_Picture(drop_down_picture());
+        drop->let_UseMaskColor(true);
+        bar = &scroll_bar(220, 20, 17, 120);
+        log.watch(*box, "txt");
+        log.watch(*drop, "btn");
+    }
+
+    // The form's snapshot, the controls at their client offsets (the form has
+    // no border).
+    gfx::Image shot() { return gfx::Compositor::the().snapshot(form); }
+
+    TextBox* box = nullptr;
+    CommandButton* drop = nullptr;
+    ScrollBar* bar = nullptr;
+};
+
+TEST_F(FormRendering, DrivenByInputItShowsTextAndTriangle)
+{
+    // 1. Typing into the box.
+    ui.click(box->get_hWnd(), {5, 12});
+    ui.type("Zü");
+    ui.press(win::VK_RETURN);
+    EXPECT_EQ(log.take(),
+        (Events{"txt.GotFocus", "txt.KeyDown 90 0", "txt.KeyPress 90", "txt.Change",
+            "txt.KeyUp 90 0", "txt.KeyDown 231 0", "txt.KeyPress 252", "txt.Change",
+            "txt.KeyUp 231 0", "txt.KeyDown 13 0", "txt.KeyPress 13", "txt.KeyUp 13 0"}));
+    // 2. The button validates the box, takes the focus and clicks.
+    ui.click(drop->get_hWnd());
+    EXPECT_EQ(log.take(), (Events{"txt.Validate", "txt.LostFocus", "btn.GotFocus", "btn.Click"}));
+    // 3. The bar tracks with the capture and gives it back.
+    ui.button_down(bar->get_hWnd(), {8, 110});
+    EXPECT_EQ(win::GetCapture(), bar->get_hWnd());
+    ui.button_up(bar->get_hWnd(), {8, 110});
+    EXPECT_EQ(win::GetCapture(), 0U);
+
+    box->SetFocus();
+    const gfx::Image image = shot();
+    // The text sits in the box's text area, left of the button.
+    EXPECT_GT(count_dark(image, {23, 23, 60, 41}), 15) << "no text where \"Zü\" should be";
+    EXPECT_EQ(count_dark(image, {60, 23, 170, 41}), 0) << "ink beyond the text";
+    // The triangle: 25 black pixels, 9 wide and 5 high, centred on the
+    // button's face (inside its 2-pixel border, whose shadow is black too).
+    const win::RECT button{178, 24, 194, 41};
+    EXPECT_EQ(count_color(image, button, k_black), 25);
+    int left = 1000;
+    int right = -1;
+    int top = 1000;
+    int bottom = -1;
+    for (int y = button.top; y < button.bottom; ++y) {
+        for (int x = button.left; x < button.right; ++x) {
+            if (image.pixel(x, y) == k_black) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    EXPECT_EQ(right - left + 1, 9);
+    EXPECT_EQ(bottom - top + 1, 5);
+    EXPECT_LE(std::abs((left + right) / 2 - (button.left + button.right) / 2), 1);
+    EXPECT_LE(std::abs((top + bottom) / 2 - (button.top + button.bottom) / 2), 2);
+    // The grey of the picture is transparent: the button's face shows.
+    EXPECT_EQ(count_color(image, button, gfx::rgb_of(drop_down_mask_color)),
+        count_color(image, button, gfx::paint_color(gfx::vbButtonFace)));
+    // The bar's arrows carry their triangles.
+    EXPECT_GT(count_color(image, {220, 20, 237, 37}, gfx::paint_color(gfx::vbButtonText)), 10);
+    EXPECT_GT(count_color(image, {220, 123, 237, 140}, gfx::paint_color(gfx::vbButtonText)), 10);
+}
+
+TEST_F(FormRendering, WithoutTheMaskTheGreySquareShows)
+{
+    drop->let_UseMaskColor(false);
+    const gfx::Image image = shot();
+    // The picture is larger than the button: its grey covers the whole face.
+    EXPECT_GT(count_color(image, {178, 24, 194, 41}, gfx::Rgb{0xC0, 0xC0, 0xC0}), 200);
+}
+
+TEST_F(FormRendering, PushedButtonMovesItsPicture)
+{
+    const gfx::Image up = shot();
+    ui.button_down(drop->get_hWnd(), {10, 10});
+    const gfx::Image down = shot();
+    ui.button_up(drop->get_hWnd(), {10, 10});
+    auto first_black = [](const gfx::Image& image) {
+        // Inside the dotted focus frame the press draws.
+        for (int y = 26; y < 39; ++y) {
+            for (int x = 180; x < 192; ++x) {
+                if (image.pixel(x, y) == k_black) {
+                    return win::POINT{x, y};
+                }
+            }
+        }
+        return win::POINT{-1, -1};
+    };
+    EXPECT_EQ(first_black(down).x, first_black(up).x + 1);
+    EXPECT_EQ(first_black(down).y, first_black(up).y + 1);
+}
+
+TEST_F(FormRendering, SnapshotIsWrittenAsPng)
+{
+    box->let_Text("Łódź");
+    const pendrel::test::TempDir dir;
+    gfx::Compositor::the().write_png(dir / "form.png", form);
+    const gfx::Image read = gfx::Image::read_png(dir / "form.png");
+    EXPECT_EQ(read.width(), 400);
+    EXPECT_EQ(read.height(), 300);
+    EXPECT_GT(count_dark(read, {23, 23, 60, 41}), 15);
+    if (const char* keep = std::getenv("PENDREL_KEEP_SNAPSHOTS")) {
+        gfx::Compositor::the().write_png(std::filesystem::path(keep) / "controls-form.png", form);
+    }
+}
+
+} // namespace
+} // namespace controls
