@@ -85,7 +85,8 @@ class SqliteHostileTest : public SqliteSessionTest,
 
 TEST_P(SqliteHostileTest, IsRefusedAndLeavesTheDatabaseUnchanged)
 {
-    const auto& [hostile, read_only] = GetParam();
+    const Hostile& hostile = std::get<0>(GetParam());
+    const bool read_only = std::get<1>(GetParam());
     const std::string sql(hostile.sql);
     const auto checksum = pendrel::test::file_checksum(m_file);
     const auto entries = pendrel::test::folder_entries(m_dir.path());
