@@ -146,6 +146,11 @@ void DataGrid::let_RowHeight(vb::Single New_RowHeight)
     update_layout();
 }
 
+vb::Single DataGrid::get_HeaderHeight() const
+{
+    return static_cast<vb::Single>(header_pixels() * twips_per_pixel());
+}
+
 vb::Integer DataGrid::get_BorderStyle() const
 {
     const auto style = static_cast<win::DWORD>(win::GetWindowLongA(get_hWnd(), win::GWL_STYLE));

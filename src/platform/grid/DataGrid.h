@@ -185,6 +185,13 @@ public:
     [[nodiscard]] vb::Single get_RowHeight() const;
     void let_RowHeight(vb::Single New_RowHeight);
 
+    // The header band's height in twips (0 without column headers).
+    [[nodiscard]] vb::Single get_HeaderHeight() const;
+
+    // The scroll bars shown now (nullptr for a bar that is not).
+    [[nodiscard]] controls::ScrollBar* vertical_bar() const { return m_vbar.get(); }
+    [[nodiscard]] controls::ScrollBar* horizontal_bar() const { return m_hbar.get(); }
+
     // -- Settings of a list rows are picked from (read only) --
 
     [[nodiscard]] vb::Boolean get_AllowAddNew() const { return false; }
@@ -214,8 +221,9 @@ public:
 
     // -- For the grid's columns and selection --
 
-    // The columns, one per field in field order.
-    [[nodiscard]] const std::vector<std::shared_ptr<Column>>& columns() const { return m_columns; }
+    // The columns, one per field in field order (after catching up with a
+    // recordset opened again meanwhile).
+    [[nodiscard]] const std::vector<std::shared_ptr<Column>>& columns();
 
     // The cell of field `field` in the current row; raises 6160 without one.
     [[nodiscard]] vb::Variant current_cell(std::size_t field);

@@ -10,6 +10,7 @@
 #include "platform/gfx/Units.h"
 #include "platform/grid/Bookmarks.h"
 #include "platform/grid/DataGrid.h"
+#include "platform/grid/DispatchSupport.h"
 #include "platform/grid/SelBookmarks.h"
 #include "platform/vb/Error.h"
 
@@ -42,10 +43,9 @@ vb::Variant DataGrid::get_DataSource() const
 void DataGrid::set_DataSource(const vb::Variant& New_DataSource)
 {
     // 1. Nothing, or an object that answers the data-source callback.
+    const vb::ObjectRef object = dispatch::object_in(New_DataSource);
     std::shared_ptr<DataSource> source;
-    vb::ObjectRef object;
-    if (New_DataSource.is_object() && New_DataSource.as_object()) {
-        object = New_DataSource.as_object();
+    if (object) {
         source = std::dynamic_pointer_cast<DataSource>(object);
         if (!source) {
             vb::raise(vb::err::TypeMismatch,
@@ -73,8 +73,7 @@ void DataGrid::set_DataSource(const vb::Variant& New_DataSource)
     }
     // 4. Whatever recordset it gave.
     m_source_object = object;
-    bind_recordset(
-        data.is_object() ? std::dynamic_pointer_cast<ado::Recordset>(data.as_object()) : nullptr);
+    bind_recordset(std::dynamic_pointer_cast<ado::Recordset>(dispatch::object_in(data)));
 }
 
 void DataGrid::unbind()
@@ -131,6 +130,12 @@ void DataGrid::build_columns()
     }
     m_columns = std::move(columns);
     m_left_col = 0;
+}
+
+const std::vector<std::shared_ptr<Column>>& DataGrid::columns()
+{
+    sync_with_recordset();
+    return m_columns;
 }
 
 void DataGrid::HoldFields()
@@ -210,10 +215,12 @@ void DataGrid::recordset_reopened()
     show_from_top();
 }
 
+// A closed recordset has no fields to compare: its columns stay for when
+// it opens again.
 bool DataGrid::columns_match_fields() const
 {
     if (!is_open(*m_recordset)) {
-        return m_columns.empty();
+        return true;
     }
     const ado::Table& table = m_recordset->table();
     if (table.field_count() != m_columns.size()) {

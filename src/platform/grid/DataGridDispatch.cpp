@@ -42,7 +42,7 @@ gfx::OLE_COLOR color_of(const Variant& v)
 
 host::StdFontRef font_of(const Variant& v)
 {
-    auto font = v.is_object() ? std::dynamic_pointer_cast<host::StdFont>(v.as_object()) : nullptr;
+    auto font = std::dynamic_pointer_cast<host::StdFont>(dispatch::object_in(v));
     if (!font) {
         vb::raise(vb::err::ObjectRequired, "A font is a StdFont object", "DataGrid.Font");
     }
@@ -87,6 +87,7 @@ const std::array k_entries{
         [](DataGrid& g, const Variant& v) { g.let_DataMember(vb::CStr(v)); }},
     Entry{"HeadFont", 257, 0, [](DataGrid& g, Args) -> Variant { return g.get_HeadFont(); },
         [](DataGrid& g, const Variant& v) { g.set_HeadFont(font_of(v)); }},
+    Entry{"HeaderHeight", 267, 0, [](DataGrid& g, Args) -> Variant { return g.get_HeaderHeight(); }, nullptr},
     Entry{"ApproxCount", 258, 0, [](DataGrid& g, Args) -> Variant { return g.get_ApproxCount(); }, nullptr},
     Entry{"VisibleRows", 259, 0, [](DataGrid& g, Args) -> Variant { return g.get_VisibleRows(); }, nullptr},
     Entry{"FirstRow", 260, 0, [](DataGrid& g, Args) { return g.get_FirstRow(); },

@@ -62,6 +62,16 @@ void DataGrid::update_layout()
     Refresh();
 }
 
+void DataGrid::columns_changed()
+{
+    update_layout();
+}
+
+void DataGrid::selection_changed() const
+{
+    Refresh();
+}
+
 void DataGrid::place_bars(const win::RECT& client, BarsShown bars)
 {
     const int size = win::GetSystemMetrics(win::SM_CXVSCROLL);

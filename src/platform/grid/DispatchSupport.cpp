@@ -46,6 +46,12 @@ void fail(std::span<const Member> table, vb::DispId id, std::string_view source)
     vb::raise(vb::err::NotSupported, std::string(source));
 }
 
+vb::ObjectRef object_in(const vb::Variant& v)
+{
+    const auto* o = std::get_if<vb::ObjectRef>(&v.storage());
+    return o != nullptr ? *o : nullptr;
+}
+
 void expect(std::span<vb::Variant> args, std::size_t n, std::string_view source)
 {
     if (args.size() != n) {

@@ -36,6 +36,9 @@ struct Member {
 // assignment" for a member of the table, 438 for an unknown identifier.
 [[noreturn]] void fail(std::span<const Member> table, vb::DispId id, std::string_view source);
 
+// The object a Variant holds; nullptr for Nothing and for any other value.
+[[nodiscard]] vb::ObjectRef object_in(const vb::Variant& v);
+
 // Raises 450 unless there are exactly n.
 void expect(std::span<vb::Variant> args, std::size_t n, std::string_view source);
 // The new value of a put with `n` index arguments before it.

@@ -1,0 +1,121 @@
+// The grid's members reached by identifier and by name, as a scripted host
+// and the control's dispatch calls reach them.
+
+#include <gtest/gtest.h>
+
+#include "platform/grid/Columns.h"
+#include "platform/grid/SelBookmarks.h"
+#include "platform/host/StdFont.h"
+#include "support/ado/AdoFixture.h"
+#include "support/grid/GridTest.h"
+
+namespace {
+
+using pendrel::test::error_of;
+using vb::InvokeKind;
+using vb::Variant;
+
+class GridDispatch : public pendrel::test::GridTest {
+protected:
+    Variant call(vb::Object& o, vb::DispId id, InvokeKind kind, std::vector<Variant> args = {})
+    {
+        return o.invoke(id, kind, args);
+    }
+    Variant get(vb::DispId id, std::vector<Variant> args = {})
+    {
+        return call(*grid, id, InvokeKind::PropertyGet, std::move(args));
+    }
+    void let(vb::DispId id, Variant v) { call(*grid, id, InvokeKind::PropertyLet, {std::move(v)}); }
+};
+
+TEST_F(GridDispatch, NamesGiveTheirIdentifiers)
+{
+    const std::vector<std::pair<std::string, vb::DispId>> names{{"hWnd", -515},
+        {"ScrollBars", -535}, {"BackColor", -501}, {"ForeColor", -513}, {"Font", -512},
+        {"Bookmark", 9}, {"ColumnHeaders", 11}, {"RowHeight", 29}, {"DataSource", 42},
+        {"HoldFields", 102}, {"colcontaining", 104}, {"Columns", 105}, {"RowBookmark", 109},
+        {"ROWCONTAINING", 110}, {"SelBookmarks", 113}, {"Left", vb::DispId(0x80010003)},
+        {"Enabled", vb::DispId(0x8001000D)}};
+    for (const auto& [name, id] : names) {
+        EXPECT_EQ(grid->id_of_name(name), id) << name;
+    }
+    EXPECT_EQ(grid->id_of_name("NoSuchMember"), std::nullopt);
+}
+
+TEST_F(GridDispatch, BindsAndReadsRowsByIdentifier)
+{
+    const auto source
+        = std::make_shared<pendrel::test::SqliteDataSource>(cnstr, "SELECT id, name FROM cities");
+    call(*grid, 42, InvokeKind::PropertySet, {Variant(source)});
+    EXPECT_EQ(source->calls(), 1);
+    EXPECT_EQ(get(-515), Variant(static_cast<vb::Long>(grid->get_hWnd())));
+
+    const Variant row = call(*grid, 110, InvokeKind::Method, {Variant(twips(row_point(2).y))});
+    EXPECT_EQ(row, Variant(vb::Integer{2}));
+    const Variant bookmark = call(*grid, 109, InvokeKind::Method, {row});
+    let(9, bookmark);
+    const Variant column = get(105, {Variant(1)});
+    EXPECT_EQ(call(*column.as_object(), grid::Column::DISPID_Text, InvokeKind::PropertyGet),
+        Variant("Łódź"));
+    EXPECT_EQ(call(*grid, 104, InvokeKind::Method, {Variant(0)}), Variant(vb::Integer{0}));
+
+    const Variant selection = get(113);
+    call(*selection.as_object(), grid::SelBookmarks::DISPID_Add, InvokeKind::Method, {bookmark});
+    EXPECT_EQ(get(113, {Variant(0)}), bookmark);
+}
+
+TEST_F(GridDispatch, HoldFieldsLeavesWidthsAndVisibility)
+{
+    bind("SELECT id, name FROM cities");
+    const Variant column = get(105, {Variant(0)});
+    call(*column.as_object(), grid::Column::DISPID_Width, InvokeKind::PropertyLet,
+        {Variant(vb::Single{0})});
+    call(*get(105, {Variant(1)}).as_object(), grid::Column::DISPID_Visible, InvokeKind::PropertyLet,
+        {Variant(false)});
+    call(*grid, 102, InvokeKind::Method);
+    EXPECT_EQ(grid->columns()[0]->get_Width(), 0);
+    EXPECT_FALSE(grid->columns()[1]->get_Visible());
+}
+
+TEST_F(GridDispatch, AppearanceAndTheExtender)
+{
+    let(11, Variant(false));
+    EXPECT_FALSE(grid->get_ColumnHeaders());
+    let(29, Variant(vb::Single{300}));
+    EXPECT_EQ(get(29), Variant(vb::Single{300}));
+    let(-535, Variant(vb::Integer{0}));
+    EXPECT_EQ(grid->get_ScrollBars(), grid::dbgNone);
+    let(-501, Variant(static_cast<vb::Long>(0x8000000FU)));
+    EXPECT_EQ(grid->get_BackColor(), gfx::vbButtonFace);
+    // The font object, shared: its Bold set through its own dispatch.
+    const Variant font = get(-512);
+    call(*font.as_object(), host::StdFont::DISPID_FONT_BOLD, InvokeKind::PropertyLet,
+        {Variant(true)});
+    EXPECT_TRUE(grid->get_Font()->get_Bold());
+    EXPECT_EQ(get(vb::DispId(0x80010003)), Variant(vb::Single{300})); // Left: 20 pixels
+    let(vb::DispId(0x80010006), Variant(vb::Single{1500}));
+    EXPECT_EQ(grid->extender().get_Height(), 1500);
+}
+
+TEST_F(GridDispatch, SettingsSuitAPickList)
+{
+    EXPECT_EQ(get(grid->id_of_name("AllowUpdate").value()), Variant(false));
+    EXPECT_EQ(get(grid->id_of_name("AllowAddNew").value()), Variant(false));
+    EXPECT_EQ(get(grid->id_of_name("AllowDelete").value()), Variant(false));
+    EXPECT_EQ(get(grid->id_of_name("AllowArrows").value()), Variant(true));
+}
+
+TEST_F(GridDispatch, WrongCallsRaiseTheirNumbers)
+{
+    const auto number = [&](auto f) { return error_of(f).number(); };
+    EXPECT_EQ(number([&] { let(*grid->id_of_name("AllowUpdate"), Variant(true)); }),
+        vb::err::ReadOnlyProperty);
+    EXPECT_EQ(number([&] { (void)get(12345); }), vb::err::NotSupported);
+    EXPECT_EQ(number([&] { (void)get(110); }), vb::err::WrongArgumentCount);
+    EXPECT_EQ(number([&] { let(-535, Variant(vb::Integer{7})); }), vb::err::InvalidPropertyValue);
+    EXPECT_EQ(
+        number([&] { let(-513, Variant(vb::Long{0x7F000000})); }), vb::err::InvalidPropertyValue);
+    EXPECT_EQ(number([&] { (void)get(105, {Variant(0)}); }), vb::err::SubscriptOutOfRange);
+}
+
+} // namespace

@@ -1,0 +1,88 @@
+// The selected rows: bookmarks added, read and removed as the list's
+// highlight uses them.
+
+#include <gtest/gtest.h>
+
+#include "platform/grid/SelBookmarks.h"
+#include "support/ado/AdoFixture.h"
+#include "support/grid/GridTest.h"
+
+namespace {
+
+using pendrel::test::error_of;
+
+class SelBookmarksTest : public pendrel::test::GridTest {
+protected:
+    void SetUp() override
+    {
+        GridTest::SetUp();
+        bind("SELECT n, label FROM numbers");
+        sel = grid->get_SelBookmarks();
+    }
+    std::shared_ptr<grid::SelBookmarks> sel;
+};
+
+TEST_F(SelBookmarksTest, KeepsTheRowsInTheOrderAdded)
+{
+    sel->Add(grid->RowBookmark(5));
+    sel->Add(grid->RowBookmark(2));
+    sel->Add(grid->RowBookmark(5)); // selected already
+    ASSERT_EQ(sel->get_Count(), 2);
+    EXPECT_EQ(sel->get_Item(0), grid->RowBookmark(5));
+    EXPECT_EQ(sel->get_Item(1), grid->RowBookmark(2));
+    sel->Remove(0);
+    EXPECT_EQ(sel->get_Item(0), grid->RowBookmark(2));
+    sel->Remove(0);
+    EXPECT_EQ(sel->get_Count(), 0);
+}
+
+// Clear, then select the row under the pointer; a move within the same
+// row finds it selected already.
+TEST_F(SelBookmarksTest, OneHighlightedRowFollowsThePointer)
+{
+    for (int r : {1, 4, 4, 0}) {
+        const vb::Variant under = grid->RowBookmark(grid->RowContaining(twips(row_point(r).y)));
+        if (sel->get_Count() > 0 && sel->get_Item(0) == under) {
+            continue;
+        }
+        while (sel->get_Count() > 0) {
+            sel->Remove(0);
+        }
+        sel->Add(under);
+    }
+    ASSERT_EQ(sel->get_Count(), 1);
+    EXPECT_EQ(sel->get_Item(0), grid->RowBookmark(0));
+}
+
+TEST_F(SelBookmarksTest, BookmarksOfRowsScrolledAwayStaySelected)
+{
+    sel->Add(grid->RowBookmark(0));
+    grid->Scroll(0, 100);
+    EXPECT_EQ(sel->get_Item(0), vb::Variant(1.0));
+    grid->Scroll(0, -100);
+    EXPECT_EQ(sel->get_Item(0), grid->RowBookmark(0));
+}
+
+TEST_F(SelBookmarksTest, RefusesWhatIsNoRowOfTheGrid)
+{
+    EXPECT_EQ(error_of([&] { (void)sel->get_Item(0); }).number(), vb::err::SubscriptOutOfRange);
+    EXPECT_EQ(error_of([&] { sel->Remove(0); }).number(), vb::err::SubscriptOutOfRange);
+    sel->Add(grid->RowBookmark(0));
+    EXPECT_EQ(error_of([&] { sel->Remove(1); }).number(), vb::err::SubscriptOutOfRange);
+    EXPECT_EQ(error_of([&] { sel->Remove(-1); }).number(), vb::err::SubscriptOutOfRange);
+    for (const vb::Variant& wrong : {vb::Variant(201.0), vb::Variant(0.0), vb::Variant(1.5),
+             vb::Variant("row 1"), vb::Variant(vb::Null), vb::Variant(true)}) {
+        EXPECT_EQ(error_of([&] { sel->Add(wrong); }).number(), vb::err::InvalidProcedureCall)
+            << vb::to_text(wrong);
+    }
+    EXPECT_EQ(sel->get_Count(), 1);
+}
+
+TEST_F(SelBookmarksTest, BindingAgainEmptiesTheSelection)
+{
+    sel->Add(grid->RowBookmark(3));
+    bind("SELECT n FROM numbers");
+    EXPECT_EQ(sel->get_Count(), 0);
+}
+
+} // namespace
