@@ -123,7 +123,10 @@ bool Site::contains(win::HWND hwnd) const
 
 void Site::focus_moved(win::HWND focus, bool exits)
 {
-    if (!m_created)
+    // NOTE: while the control is being deleted its child windows go, and
+    // the focus one of them held moves; the control is no longer there to
+    // hear of it.
+    if (!m_created || !m_control)
         return;
     bool inside = !m_terminated && contains(focus);
     if (exits && m_focus_inside && !inside) {
