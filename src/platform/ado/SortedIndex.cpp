@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 #include "platform/ado/CaseFold.h"
 
@@ -9,14 +10,7 @@ namespace ado {
 
 namespace {
 
-// The first 8 bytes of a key, big-endian, so integers order as the bytes.
-std::uint64_t key_prefix(std::string_view key)
-{
-    std::uint64_t p = 0;
-    for (std::size_t i = 0; i < 8; ++i)
-        p = (p << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0U);
-    return p;
-}
+constexpr std::uint32_t k_no_id = 0xffffffffU; // a Null row
 
 template <class Less> std::size_t partition_point(std::size_t n, Less&& before)
 {
@@ -45,56 +39,78 @@ SortedIndex::SortedIndex(const Column& column)
 
 void SortedIndex::sort_text(const Column& column)
 {
-    // 1. Fold every key once into one arena.
-    std::string arena;
-    std::vector<std::size_t> ends;
-    struct Entry {
-        std::uint64_t prefix;
-        std::uint32_t row;
-    };
-    std::vector<Entry> entries;
+    // 1. Each distinct text once: columns repeat their values a lot, and
+    //    folding is the dear part.
+    std::unordered_map<std::string_view, std::uint32_t> ids;
+    std::vector<std::uint32_t> id_of_row(column.size(), k_no_id);
+    std::vector<std::string_view> texts;
     for (std::size_t row = 0; row < column.size(); ++row) {
-        const std::size_t begin = arena.size();
-        if (!column.is_null(row)) {
-            append_case_fold(column.text(row), arena);
-            entries.push_back({key_prefix(std::string_view(arena).substr(begin)),
-                static_cast<std::uint32_t>(row)});
-        }
-        ends.push_back(arena.size());
+        if (column.is_null(row))
+            continue;
+        const auto [it, added]
+            = ids.try_emplace(column.text(row), static_cast<std::uint32_t>(texts.size()));
+        if (added)
+            texts.push_back(it->first);
+        id_of_row[row] = it->second;
     }
-    auto key = [&](std::uint32_t row) {
-        const std::size_t begin = row == 0 ? 0 : ends[row - 1];
-        return std::string_view(arena).substr(begin, ends[row] - begin);
-    };
-    // 2. Sort by the 8-byte prefix, the whole key when those tie, then row.
-    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        const int c = key(a.row).compare(key(b.row));
-        return c != 0 ? c < 0 : a.row < b.row;
-    });
-    m_rows.reserve(entries.size());
-    for (const auto& e : entries)
-        m_rows.push_back(e.row);
+    // 2. Fold them and sort them; texts that fold alike share a rank.
+    std::vector<std::string> folded(texts.size());
+    std::vector<std::uint32_t> order(texts.size());
+    for (std::uint32_t id = 0; id < texts.size(); ++id) {
+        append_case_fold(texts[id], folded[id]);
+        order[id] = id;
+    }
+    std::sort(order.begin(), order.end(),
+        [&](std::uint32_t a, std::uint32_t b) { return folded[a] < folded[b]; });
+    std::vector<std::uint32_t> rank(texts.size());
+    std::uint32_t ranks = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && folded[order[i]] != folded[order[i - 1]])
+            ++ranks;
+        rank[order[i]] = ranks;
+    }
+    // 3. Rows by rank, and by row within a rank: a counting sort over the
+    //    rows in their order.
+    std::vector<std::uint32_t> start(texts.empty() ? 0 : ranks + 2, 0);
+    for (const std::uint32_t id : id_of_row) {
+        if (id != k_no_id)
+            ++start[rank[id] + 1];
+    }
+    for (std::size_t r = 1; r < start.size(); ++r)
+        start[r] += start[r - 1];
+    m_rows.resize(start.empty() ? 0 : start.back());
+    for (std::size_t row = 0; row < id_of_row.size(); ++row) {
+        if (id_of_row[row] != k_no_id)
+            m_rows[start[rank[id_of_row[row]]]++] = static_cast<std::uint32_t>(row);
+    }
 }
 
 void SortedIndex::sort_numbers(const Column& column)
 {
+    // Sorted as (key, row) pairs side by side, which keeps the sort in
+    // cache; NaN meets no comparison and is left out like Null.
+    const bool integers = column.storage() == Storage::Integer;
+    std::vector<std::pair<std::int64_t, std::uint32_t>> by_integer;
+    std::vector<std::pair<double, std::uint32_t>> by_real;
     for (std::size_t row = 0; row < column.size(); ++row) {
         if (column.is_null(row))
             continue;
-        if (column.storage() != Storage::Integer && std::isnan(column.real(row)))
-            continue; // NaN meets no comparison
-        m_rows.push_back(static_cast<std::uint32_t>(row));
+        const auto r = static_cast<std::uint32_t>(row);
+        if (integers)
+            by_integer.emplace_back(column.integer(row), r);
+        else if (!std::isnan(column.real(row)))
+            by_real.emplace_back(column.real(row), r);
     }
-    if (column.storage() == Storage::Integer) {
-        std::stable_sort(m_rows.begin(), m_rows.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return column.integer(a) < column.integer(b);
-        });
-    } else {
-        std::stable_sort(m_rows.begin(), m_rows.end(),
-            [&](std::uint32_t a, std::uint32_t b) { return column.real(a) < column.real(b); });
-    }
+    auto take = [this](auto& pairs) {
+        std::sort(pairs.begin(), pairs.end());
+        m_rows.reserve(pairs.size());
+        for (const auto& p : pairs)
+            m_rows.push_back(p.second);
+    };
+    if (integers)
+        take(by_integer);
+    else
+        take(by_real);
 }
 
 bool SortedIndex::can_answer(const Predicate& p)
