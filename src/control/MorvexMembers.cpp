@@ -39,8 +39,9 @@ host::StdFontRef font(Args args)
     const Variant& v = value(args);
     if (!v.is_object())
         vb::raise(vb::err::ObjectRequired, "Morvex.Font");
-    auto f = std::dynamic_pointer_cast<host::StdFont>(v.as_object());
-    if (v.as_object() && !f)
+    const auto& object = std::get<vb::ObjectRef>(v.storage());
+    auto f = std::dynamic_pointer_cast<host::StdFont>(object);
+    if (object && !f)
         vb::raise(vb::err::TypeMismatch, "A font is a StdFont object", "Morvex.Font");
     return f;
 }

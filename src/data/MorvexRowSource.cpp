@@ -84,7 +84,8 @@ void Morvex::set_dataSource(const vb::Variant& New_dataSource)
 {
     if (!New_dataSource.is_object())
         vb::raise(vb::err::ObjectRequired, "Morvex.dataSource");
-    const vb::ObjectRef& object = New_dataSource.as_object();
+    // Nothing is an object reference too: it clears the binding.
+    const vb::ObjectRef& object = std::get<vb::ObjectRef>(New_dataSource.storage());
     if (object && dynamic_cast<grid::DataSource*>(object.get()) == nullptr) {
         vb::raise(vb::err::TypeMismatch,
             "A " + std::string(object->type_name()) + " is not a data source", "Morvex.dataSource");

@@ -1,0 +1,278 @@
+// The properties that forward to the children or keep a field: the names
+// they signal to the host, where each value goes, the order of Enabled,
+// the narrowed reads, and setters that a child stops.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "pendrel/Morvex.h"
+#include "pendrel/clsDataSource.h"
+#include "platform/controls/CommandButton.h"
+#include "platform/controls/TextBox.h"
+#include "platform/grid/DataGrid.h"
+#include "platform/win/User32.h"
+#include "support/ado/AdoFixture.h"
+#include "support/control/MorvexTest.h"
+#include "support/win/MessageRecorder.h"
+
+namespace pendrel {
+namespace {
+
+using test::error_of;
+using Names = std::vector<std::string>;
+
+constexpr gfx::OLE_COLOR k_teal = gfx::RGB(0x00, 0x80, 0x80);
+constexpr gfx::OLE_COLOR k_not_a_colour = 0x01000000;
+
+// -- The names setters signal --
+
+struct SignalRow {
+    std::string name;
+    std::function<void(Morvex&)> set;
+    Names signalled;
+};
+
+class PropertySignals : public test::MorvexTest, public testing::WithParamInterface<SignalRow> {};
+
+TEST_P(PropertySignals, SetterSignalsItsExactName)
+{
+    (void)take_changes();
+    GetParam().set(*ctl);
+    EXPECT_EQ(take_changes(), GetParam().signalled);
+}
+
+INSTANTIATE_TEST_SUITE_P(Morvex, PropertySignals,
+    testing::Values(
+        SignalRow{"AutoExpand", [](Morvex& c) { c.let_AutoExpand(true); }, {"AutoExpand"}},
+        SignalRow{"BackColor", [](Morvex& c) { c.let_BackColor(k_teal); }, {"BackColor"}},
+        SignalRow{"ForeColor", [](Morvex& c) { c.let_ForeColor(k_teal); }, {"ForeColor"}},
+        SignalRow{"FontBold",
+            [](Morvex& c) {
+                vb::Boolean v = true;
+                c.let_FontBold(v);
+            },
+            {"FontBold"}},
+        SignalRow{"ColumnHeads",
+            [](Morvex& c) {
+                vb::Boolean v = true;
+                c.let_ColumnHeads(v);
+            },
+            {"ColumnHeads"}},
+        SignalRow{"Enabled", [](Morvex& c) { c.let_Enabled(false); }, {"Enabled"}},
+        SignalRow{"Appearance", [](Morvex& c) { c.let_Appearance(mtbFlat); }, {"Appearance"}},
+        SignalRow{"Font", [](Morvex& c) { c.set_Font(host::StdFont::create()); }, {"Font"}},
+        SignalRow{"FontItalic", [](Morvex& c) { c.let_FontItalic(true); }, {"FontItalic"}},
+        SignalRow{"FontSize", [](Morvex& c) { c.let_FontSize(12); }, {"FontSize"}},
+        SignalRow{"FontUnderline", [](Morvex& c) { c.let_FontUnderline(true); }, {"FontUnderline"}},
+        SignalRow{"CausesValidation", [](Morvex& c) { c.let_CausesValidation(false); },
+            {"CausesValidation"}},
+        SignalRow{"BoundColumn", [](Morvex& c) { c.let_BoundColumn(2); }, {"BoundColumn"}},
+        SignalRow{"ListRows", [](Morvex& c) { c.let_ListRows(8); }, {"ListRows"}},
+        SignalRow{"ColumnWidths", [](Morvex& c) { c.let_ColumnWidths("0;50"); }, {"ColumnWidths"}},
+        SignalRow{"RowHeight", [](Morvex& c) { c.let_RowHeight(300); }, {"RowHeight"}},
+        SignalRow{"CnStr", [](Morvex& c) { c.let_CnStr("x"); }, {"CnStr"}},
+        SignalRow{"DataField", [](Morvex& c) { c.let_DataField("name"); }, {"DataField"}},
+        SignalRow{"dataSource",
+            [](Morvex& c) { c.set_dataSource(vb::Variant(clsDataSource::create())); },
+            {"dataSource"}},
+        SignalRow{"RowSource", [](Morvex& c) { c.let_RowSource("SELECT 1"); }, {"RowSource"}},
+        SignalRow{"Text", [](Morvex& c) { c.let_Text("abc"); }, {}},
+        SignalRow{"SelStart", [](Morvex& c) { c.let_SelStart(0); }, {}},
+        SignalRow{"SelLength", [](Morvex& c) { c.let_SelLength(0); }, {}},
+        SignalRow{"SelText", [](Morvex& c) { c.let_SelText("x"); }, {}},
+        SignalRow{"fLogging", [](Morvex& c) { c.let_fLogging("x.txt"); }, {}},
+        SignalRow{"ScreenWidth", [](Morvex& c) { c.let_ScreenWidth(5); }, {}},
+        SignalRow{"Clear", [](Morvex& c) { c.Clear(); }, {}}),
+    [](const testing::TestParamInfo<SignalRow>& info) { return info.param.name; });
+
+// -- Where values go --
+
+using MorvexForwarding = test::MorvexTest;
+
+TEST_F(MorvexForwarding, BackColorColoursTextFieldAndGridAndReadsTheTextField)
+{
+    ctl->let_BackColor(k_teal);
+    EXPECT_EQ(ctl->txtFieldCmb().get_BackColor(), k_teal);
+    EXPECT_EQ(ctl->DropdownList().get_BackColor(), k_teal);
+    ctl->txtFieldCmb().let_BackColor(gfx::vbButtonFace);
+    EXPECT_EQ(ctl->get_BackColor(), gfx::vbButtonFace);
+}
+
+TEST_F(MorvexForwarding, ForeColorReadsItsOwnField)
+{
+    ctl->let_ForeColor(k_teal);
+    EXPECT_EQ(ctl->txtFieldCmb().get_ForeColor(), k_teal);
+    EXPECT_EQ(ctl->DropdownList().get_ForeColor(), k_teal);
+    ctl->txtFieldCmb().let_ForeColor(gfx::vbWindowText);
+    EXPECT_EQ(ctl->get_ForeColor(), k_teal);
+}
+
+TEST_F(MorvexForwarding, FontBoldAloneReachesTheGridFont)
+{
+    const gfx::Font grid_before = ctl->DropdownList().get_Font()->font();
+    ctl->let_FontItalic(true);
+    ctl->let_FontSize(14);
+    ctl->let_FontUnderline(true);
+    EXPECT_TRUE(ctl->get_FontItalic());
+    EXPECT_FLOAT_EQ(ctl->get_FontSize(), 14.0F);
+    EXPECT_TRUE(ctl->get_FontUnderline());
+    EXPECT_EQ(ctl->DropdownList().get_Font()->font(), grid_before);
+    vb::Boolean bold = true;
+    ctl->let_FontBold(bold);
+    EXPECT_TRUE(ctl->txtFieldCmb().get_FontBold());
+    EXPECT_TRUE(ctl->DropdownList().get_Font()->get_Bold());
+    EXPECT_FALSE(ctl->DropdownList().get_Font()->get_Italic());
+}
+
+TEST_F(MorvexForwarding, FontIsTheTextFieldsObjectByReference)
+{
+    const gfx::Font grid_before = ctl->DropdownList().get_Font()->font();
+    ctl->get_Font()->let_Name("Tahoma");
+    EXPECT_EQ(ctl->txtFieldCmb().get_Font()->get_Name(), "Tahoma");
+    const auto mine = host::StdFont::create();
+    ctl->set_Font(mine);
+    EXPECT_EQ(ctl->txtFieldCmb().get_Font(), mine);
+    mine->let_Size(20);
+    EXPECT_FLOAT_EQ(ctl->get_FontSize(), 20.0F);
+    EXPECT_EQ(ctl->DropdownList().get_Font()->font(), grid_before);
+}
+
+TEST_F(MorvexForwarding, AppearanceChangesTheTextFieldOnly)
+{
+    ctl->let_Appearance(mtbFlat);
+    EXPECT_EQ(ctl->get_Appearance(), mtbFlat);
+    EXPECT_EQ(ctl->txtFieldCmb().get_Appearance(), 0);
+    EXPECT_EQ(ctl->DropdownButton().get_Appearance(), 1);
+    EXPECT_EQ(error_of([&] { ctl->let_Appearance(static_cast<mtbAppearance>(2)); }).number(),
+        vb::err::InvalidPropertyValue);
+}
+
+TEST_F(MorvexForwarding, HwndIsTheSurfaceWindow)
+{
+    EXPECT_EQ(ctl->get_hwnd(), static_cast<vb::Long>(site->hwnd()));
+    EXPECT_NE(ctl->get_hwnd(), static_cast<vb::Long>(ctl->txtFieldCmb().get_hWnd()));
+}
+
+TEST_F(MorvexForwarding, ListSettingsReachTheGrid)
+{
+    vb::Boolean heads = true;
+    ctl->let_ColumnHeads(heads);
+    EXPECT_TRUE(ctl->DropdownList().get_ColumnHeaders());
+    heads = false;
+    ctl->let_ColumnHeads(heads);
+    EXPECT_FALSE(ctl->DropdownList().get_ColumnHeaders());
+    ctl->let_RowHeight(300);
+    EXPECT_FLOAT_EQ(ctl->DropdownList().get_RowHeight(), 300.0F);
+}
+
+TEST_F(MorvexForwarding, ChildRefusingAValueStopsTheSetterBeforeItSignals)
+{
+    (void)take_changes();
+    EXPECT_EQ(error_of([&] { ctl->let_BackColor(k_not_a_colour); }).number(),
+        vb::err::InvalidPropertyValue);
+    EXPECT_EQ(error_of([&] { ctl->let_FontSize(0); }).number(), vb::err::InvalidPropertyValue);
+    // The field is stored first; the grid refuses a negative height.
+    EXPECT_EQ(error_of([&] { ctl->let_RowHeight(-15); }).number(), vb::err::InvalidPropertyValue);
+    EXPECT_EQ(ctl->get_RowHeight(), -15);
+    EXPECT_EQ(take_changes(), Names{});
+    EXPECT_EQ(ctl->DropdownList().get_BackColor(), gfx::vbWindowBackground);
+}
+
+TEST_F(MorvexForwarding, ListRowsKeepsAtMost25)
+{
+    for (const auto& [given, kept] :
+        {std::pair<vb::Integer, vb::Integer>{40, 25}, {25, 25}, {10, 10}, {0, 0}, {-3, -3}}) {
+        ctl->let_ListRows(given);
+        EXPECT_EQ(ctl->get_ListRows(), kept) << given;
+    }
+}
+
+TEST_F(MorvexForwarding, ClearEmptiesTheTextField)
+{
+    ctl->let_Text("Zürich");
+    ctl->Clear();
+    EXPECT_EQ(ctl->txtFieldCmb().get_Text(), "");
+}
+
+TEST_F(MorvexForwarding, PopupMenuPassesItsArgumentsOnWithMissingOnes)
+{
+    const auto menu = clsDataSource::create();
+    ctl->PopupMenu(vb::Variant(menu), vb::Long{2});
+    ASSERT_EQ(site->surface().popup_menu_calls().size(), 1u);
+    const host::PopupMenuCall& call = site->surface().popup_menu_calls()[0];
+    EXPECT_EQ(call.Menu, vb::Variant(menu));
+    EXPECT_EQ(call.Flags, vb::Variant(vb::Long{2}));
+    EXPECT_TRUE(call.X.is_missing() && call.Y.is_missing() && call.DefaultMenu.is_missing());
+}
+
+// -- Enabled --
+
+TEST_F(MorvexForwarding, EnabledGoesToSurfaceTextFieldButtonAndGridInThatOrder)
+{
+    test::MessageRecorder recorder;
+    recorder.watch(site->hwnd(), "surface");
+    recorder.watch(ctl->txtFieldCmb().get_hWnd(), "txtFieldCmb");
+    recorder.watch(ctl->DropdownButton().get_hWnd(), "DropdownButton");
+    recorder.watch(ctl->DropdownList().get_hWnd(), "DropdownList");
+    (void)take_changes();
+    ctl->let_Enabled(false);
+    const auto enables = recorder.only(win::WM_ENABLE);
+    ASSERT_EQ(enables.size(), 4u);
+    EXPECT_EQ(enables[0].hwnd, site->hwnd());
+    EXPECT_EQ(enables[1].hwnd, ctl->txtFieldCmb().get_hWnd());
+    EXPECT_EQ(enables[2].hwnd, ctl->DropdownButton().get_hWnd());
+    EXPECT_EQ(enables[3].hwnd, ctl->DropdownList().get_hWnd());
+    EXPECT_FALSE(ctl->get_Enabled());
+    EXPECT_EQ(take_changes(), Names{"Enabled"});
+}
+
+TEST_F(MorvexForwarding, EnabledFailingAtTheGridKeepsTheEarlierStepsAndSignalsNothing)
+{
+    win::DestroyWindow(ctl->DropdownList().get_hWnd());
+    (void)take_changes();
+    EXPECT_EQ(error_of([&] { ctl->let_Enabled(false); }).number(), vb::err::ObjectNotSet);
+    EXPECT_FALSE(win::IsWindowEnabled(site->hwnd()));
+    EXPECT_FALSE(ctl->txtFieldCmb().get_Enabled());
+    EXPECT_FALSE(ctl->DropdownButton().get_Enabled());
+    EXPECT_EQ(take_changes(), Names{});
+}
+
+// -- Narrowed reads --
+
+struct NarrowRow {
+    std::string name;
+    vb::Long start;
+    vb::Long length;
+    bool start_overflows;
+    bool length_overflows;
+};
+
+class NarrowedReads : public test::MorvexTest, public testing::WithParamInterface<NarrowRow> {};
+
+TEST_P(NarrowedReads, Above32767IsAnOverflowNotAClip)
+{
+    const NarrowRow& row = GetParam();
+    ctl->let_Text(std::string(40000, 'x'));
+    ctl->txtFieldCmb().let_SelStart(row.start);
+    ctl->txtFieldCmb().let_SelLength(row.length);
+    if (row.start_overflows)
+        EXPECT_EQ(error_of([&] { (void)ctl->get_SelStart(); }).number(), vb::err::Overflow);
+    else
+        EXPECT_EQ(ctl->get_SelStart(), row.start);
+    if (row.length_overflows)
+        EXPECT_EQ(error_of([&] { (void)ctl->get_SelLength(); }).number(), vb::err::Overflow);
+    else
+        EXPECT_EQ(ctl->get_SelLength(), row.length);
+}
+
+INSTANTIATE_TEST_SUITE_P(Morvex, NarrowedReads,
+    testing::Values(NarrowRow{"Start32767", 32767, 7233, false, false},
+        NarrowRow{"Start32768", 32768, 0, true, false},
+        NarrowRow{"Length32768", 0, 32768, false, true},
+        NarrowRow{"Whole40000", 0, 40000, false, true},
+        NarrowRow{"StartAtTheEnd", 40000, 0, true, false}),
+    [](const testing::TestParamInfo<NarrowRow>& info) { return info.param.name; });
+
+} // namespace
+} // namespace pendrel

@@ -1,0 +1,167 @@
+// The Morvex shell: its children as designed, the values of a newly placed
+// control, the events it raises for the host's lifecycle calls and passes
+// on from its text field, and its end.
+
+#include "pendrel/Morvex.h"
+
+#include <gtest/gtest.h>
+
+#include "pendrel/clsDataSource.h"
+#include "platform/ado/AdoConstants.h"
+#include "platform/controls/CommandButton.h"
+#include "platform/controls/DropDownPicture.h"
+#include "platform/controls/TextBox.h"
+#include "platform/grid/DataGrid.h"
+#include "platform/win/User32.h"
+#include "platform/win/WindowManager.h"
+#include "support/ado/AdoFixture.h"
+#include "support/control/MorvexTest.h"
+#include "support/controls/Ui.h"
+
+namespace pendrel {
+namespace {
+
+using test::error_of;
+using Events = std::vector<std::string>;
+
+class MorvexShell : public test::MorvexTest {
+protected:
+    static win::RECT parent_rect(win::HWND hwnd)
+    {
+        win::RECT r{};
+        win::GetWindowRect(hwnd, &r);
+        win::POINT p{r.left, r.top};
+        win::ScreenToClient(win::GetParent(hwnd), &p);
+        return win::RECT{p.x, p.y, p.x + r.width(), p.y + r.height()};
+    }
+
+    test::Ui ui;
+};
+
+TEST_F(MorvexShell, ChildrenStartInTheirDesignTimeState)
+{
+    const win::HWND surface = site->hwnd();
+    const auto& txt = ctl->txtFieldCmb();
+    const auto& button = ctl->DropdownButton();
+    auto& list = ctl->DropdownList();
+    EXPECT_EQ(win::GetParent(txt.get_hWnd()), surface);
+    EXPECT_EQ(win::GetParent(button.get_hWnd()), surface);
+    EXPECT_EQ(win::GetParent(list.get_hWnd()), surface);
+    // Twips at 15 a pixel: 0, 0, 2655 x 375; 2640, 0, 375 x 375; 0, 360, 3015 x 1455.
+    EXPECT_EQ(parent_rect(txt.get_hWnd()), (win::RECT{0, 0, 177, 25}));
+    EXPECT_EQ(parent_rect(button.get_hWnd()), (win::RECT{176, 0, 201, 25}));
+    EXPECT_EQ(parent_rect(list.get_hWnd()), (win::RECT{0, 24, 201, 121}));
+    EXPECT_EQ(txt.get_Text(), "");
+    EXPECT_FALSE(list.extender().get_Visible());
+    EXPECT_EQ(button.get_Picture(), controls::drop_down_picture());
+    EXPECT_EQ(button.get_MaskColor(), controls::drop_down_mask_color);
+    EXPECT_TRUE(button.get_UseMaskColor());
+    for (const auto* font : {&list.get_Font(), &list.get_HeadFont()}) {
+        EXPECT_EQ((*font)->get_Name(), "MS Sans Serif");
+        EXPECT_FLOAT_EQ((*font)->get_Size(), 8.25F);
+        EXPECT_EQ((*font)->get_Weight(), 400);
+        EXPECT_FALSE(
+            (*font)->get_Italic() || (*font)->get_Underline() || (*font)->get_Strikethrough());
+        EXPECT_EQ((*font)->get_Charset(), 0);
+    }
+    EXPECT_NE(list.get_Font(), list.get_HeadFont());
+    EXPECT_EQ(txt.get_Font()->font(), gfx::default_font());
+}
+
+TEST_F(MorvexShell, NewlyPlacedControlHasTheFirstTimeValues)
+{
+    EXPECT_FALSE(ctl->get_AutoExpand());
+    EXPECT_FALSE(ctl->get_ColumnHeads());
+    EXPECT_EQ(ctl->get_ColumnWidths(), "");
+    EXPECT_EQ(ctl->get_ListRows(), 15);
+    EXPECT_EQ(ctl->get_BoundColumn(), 1);
+    EXPECT_EQ(ctl->get_RowHeight(), 0);
+    EXPECT_EQ(ctl->get_ListWidth(), 0);
+    EXPECT_EQ(ctl->get_ScreenWidth(), 0);
+    EXPECT_EQ(ctl->get_fLogging(), "");
+    EXPECT_EQ(ctl->get_RowSource(), "");
+    // The field, although the text field shows its own design-time colour.
+    EXPECT_EQ(ctl->get_ForeColor(), 0u);
+    EXPECT_NE(ctl->txtFieldCmb().get_ForeColor(), 0u);
+    EXPECT_EQ(ctl->get_ColumnCount(), 0);
+}
+
+TEST_F(MorvexShell, ShowHideAndPaintRaiseTheirEventsOnly)
+{
+    form->Show();
+    EXPECT_EQ(events.take(), Events{"Show"});
+    ctl->Refresh();
+    EXPECT_EQ(events.take(), Events{"Paint"});
+    site->extender().Move(120, 120, 4000, 500);
+    form->Hide();
+    // Resize and Z are declared and never raised.
+    EXPECT_EQ(events.take(), Events{"Hide"});
+}
+
+TEST_F(MorvexShell, TextFieldKeysReachTheHostWhichMayChangeThem)
+{
+    form->Show();
+    auto stop_b = site->events().on<vb::Integer>(event::KeyPress, [](vb::Integer& KeyAscii) {
+        if (KeyAscii == 'b')
+            KeyAscii = 0;
+        else if (KeyAscii == 'c')
+            KeyAscii = 'C';
+    });
+    ctl->txtFieldCmb().SetFocus();
+    (void)events.take();
+    ui.type("abc");
+    EXPECT_EQ(ctl->get_Text(), "aC");
+    EXPECT_EQ(events.take(),
+        (Events{"KeyDown 65 0", "KeyPress 97", "KeyDown 66 0", "KeyPress 98", "KeyDown 67 0",
+            "KeyPress 99"}));
+}
+
+TEST_F(MorvexShell, HostCancellingValidateKeepsTheFocus)
+{
+    form->Show();
+    Morvex& other = add("Morvex2");
+    auto cancel = site->events().on<vb::Boolean>(
+        event::Validate, [](vb::Boolean& Cancel) { Cancel = true; });
+    ctl->txtFieldCmb().SetFocus();
+    other.txtFieldCmb().SetFocus();
+    EXPECT_EQ(win::GetFocus(), ctl->txtFieldCmb().get_hWnd());
+    EXPECT_EQ(events.take(), (Events{"Show", "Validate False"}));
+}
+
+TEST_F(MorvexShell, TerminationReleasesTheDataSourceAndClosesItsRecordset)
+{
+    bind(*ctl, "SELECT id, name FROM cities");
+    const auto rs = ctl->get_Recordset();
+    ASSERT_EQ(rs->get_State(), ado::adStateOpen);
+    form->remove_control("Morvex1");
+    ctl = nullptr;
+    EXPECT_EQ(rs->get_State(), ado::adStateClosed);
+}
+
+TEST_F(MorvexShell, FormClosesWhileTheTextFieldHasTheFocus)
+{
+    form->Show();
+    ctl->txtFieldCmb().SetFocus();
+    ASSERT_EQ(win::GetFocus(), ctl->txtFieldCmb().get_hWnd());
+    form.reset();
+    ctl = nullptr;
+    EXPECT_EQ(win::GetFocus(), 0u);
+}
+
+class PlainControl : public host::UserControl {
+public:
+    using host::UserControl::UserControl;
+    [[nodiscard]] std::string_view class_name() const override { return "Test.Plain"; }
+};
+
+TEST_F(MorvexShell, OfRefusesAnotherKindOfControl)
+{
+    auto& plain = form->add_control("Plain1",
+        [](host::ControlSurface& s) { return std::make_unique<PlainControl>(s); },
+        {0, 0, 300, 300});
+    EXPECT_EQ(error_of([&] { (void)Morvex::of(plain); }).number(), vb::err::TypeMismatch);
+    EXPECT_EQ(&Morvex::of(*site), ctl);
+}
+
+} // namespace
+} // namespace pendrel

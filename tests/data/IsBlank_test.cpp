@@ -1,0 +1,50 @@
+// What counts as blank: Null, Empty and the empty text, nothing else; a
+// value whose text cannot be read is not blank.
+
+#include "data/IsBlank.h"
+
+#include <gtest/gtest.h>
+
+#include "data/Steps.h"
+#include "pendrel/clsDataSource.h"
+#include "platform/host/MessageBox.h"
+
+namespace pendrel {
+namespace {
+
+struct BlankRow {
+    std::string name;
+    vb::Variant value;
+    bool blank;
+};
+
+class IsBlankValues : public testing::TestWithParam<BlankRow> {};
+
+TEST_P(IsBlankValues, NullEmptyAndTheEmptyTextOnly)
+{
+    EXPECT_EQ(IsBlank(GetParam().value), GetParam().blank);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, IsBlankValues,
+    testing::Values(BlankRow{"Null", vb::Null, true}, BlankRow{"Empty", vb::Variant(), true},
+        BlankRow{"EmptyText", vb::Variant(""), true}, BlankRow{"Blank", vb::Variant(" "), false},
+        BlankRow{"Text", vb::Variant("x"), false},
+        BlankRow{"Zero", vb::Variant(vb::Long{0}), false},
+        BlankRow{"False", vb::Variant(vb::False), false},
+        // An object without a default value: reading its text fails, which
+        // is ignored.
+        BlankRow{"ObjectWithoutAValue", vb::Variant(clsDataSource::create()), false},
+        BlankRow{"Nothing", vb::Variant(vb::ObjectRef{}), false}),
+    [](const testing::TestParamInfo<BlankRow>& info) { return info.param.name; });
+
+TEST(IsBlank, FailureIsIgnoredAndTheResultIsNotBlank)
+{
+    host::clear_message_boxes();
+    InjectedFault fault("IsBlank", "1", vb::Error(7, "Out of memory", "x"));
+    EXPECT_FALSE(IsBlank(vb::Variant("")));
+    EXPECT_EQ(fault.hits(), 1);
+    EXPECT_TRUE(host::message_boxes().empty());
+}
+
+} // namespace
+} // namespace pendrel

@@ -1,0 +1,198 @@
+// The data-source object: its recordset, the callback that opens it with
+// its two message boxes, its end, and its dispatch interface.
+
+#include "pendrel/clsDataSource.h"
+
+#include <gtest/gtest.h>
+
+#include "data/Steps.h"
+#include "diag/Trap.h"
+#include "pendrel/TypeLibrary.h"
+#include "platform/ado/AdoConstants.h"
+#include "platform/ado/Connection.h"
+#include "platform/host/MessageBox.h"
+#include "support/TempDir.h"
+#include "support/ado/AdoFixture.h"
+#include "support/control/MorvexTest.h"
+
+namespace pendrel {
+namespace {
+
+using test::error_of;
+
+class DataSourceObject : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        host::clear_message_boxes();
+        test::create_sqlite_file(dir / "cities.db", test::control_sql());
+        cnstr = test::sqlite_connection_string(dir / "cities.db");
+    }
+
+    // Prepared as the control prepares it, then asked for its rows.
+    vb::Variant open(clsDataSource& ds, const std::string& connection, const std::string& sql)
+    {
+        ds.let_ConnectionString(connection);
+        ds.let_RecordSource(sql);
+        ds.get_Recordset()->let_CursorLocation(ado::adUseClient);
+        vb::Variant data;
+        ds.Class_GetDataMember("", data);
+        return data;
+    }
+
+    // The box a failure of Class_GetDataMember shows.
+    static host::MessageBoxRecord box(std::string_view first_line, const vb::Error& e)
+    {
+        return host::MessageBoxRecord{
+            diag::detailed_prompt(first_line, e, ""), host::vbOKOnly, e.source()};
+    }
+
+    test::TempDir dir;
+    std::string cnstr;
+};
+
+TEST_F(DataSourceObject, IsMadeWithAClosedRecordsetThatIsNeverReplaced)
+{
+    const auto ds = clsDataSource::create();
+    const auto rs = ds->get_Recordset();
+    ASSERT_NE(rs, nullptr);
+    EXPECT_EQ(rs->get_State(), ado::adStateClosed);
+    const vb::Variant data = open(*ds, cnstr, "SELECT id, name FROM cities");
+    EXPECT_EQ(ds->get_Recordset(), rs);
+    EXPECT_EQ(data, vb::Variant(rs));
+}
+
+TEST_F(DataSourceObject, CallbackOpensEveryRowStaticReadOnlyOnAClientCursor)
+{
+    const auto ds = clsDataSource::create();
+    (void)open(*ds, cnstr, "SELECT id, name, code FROM cities ORDER BY name");
+    const auto& rs = *ds->get_Recordset();
+    EXPECT_EQ(rs.get_State(), ado::adStateOpen);
+    EXPECT_EQ(rs.get_RecordCount(), test::k_city_rows);
+    EXPECT_EQ(rs.get_CursorLocation(), ado::adUseClient);
+    ASSERT_NE(rs.get_ActiveConnection(), nullptr);
+    EXPECT_EQ(rs.get_ActiveConnection()->get_State(), ado::adStateOpen);
+    EXPECT_TRUE(host::message_boxes().empty());
+}
+
+TEST_F(DataSourceObject, BrokenConnectionStringShowsOneBoxAndLeavesDataUnset)
+{
+    const std::string broken
+        = "Provider=SQLite;Data Source=" + (dir / "no-such-folder" / "x.db").string();
+    const vb::Error expected = error_of([&] { ado::Connection().Open(broken, "", "", -1); });
+    const auto ds = clsDataSource::create();
+    const vb::Variant data = open(*ds, broken, "SELECT id FROM cities");
+    EXPECT_TRUE(data.is_empty());
+    EXPECT_EQ(ds->get_Recordset()->get_State(), ado::adStateClosed);
+    EXPECT_EQ(host::message_boxes(),
+        std::vector<host::MessageBoxRecord>{box("Error in Class_GetDataMember", expected)});
+}
+
+TEST_F(DataSourceObject, MissingColumnShowsTheRowSourceBox)
+{
+    const std::string sql = "SELECT id, nickname FROM cities";
+    const vb::Error expected = error_of([&] { (void)test::open_recordset(cnstr, sql); });
+    ASSERT_EQ(expected.number(), vb::err::AdoMissingParameter);
+    const auto ds = clsDataSource::create();
+    EXPECT_TRUE(open(*ds, cnstr, sql).is_empty());
+    EXPECT_EQ(host::message_boxes(),
+        std::vector<host::MessageBoxRecord>{box("Error in RowSource", expected)});
+}
+
+TEST_F(DataSourceObject, SecondCallbackFailsOnTheOpenRecordset)
+{
+    const auto ds = clsDataSource::create();
+    (void)open(*ds, cnstr, "SELECT id FROM cities");
+    vb::Variant again;
+    ds->Class_GetDataMember("other", again);
+    EXPECT_TRUE(again.is_empty());
+    ASSERT_EQ(host::message_boxes().size(), 1u);
+    EXPECT_TRUE(host::message_boxes()[0].prompt.starts_with("Error in Class_GetDataMember\r\n"));
+    EXPECT_NE(host::message_boxes()[0].prompt.find(
+                  "\r\nNumber: " + std::to_string(vb::err::AdoObjectOpen)),
+        std::string::npos);
+    EXPECT_EQ(ds->get_Recordset()->get_State(), ado::adStateOpen);
+}
+
+TEST_F(DataSourceObject, FailingStepLeavesAtOnceWithTheErrorsSourceAsTitle)
+{
+    const auto ds = clsDataSource::create();
+    const vb::Error error(12345, "no\r\nway", "Provider X");
+    {
+        InjectedFault fault("Class_GetDataMember", "2", error);
+        EXPECT_TRUE(open(*ds, cnstr, "SELECT id FROM cities").is_empty());
+        EXPECT_EQ(fault.hits(), 1);
+    }
+    // Step 3 never ran.
+    EXPECT_EQ(ds->get_Recordset()->get_State(), ado::adStateClosed);
+    EXPECT_EQ(host::message_boxes(),
+        (std::vector<host::MessageBoxRecord>{{"Error in Class_GetDataMember\r\nError: no\r\nway"
+                                              "\r\nNumber: 12345",
+            host::vbOKOnly, "Provider X"}}));
+}
+
+TEST_F(DataSourceObject, LastReferenceClosesTheRecordset)
+{
+    auto ds = clsDataSource::create();
+    (void)open(*ds, cnstr, "SELECT id FROM cities");
+    const auto rs = ds->get_Recordset();
+    ds.reset();
+    EXPECT_EQ(rs->get_State(), ado::adStateClosed);
+}
+
+TEST_F(DataSourceObject, EndIgnoresEveryFailure)
+{
+    // A failing State read counts as an open recordset: Close still runs.
+    {
+        auto ds = clsDataSource::create();
+        (void)open(*ds, cnstr, "SELECT id FROM cities");
+        const auto rs = ds->get_Recordset();
+        InjectedFault fault("Class_Terminate", "1", vb::Error(91, "gone", "x"));
+        ds.reset();
+        EXPECT_EQ(rs->get_State(), ado::adStateClosed);
+    }
+    // A failing Close is let go: the recordset stays open for its other
+    // holders.
+    {
+        auto ds = clsDataSource::create();
+        (void)open(*ds, cnstr, "SELECT id FROM cities");
+        const auto rs = ds->get_Recordset();
+        InjectedFault fault("Class_Terminate", "2", vb::Error(3219, "busy", "x"));
+        EXPECT_NO_THROW(ds.reset());
+        EXPECT_EQ(fault.hits(), 1);
+        EXPECT_EQ(rs->get_State(), ado::adStateOpen);
+    }
+    EXPECT_TRUE(host::message_boxes().size() == 0u);
+}
+
+TEST_F(DataSourceObject, DispatchInterface)
+{
+    namespace did = dispid_clsDataSource;
+    const auto ds = clsDataSource::create();
+    EXPECT_EQ(ds->id_of_name("connectionstring"), did::ConnectionString);
+    EXPECT_EQ(ds->id_of_name("RecordSource"), did::RecordSource);
+    EXPECT_EQ(ds->id_of_name("RECORDSET"), did::Recordset);
+    EXPECT_EQ(ds->id_of_name("Open"), std::nullopt);
+    std::vector<vb::Variant> put{vb::Variant(cnstr)};
+    ds->invoke(did::ConnectionString, vb::InvokeKind::PropertyLet, put);
+    put = {vb::Variant("SELECT id FROM cities")};
+    ds->invoke(did::RecordSource, vb::InvokeKind::PropertyLet, put);
+    EXPECT_EQ(
+        ds->invoke(did::ConnectionString, vb::InvokeKind::PropertyGet, {}), vb::Variant(cnstr));
+    EXPECT_EQ(ds->invoke(did::Recordset, vb::InvokeKind::PropertyGet, {}),
+        vb::Variant(ds->get_Recordset()));
+    // Storing opened nothing.
+    EXPECT_EQ(ds->get_Recordset()->get_State(), ado::adStateClosed);
+    put = {vb::Variant()};
+    EXPECT_EQ(
+        error_of([&] { ds->invoke(did::Recordset, vb::InvokeKind::PropertySet, put); }).number(),
+        vb::err::ReadOnlyProperty);
+    EXPECT_EQ(error_of([&] { ds->invoke(7, vb::InvokeKind::PropertyGet, {}); }).number(),
+        vb::err::NotSupported);
+    EXPECT_EQ(
+        error_of([&] { ds->invoke(did::RecordSource, vb::InvokeKind::PropertyGet, put); }).number(),
+        vb::err::WrongArgumentCount);
+}
+
+} // namespace
+} // namespace pendrel

@@ -1,0 +1,81 @@
+#pragma once
+// A fresh desktop and a form with a Morvex for every control test, a
+// temporary SQLite file with real tables to bind it to, the log's drive
+// folder redirected into the temporary folder, a fixed clock, and recorders
+// for the events the host receives, the message boxes and the log lines.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "pendrel/Morvex.h"
+#include "platform/host/Clock.h"
+#include "platform/host/Form.h"
+#include "platform/host/MessageBox.h"
+#include "support/TempDir.h"
+
+namespace pendrel::test {
+
+// The tables of the control tests: cities (id INTEGER, name VARCHAR(40),
+// code CHAR(3), population INTEGER, founded DATE; 8 rows) and empty_cities.
+[[nodiscard]] std::string control_sql();
+inline constexpr int k_city_rows = 8;
+
+// Records every event a site's control raises, in order, as its name and
+// its arguments' texts: "KeyDown 65 0", "Show".
+class HostEvents {
+public:
+    void watch(host::Site& site);
+    [[nodiscard]] const std::vector<std::string>& events() const { return m_events; }
+    [[nodiscard]] std::vector<std::string> take();
+
+private:
+    std::vector<host::Subscription> m_subscriptions;
+    std::vector<std::string> m_events;
+};
+
+// The lines of a text file, each without its CR LF; none for a missing
+// file.
+[[nodiscard]] std::vector<std::string> lines_of(const std::filesystem::path& file);
+
+class MorvexTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Another Morvex on the form, newly placed.
+    Morvex& add(const std::string& name);
+    // CnStr to the test database, then the row source.
+    void bind(Morvex& control, const std::string& row_source);
+    // The names the control passed to PropertyChanged since the last call.
+    [[nodiscard]] std::vector<std::string> take_changes();
+    // Where the log path CnStr sets lands, and its lines.
+    [[nodiscard]] std::filesystem::path fixed_log_file() const;
+    [[nodiscard]] std::vector<std::string> fixed_log_lines() const
+    {
+        return lines_of(fixed_log_file());
+    }
+    // The line a failure gives at the fixed clock, without CR LF.
+    [[nodiscard]] static std::string expected_line(
+        vb::Long number, std::string_view description, std::string_view ending);
+
+    TempDir dir;
+    std::string cnstr;
+    std::unique_ptr<host::Form> form;
+    host::Site* site = nullptr;
+    Morvex* ctl = nullptr;
+    HostEvents events;
+
+    static constexpr vb::Date k_now{46361.379247685185}; // 2026-12-05 09:06:07
+
+private:
+    std::optional<host::FixedClock> m_clock;
+    std::optional<std::string> m_old_drive_root;
+    std::size_t m_changes_seen = 0;
+};
+
+} // namespace pendrel::test
