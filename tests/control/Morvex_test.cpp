@@ -11,12 +11,14 @@
 #include "platform/controls/CommandButton.h"
 #include "platform/controls/DropDownPicture.h"
 #include "platform/controls/TextBox.h"
+#include "platform/gfx/Compositor.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/win/User32.h"
 #include "platform/win/WindowManager.h"
 #include "support/ado/AdoFixture.h"
 #include "support/control/MorvexTest.h"
 #include "support/controls/Ui.h"
+#include "support/gfx/Pixels.h"
 
 namespace pendrel {
 namespace {
@@ -146,6 +148,21 @@ TEST_F(MorvexShell, FormClosesWhileTheTextFieldHasTheFocus)
     form.reset();
     ctl = nullptr;
     EXPECT_EQ(win::GetFocus(), 0u);
+}
+
+TEST_F(MorvexShell, DrawsItsTextAndTheButtonsTriangle)
+{
+    form->Show();
+    ctl->let_Text("Zürich");
+    const gfx::Image image = gfx::Compositor::the().snapshot(site->hwnd());
+    ASSERT_EQ(image.width(), 201);
+    // The text field's text, and the 25 black pixels of the triangle (the
+    // button is smaller than its picture, which is centred on it).
+    EXPECT_GT(test::count_dark(image, win::RECT{3, 3, 170, 22}), 20);
+    EXPECT_EQ(test::count_color(image, win::RECT{177, 1, 200, 24}, gfx::Rgb{0, 0, 0}), 25);
+    const auto png = dir / "form.png";
+    gfx::Compositor::the().write_png(png, form->hwnd());
+    EXPECT_GT(std::filesystem::file_size(png), 0u);
 }
 
 class PlainControl : public host::UserControl {
