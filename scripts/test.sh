@@ -15,6 +15,7 @@ if [ -z "${PENDREL_PG:-}" ] && [ -f scripts/pg-test-server.sh ]; then
   trap 'bash scripts/pg-test-server.sh stop "$pgdir"' EXIT
   eval "$(bash scripts/pg-test-server.sh start "$pgdir")"
   export PENDREL_PG
+  export PENDREL_REQUIRE_PG=1
 fi
 
 ctest --preset "$preset" -j "$(nproc)"
