@@ -43,8 +43,6 @@ win::LRESULT CommandButton::proc(
         self->paint(gfx::canvas_of(wparam));
         return 0;
     case win::WM_LBUTTONDOWN:
-        self->button_down();
-        return 0;
     case win::WM_LBUTTONDBLCLK:
         self->button_down();
         return 0;

@@ -45,8 +45,6 @@ win::LRESULT ScrollBar::proc(win::HWND hwnd, win::UINT msg, win::WPARAM wparam, 
         self->paint(gfx::canvas_of(wparam));
         return 0;
     case win::WM_LBUTTONDOWN:
-        self->press(point_of(lparam));
-        return 0;
     case win::WM_LBUTTONDBLCLK:
         self->press(point_of(lparam));
         return 0;
@@ -60,8 +58,6 @@ win::LRESULT ScrollBar::proc(win::HWND hwnd, win::UINT msg, win::WPARAM wparam, 
         self->capture_lost();
         return 0;
     case win::WM_SIZE:
-        self->Refresh();
-        return 0;
     case win::WM_ENABLE:
         self->Refresh();
         return 0;

@@ -47,8 +47,6 @@ win::LRESULT TextBox::proc(win::HWND hwnd, win::UINT msg, win::WPARAM wparam, wi
         self->key_up(static_cast<int>(wparam));
         return 0;
     case win::WM_LBUTTONDOWN:
-        self->button_down(point_of(lparam));
-        return 0;
     case win::WM_LBUTTONDBLCLK:
         self->button_down(point_of(lparam));
         return 0;

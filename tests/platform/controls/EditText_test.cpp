@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 namespace controls {
@@ -21,6 +23,11 @@ struct EditCase {
     int expected_length;
     bool changed;
 };
+
+void PrintTo(const EditCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 EditText prepared(const EditCase& c)
 {
@@ -139,6 +146,11 @@ struct Utf8Case {
     char32_t ch;
     const char* bytes;
 };
+
+void PrintTo(const Utf8Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class Utf8Of : public ::testing::TestWithParam<Utf8Case> {};
 

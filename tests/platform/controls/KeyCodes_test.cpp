@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 #include "platform/win/WindowManager.h"
@@ -15,6 +17,11 @@ struct KeyAsciiCase {
     vb::Integer key_ascii;
     char32_t back; // what the KeyAscii value turns into
 };
+
+void PrintTo(const KeyAsciiCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class KeyAscii : public ::testing::TestWithParam<KeyAsciiCase> {};
 

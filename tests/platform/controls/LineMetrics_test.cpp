@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdlib>
 #include <string>
 
@@ -15,6 +17,11 @@ struct LineCase {
     const char* name;
     const char* text;
 };
+
+void PrintTo(const LineCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class LineOffsets : public ::testing::TestWithParam<LineCase> {};
 

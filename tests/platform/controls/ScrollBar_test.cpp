@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/vb/Error.h"
 #include "platform/win/User32.h"
 #include "support/controls/ControlsTest.h"
@@ -75,6 +77,11 @@ struct PartCase {
     ScrollPart part;
     const char* code;
 };
+
+void PrintTo(const PartCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ScrollBarParts : public ScrollBarTracking, public ::testing::WithParamInterface<PartCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 namespace controls {
@@ -17,6 +19,11 @@ struct LayoutCase {
     int thumb_begin;
     int thumb_end; // equal to thumb_begin: no thumb
 };
+
+void PrintTo(const LayoutCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ScrollLayouts : public ::testing::TestWithParam<LayoutCase> {};
 
@@ -53,6 +60,11 @@ struct PartCase {
     int along;
     ScrollPart part;
 };
+
+void PrintTo(const PartCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ScrollParts : public ::testing::TestWithParam<PartCase> {};
 

@@ -168,18 +168,12 @@ TEST_F(TextBoxProperties, FontIsSharedByReference)
     EXPECT_EQ(error_number([&] { box->let_FontSize(-1.0F); }), vb::err::InvalidPropertyValue);
 }
 
-TEST_F(TextBoxProperties, DefaultsAreTheHostsLook)
+TEST_F(TextBoxProperties, FromHwndFindsOnlyTextBoxes)
 {
-    EXPECT_EQ(box->get_Font()->font(), gfx::default_font());
-    EXPECT_EQ(box->get_BackColor(), gfx::vbWindowBackground);
-    EXPECT_EQ(box->get_ForeColor(), gfx::vbWindowText);
-    EXPECT_EQ(box->get_Appearance(), vbAppearance3d);
-    EXPECT_EQ(box->get_BorderStyle(), vbFixedSingle);
-    EXPECT_TRUE(box->get_CausesValidation());
-    EXPECT_TRUE(box->get_Enabled());
-    EXPECT_FALSE(box->get_Locked());
     EXPECT_EQ(TextBox::from_hwnd(box->get_hWnd()), box);
-    EXPECT_EQ(TextBox::from_hwnd(form), nullptr); // a window with other data
+    EXPECT_EQ(TextBox::from_hwnd(form), nullptr); // a window whose data is something else
+    EXPECT_EQ(TextBox::from_hwnd(button(0, 0, 9, 9).get_hWnd()), nullptr);
+    EXPECT_EQ(TextBox::from_hwnd(0xDEAD), nullptr);
 }
 
 TEST_F(TextBoxProperties, BadValuesAreRefused)
@@ -191,15 +185,6 @@ TEST_F(TextBoxProperties, BadValuesAreRefused)
     box->let_BackColor(0x8000000F);
     box->let_ForeColor(0x00FF0000);
     EXPECT_EQ(box->get_BackColor(), 0x8000000FU);
-}
-
-TEST_F(TextBoxProperties, LockedIsTheReadOnlyStyle)
-{
-    box->let_Locked(true);
-    const auto style
-        = static_cast<win::DWORD>(win::GetWindowLongA(box->get_hWnd(), win::GWL_STYLE));
-    EXPECT_NE(style & win::ES_READONLY, 0U);
-    EXPECT_NE(style & win::WS_CHILD, 0U);
 }
 
 TEST_F(TextBoxProperties, OutlivesItsWindow)
