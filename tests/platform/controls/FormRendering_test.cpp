@@ -3,9 +3,8 @@
 // the platform's order, and the picture shows the text and the button's
 // triangle where they belong (a tolerant look at the pixels, not a golden
 // image).
-//
-// NOTE: the form is a plain top-level window painted by the compositor; the
-// host's form is not used here.
+// The controls stand on a form of the component host, as a control's
+// children would.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +12,7 @@
 
 #include "platform/controls/DropDownPicture.h"
 #include "platform/gfx/Compositor.h"
+#include "platform/host/Form.h"
 #include "platform/win/User32.h"
 #include "support/TempDir.h"
 #include "support/controls/ControlsTest.h"
@@ -32,21 +32,34 @@ protected:
     void SetUp() override
     {
         ControlsTest::SetUp();
+        host_form = std::make_unique<host::Form>("frmControls", win::RECT{100, 100, 500, 400});
+        host_form->Show();
+        const win::HWND parent = host_form->hwnd();
         // The control's layout at 15 twips a pixel: a text box of 2655 x 360
         // twips, the button over its right end.
-        box = &text_box(20, 20, 177, 24);
-        drop = &button(176, 22, 20, 21);
+        box = &text_box(20, 20, 177, 24, win::WS_VISIBLE, parent);
+        drop = &button(176, 22, 20, 21, parent);
         drop->set_Picture(drop_down_picture());
         drop->let_UseMaskColor(true);
-        bar = &scroll_bar(220, 20, 17, 120);
+        bar = &scroll_bar(220, 20, 17, 120, true, parent);
         log.watch(*box, "txt");
         log.watch(*drop, "btn");
     }
 
+    void TearDown() override
+    {
+        destroy(*box);
+        destroy(*drop);
+        destroy(*bar);
+        host_form.reset();
+        ControlsTest::TearDown();
+    }
+
     // The form's snapshot, the controls at their client offsets (the form has
     // no border).
-    gfx::Image shot() { return gfx::Compositor::the().snapshot(form); }
+    gfx::Image shot() { return gfx::Compositor::the().snapshot(host_form->hwnd()); }
 
+    std::unique_ptr<host::Form> host_form;
     TextBox* box = nullptr;
     CommandButton* drop = nullptr;
     ScrollBar* bar = nullptr;
@@ -139,13 +152,14 @@ TEST_F(FormRendering, SnapshotIsWrittenAsPng)
 {
     box->let_Text("Łódź");
     const pendrel::test::TempDir dir;
-    gfx::Compositor::the().write_png(dir / "form.png", form);
+    gfx::Compositor::the().write_png(dir / "form.png", host_form->hwnd());
     const gfx::Image read = gfx::Image::read_png(dir / "form.png");
     EXPECT_EQ(read.width(), 400);
     EXPECT_EQ(read.height(), 300);
     EXPECT_GT(count_dark(read, {23, 23, 60, 41}), 15);
     if (const char* keep = std::getenv("PENDREL_KEEP_SNAPSHOTS")) {
-        gfx::Compositor::the().write_png(std::filesystem::path(keep) / "controls-form.png", form);
+        gfx::Compositor::the().write_png(
+            std::filesystem::path(keep) / "controls-form.png", host_form->hwnd());
     }
 }
 

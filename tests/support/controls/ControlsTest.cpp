@@ -16,28 +16,30 @@ void ControlsTest::TearDown()
     DesktopTest::TearDown();
 }
 
-controls::TextBox& ControlsTest::text_box(int x, int y, int width, int height, win::DWORD style)
+controls::TextBox& ControlsTest::text_box(
+    int x, int y, int width, int height, win::DWORD style, win::HWND parent)
 {
-    auto box
-        = std::make_unique<controls::TextBox>(form, win::RECT{x, y, x + width, y + height}, style);
+    auto box = std::make_unique<controls::TextBox>(
+        parent != 0 ? parent : form, win::RECT{x, y, x + width, y + height}, style);
     auto& result = *box;
     m_controls.push_back(std::move(box));
     return result;
 }
 
-controls::CommandButton& ControlsTest::button(int x, int y, int width, int height)
+controls::CommandButton& ControlsTest::button(int x, int y, int width, int height, win::HWND parent)
 {
-    auto button
-        = std::make_unique<controls::CommandButton>(form, win::RECT{x, y, x + width, y + height});
+    auto button = std::make_unique<controls::CommandButton>(
+        parent != 0 ? parent : form, win::RECT{x, y, x + width, y + height});
     auto& result = *button;
     m_controls.push_back(std::move(button));
     return result;
 }
 
-controls::ScrollBar& ControlsTest::scroll_bar(int x, int y, int width, int height, bool vertical)
+controls::ScrollBar& ControlsTest::scroll_bar(
+    int x, int y, int width, int height, bool vertical, win::HWND parent)
 {
     auto bar = std::make_unique<controls::ScrollBar>(
-        form, win::RECT{x, y, x + width, y + height}, vertical);
+        parent != 0 ? parent : form, win::RECT{x, y, x + width, y + height}, vertical);
     auto& result = *bar;
     m_controls.push_back(std::move(bar));
     return result;

@@ -21,11 +21,13 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Controls at rectangles of the form's client area (x, y, width, height).
-    controls::TextBox& text_box(
-        int x, int y, int width, int height, win::DWORD style = win::WS_VISIBLE);
-    controls::CommandButton& button(int x, int y, int width, int height);
-    controls::ScrollBar& scroll_bar(int x, int y, int width, int height, bool vertical = true);
+    // Controls at rectangles of the client area (x, y, width, height) of
+    // `parent`, the test's form window unless given.
+    controls::TextBox& text_box(int x, int y, int width, int height,
+        win::DWORD style = win::WS_VISIBLE, win::HWND parent = 0);
+    controls::CommandButton& button(int x, int y, int width, int height, win::HWND parent = 0);
+    controls::ScrollBar& scroll_bar(
+        int x, int y, int width, int height, bool vertical = true, win::HWND parent = 0);
     // Destroys a control made here now (its object and its window).
     void destroy(const controls::ControlWindow& control);
 
