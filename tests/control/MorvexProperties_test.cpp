@@ -154,18 +154,6 @@ TEST_F(MorvexForwarding, HwndIsTheSurfaceWindow)
     EXPECT_NE(ctl->get_hwnd(), static_cast<vb::Long>(ctl->txtFieldCmb().get_hWnd()));
 }
 
-TEST_F(MorvexForwarding, ListSettingsReachTheGrid)
-{
-    vb::Boolean heads = true;
-    ctl->let_ColumnHeads(heads);
-    EXPECT_TRUE(ctl->DropdownList().get_ColumnHeaders());
-    heads = false;
-    ctl->let_ColumnHeads(heads);
-    EXPECT_FALSE(ctl->DropdownList().get_ColumnHeaders());
-    ctl->let_RowHeight(300);
-    EXPECT_FLOAT_EQ(ctl->DropdownList().get_RowHeight(), 300.0F);
-}
-
 TEST_F(MorvexForwarding, ChildRefusingAValueStopsTheSetterBeforeItSignals)
 {
     (void)take_changes();
@@ -186,24 +174,6 @@ TEST_F(MorvexForwarding, ListRowsKeepsAtMost25)
         ctl->let_ListRows(given);
         EXPECT_EQ(ctl->get_ListRows(), kept) << given;
     }
-}
-
-TEST_F(MorvexForwarding, ClearEmptiesTheTextField)
-{
-    ctl->let_Text("Zürich");
-    ctl->Clear();
-    EXPECT_EQ(ctl->txtFieldCmb().get_Text(), "");
-}
-
-TEST_F(MorvexForwarding, PopupMenuPassesItsArgumentsOnWithMissingOnes)
-{
-    const auto menu = clsDataSource::create();
-    ctl->PopupMenu(vb::Variant(menu), vb::Long{2});
-    ASSERT_EQ(site->surface().popup_menu_calls().size(), 1u);
-    const host::PopupMenuCall& call = site->surface().popup_menu_calls()[0];
-    EXPECT_EQ(call.Menu, vb::Variant(menu));
-    EXPECT_EQ(call.Flags, vb::Variant(vb::Long{2}));
-    EXPECT_TRUE(call.X.is_missing() && call.Y.is_missing() && call.DefaultMenu.is_missing());
 }
 
 // -- Enabled --

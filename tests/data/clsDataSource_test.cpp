@@ -170,7 +170,6 @@ TEST_F(DataSourceObject, DispatchInterface)
     namespace did = dispid_clsDataSource;
     const auto ds = clsDataSource::create();
     EXPECT_EQ(ds->id_of_name("connectionstring"), did::ConnectionString);
-    EXPECT_EQ(ds->id_of_name("RecordSource"), did::RecordSource);
     EXPECT_EQ(ds->id_of_name("RECORDSET"), did::Recordset);
     EXPECT_EQ(ds->id_of_name("Open"), std::nullopt);
     std::vector<vb::Variant> put{vb::Variant(cnstr)};
