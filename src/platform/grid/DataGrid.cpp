@@ -163,7 +163,7 @@ int DataGrid::row_pixels() const
         const double px = vb::round_half_even(m_row_height / twips_per_pixel());
         return std::max(1, static_cast<int>(px));
     }
-    return m_row_metric.height(m_font->font());
+    return m_row_metric.line_height(m_font->font()) + 2;
 }
 
 int DataGrid::header_pixels() const
@@ -171,18 +171,18 @@ int DataGrid::header_pixels() const
     if (!m_column_headers) {
         return 0;
     }
-    return m_head_metric.height(m_head_font->font());
+    return m_head_metric.line_height(m_head_font->font());
 }
 
 // Measuring a font costs a text layout; rows and the header ask on every
 // query, so the answer is kept for as long as font and resolution stay.
-int DataGrid::FontMetric::height(const gfx::Font& font)
+int DataGrid::FontMetric::line_height(const gfx::Font& font)
 {
     const int dpi = gfx::display_dpi();
     if (!m_pixels || font != m_font || dpi != m_dpi) {
         m_font = font;
         m_dpi = dpi;
-        m_pixels = gfx::line_height(font, dpi) + 2;
+        m_pixels = gfx::line_height(font, dpi);
     }
     return *m_pixels;
 }

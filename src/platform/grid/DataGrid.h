@@ -22,9 +22,9 @@
 // tracks; if it took it from the grid, the grid takes it back at
 // SB_ENDSCROLL (while the grid is shown and nobody else has taken it).
 //
-// A grid made a top-level window (a drop-down list) never takes the
-// keyboard focus on a press, so the field that opened it keeps it; a child
-// grid takes the focus like any control.
+// A grid whose parent is the desktop (a drop-down list) never takes the
+// keyboard focus on a press, so the field that opened it keeps it; a grid
+// inside a form takes the focus like any control.
 //
 // The grid is made for picking rows: it never adds, deletes or edits rows,
 // and its settings say so (AllowAddNew, AllowDelete, AllowUpdate False).
@@ -284,10 +284,13 @@ private:
 
     std::shared_ptr<DataGrid> self();
 
-    // A row height from a font: its line height and a pixel above and below.
+    // A font's line height in pixels. Rows sized from the font add a pixel
+    // above and below; the header band is just one line, which keeps it
+    // within the 14 pixels (210 twips) a list sized for one line of the
+    // host's default font allows it.
     class FontMetric {
     public:
-        [[nodiscard]] int height(const gfx::Font& font);
+        [[nodiscard]] int line_height(const gfx::Font& font);
 
     private:
         gfx::Font m_font;

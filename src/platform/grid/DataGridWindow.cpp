@@ -157,7 +157,8 @@ void DataGrid::on_mouse_move_message(win::WPARAM wparam, win::LPARAM lparam)
     (void)notify(on_mouse_move, button, shift, x, y);
 }
 
-// 1. A child grid takes the focus; a drop-down one leaves it where it is.
+// 1. A grid on a form takes the focus; a drop-down one (its parent the
+//    desktop) leaves it where it is.
 // 2. The row under the press, in a column, becomes the current row. The
 //    grid does not scroll here: a release at the same point must still
 //    find the same row under it.
@@ -165,8 +166,8 @@ void DataGrid::on_left_press(win::LPARAM lparam)
 {
     const win::HWND hwnd = get_hWnd();
     // 1.
-    const auto style = static_cast<win::DWORD>(win::GetWindowLongA(hwnd, win::GWL_STYLE));
-    if ((style & win::WS_CHILD) != 0 && win::GetFocus() != hwnd) {
+    const win::HWND parent = win::GetParent(hwnd);
+    if (parent != 0 && parent != win::GetDesktopWindow() && win::GetFocus() != hwnd) {
         win::SetFocus(hwnd);
     }
     // 2.

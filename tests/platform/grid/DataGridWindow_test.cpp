@@ -88,10 +88,7 @@ TEST_F(GridWindow, ADropDownGridLeavesTheFocusWhereItIs)
     bind(k_cities);
     const win::HWND field = top("field", 0, 0, 50, 20);
     win::SetFocus(field);
-    win::SetParent(grid->get_hWnd(), win::GetDesktopWindow());
-    win::SetWindowLongA(grid->get_hWnd(), win::GWL_STYLE,
-        win::GetWindowLongA(grid->get_hWnd(), win::GWL_STYLE)
-            & ~static_cast<win::LONG>(win::WS_CHILD));
+    win::SetParent(grid->get_hWnd(), win::GetDesktopWindow()); // as an open list is
     ui.click(grid->get_hWnd(), row_point(1));
     EXPECT_EQ(current(), 2);
     EXPECT_EQ(win::GetFocus(), field);
