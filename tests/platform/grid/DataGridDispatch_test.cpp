@@ -97,14 +97,6 @@ TEST_F(GridDispatch, AppearanceAndTheExtender)
     EXPECT_EQ(grid->extender().get_Height(), 1500);
 }
 
-TEST_F(GridDispatch, SettingsSuitAPickList)
-{
-    EXPECT_EQ(get(grid->id_of_name("AllowUpdate").value()), Variant(false));
-    EXPECT_EQ(get(grid->id_of_name("AllowAddNew").value()), Variant(false));
-    EXPECT_EQ(get(grid->id_of_name("AllowDelete").value()), Variant(false));
-    EXPECT_EQ(get(grid->id_of_name("AllowArrows").value()), Variant(true));
-}
-
 TEST_F(GridDispatch, WrongCallsRaiseTheirNumbers)
 {
     const auto number = [&](auto f) { return error_of(f).number(); };
