@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release
-./build/release/apps/pendrel-demo "$@"
+./build/release/apps/pendrel-demo --out build/demo "$@"
