@@ -31,11 +31,15 @@ INSTANTIATE_TEST_SUITE_P(Rows, IsBlankValues,
         BlankRow{"Text", vb::Variant("x"), false},
         BlankRow{"Zero", vb::Variant(vb::Long{0}), false},
         BlankRow{"False", vb::Variant(vb::False), false},
-        // An object without a default value: reading its text fails, which
-        // is ignored.
-        BlankRow{"ObjectWithoutAValue", vb::Variant(clsDataSource::create()), false},
         BlankRow{"Nothing", vb::Variant(vb::ObjectRef{}), false}),
     [](const testing::TestParamInfo<BlankRow>& info) { return info.param.name; });
+
+TEST(IsBlank, ObjectWithoutAValueIsNotBlank)
+{
+    // Reading its text fails, which is ignored. (Made here: an object in a
+    // parameter row would outlive the report table at exit.)
+    EXPECT_FALSE(IsBlank(vb::Variant(clsDataSource::create())));
+}
 
 TEST(IsBlank, FailureIsIgnoredAndTheResultIsNotBlank)
 {
