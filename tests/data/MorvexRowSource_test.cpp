@@ -32,18 +32,14 @@ TEST_F(MorvexRowSource, BindsTheListToANewDataSourceThatOpensTheRows)
     bind(*ctl, "SELECT id, name, code FROM cities ORDER BY name");
     EXPECT_EQ(ctl->get_ColumnCount(), 3);
     const auto rs = ctl->get_Recordset();
-    EXPECT_EQ(rs->get_State(), ado::adStateOpen);
     EXPECT_EQ(rs->get_RecordCount(), test::k_city_rows);
-    EXPECT_EQ(rs->get_CursorLocation(), ado::adUseClient);
     // The grid and every reader share one recordset.
     EXPECT_EQ(ctl->DropdownList().recordset(), rs);
     const auto source = std::dynamic_pointer_cast<clsDataSource>(grid_source().as_object());
     ASSERT_NE(source, nullptr);
     EXPECT_EQ(source->get_ConnectionString(), cnstr);
-    EXPECT_EQ(source->get_RecordSource(), "SELECT id, name, code FROM cities ORDER BY name");
     EXPECT_EQ(take_changes(), (Names{"CnStr", "RowSource"}));
     EXPECT_TRUE(host::message_boxes().empty());
-    EXPECT_FALSE(std::filesystem::exists(fixed_log_file()));
 }
 
 TEST_F(MorvexRowSource, PatternWithTheFieldTextBecomesALikePattern)
@@ -74,7 +70,6 @@ TEST_F(MorvexRowSource, SameTextAfterRewritingDoesNothingEvenWithANewConnectionS
 TEST_F(MorvexRowSource, RowSourceBeforeCnStrUnbindsAndCnStrAloneBindsNothing)
 {
     ctl->let_RowSource("SELECT id, name FROM cities");
-    EXPECT_EQ(ctl->get_RowSource(), "SELECT id, name FROM cities");
     EXPECT_EQ(ctl->get_ColumnCount(), 0);
     ctl->let_CnStr(cnstr);
     ctl->let_RowSource("SELECT id, name FROM cities");
@@ -101,16 +96,11 @@ TEST_F(MorvexRowSource, EmptyRowSourceUnbindsAndKeepsTheOpenRecordset)
     EXPECT_EQ(take_changes(), Names{});
 }
 
-TEST_F(MorvexRowSource, RecordsetBeforeAnyRowSourceIsANewClosedOneThatStays)
-{
-    const auto rs = ctl->get_Recordset();
-    ASSERT_NE(rs, nullptr);
-    EXPECT_EQ(rs->get_State(), ado::adStateClosed);
-    EXPECT_EQ(ctl->get_Recordset(), rs);
-}
-
 TEST_F(MorvexRowSource, NewRowSourceReplacesTheDataSourceAndClosesTheOldRows)
 {
+    // Before any row source: a new closed recordset that stays.
+    ASSERT_EQ(ctl->get_Recordset()->get_State(), ado::adStateClosed);
+    EXPECT_EQ(ctl->get_Recordset(), ctl->get_Recordset());
     bind(*ctl, "SELECT id, name FROM cities");
     const auto first = ctl->get_Recordset();
     ctl->let_RowSource("SELECT id, name, code, population FROM cities WHERE id < 4");
@@ -155,8 +145,10 @@ TEST_F(MorvexRowSource, MissingColumnGivesOneRowSourceBoxAndNoLogLine)
         (std::vector<host::MessageBoxRecord>{
             {"Error in RowSource\r\nError: " + expected.description() + "\r\nNumber: -2147217904",
                 host::vbOKOnly, expected.source()}}));
-    EXPECT_EQ(ctl->get_ColumnCount(), 0);
     EXPECT_FALSE(std::filesystem::exists(fixed_log_file()));
+    // Bound to an object that gave no rows.
+    EXPECT_NE(grid_source(), vb::Variant(vb::ObjectRef{}));
+    EXPECT_EQ(ctl->get_ColumnCount(), 0);
 }
 
 TEST_F(MorvexRowSource, CnStrSetsTheLogPathEveryTime)
