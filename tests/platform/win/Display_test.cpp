@@ -72,8 +72,7 @@ TEST_P(ScrollBarMetrics, ScaleWithTheDpi)
 
 INSTANTIATE_TEST_SUITE_P(Display, ScrollBarMetrics,
     ::testing::Values(DpiCase{"At96", 96, 17}, DpiCase{"At120", 120, 21},
-        DpiCase{"At144HalfRoundsUpToEven", 144, 26}, DpiCase{"At48HalfRoundsDownToEven", 48, 8},
-        DpiCase{"At72", 72, 13}, DpiCase{"At168", 168, 30}, DpiCase{"At192", 192, 34}),
+        DpiCase{"At144HalfRoundsUpToEven", 144, 26}, DpiCase{"At48HalfRoundsDownToEven", 48, 8}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -66,7 +66,6 @@ TEST_P(PointInWindow, PtInRectAndHitTest)
 INSTANTIATE_TEST_SUITE_P(Geometry, PointInWindow,
     ::testing::Values(PointCase{"TopLeftCornerIsBorder", {-10, 5}, 1, HTBORDER},
         PointCase{"FirstClientPixel", {-9, 6}, 1, HTCLIENT},
-        PointCase{"NegativeInside", {-1, 10}, 1, HTCLIENT},
         PointCase{"LastClientPixel", {28, 23}, 1, HTCLIENT},
         PointCase{"RightBorderColumn", {29, 10}, 1, HTBORDER},
         PointCase{"RightEdgeIsOutside", {30, 10}, 0, HTNOWHERE},
@@ -79,7 +78,7 @@ TEST_F(Geometry, WindowFromPointFindsTheDeepestShownWindowTopMostFirst)
     const HWND form = top("form", 0, 0, 400, 300, WS_VISIBLE | WS_BORDER);
     const HWND panel = child("panel", form, 10, 10, 200, 200);
     const HWND button = child("button", panel, 10, 10, 50, 20, WS_VISIBLE | WS_DISABLED);
-    const HWND hidden = child("hidden", panel, 100, 100, 50, 50, 0);
+    child("hidden", panel, 100, 100, 50, 50, 0);
     const HWND list = top("list", 150, 150, 100, 100, WS_VISIBLE, WS_EX_TOPMOST);
     top("later", 140, 140, 100, 100); // made after list, but not top-most
 
@@ -90,7 +89,6 @@ TEST_F(Geometry, WindowFromPointFindsTheDeepestShownWindowTopMostFirst)
     EXPECT_EQ(WindowFromPoint({1000, 1000}), 0U);
     ShowWindow(form, SW_HIDE);
     EXPECT_EQ(WindowFromPoint({25, 25}), 0U);
-    static_cast<void>(hidden);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "support/win/DesktopTest.h"
 
 using namespace win;
+using pendrel::test::input;
 
 namespace {
 
@@ -31,13 +32,11 @@ TEST_F(Input, MouseMessagesCarryTheButtonAndKeyState)
     wm().inject_button_up({6, 6}, true);
     pump();
 
-    ASSERT_EQ(recorder.messages().size(), 3U);
-    EXPECT_EQ(recorder.messages()[0].msg, WM_RBUTTONDOWN);
-    EXPECT_EQ(recorder.messages()[0].wparam, MK_RBUTTON | MK_SHIFT);
-    EXPECT_EQ(recorder.messages()[1].wparam, MK_RBUTTON | MK_SHIFT);
-    EXPECT_EQ(recorder.messages()[2].msg, WM_RBUTTONUP);
-    EXPECT_EQ(recorder.messages()[2].wparam, MK_SHIFT);
-    static_cast<void>(w);
+    EXPECT_TRUE(recorder.matches({
+        input(w, WM_RBUTTONDOWN).with_wparam(MK_RBUTTON | MK_SHIFT),
+        input(w, WM_MOUSEMOVE).with_wparam(MK_RBUTTON | MK_SHIFT),
+        input(w, WM_RBUTTONUP).with_wparam(MK_SHIFT),
+    }));
 }
 
 TEST_F(Input, KeyRepeatSetsThePreviousStateBit)

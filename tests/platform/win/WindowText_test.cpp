@@ -20,8 +20,7 @@ TEST_F(WindowText, GoesThroughTheWindowsProcedure)
     EXPECT_TRUE(SetWindowTextA(w, "Zürich"));
     EXPECT_EQ(GetWindowText(w), "Zürich");
     EXPECT_EQ(SendMessageA(w, WM_GETTEXTLENGTH, 0, 0), 7) << "bytes";
-    const auto sets = recorder.only(WM_SETTEXT);
-    ASSERT_EQ(sets.size(), 1U);
+    EXPECT_EQ(recorder.only(WM_SETTEXT).size(), 1U);
     EXPECT_TRUE(SendMessageA(w, WM_SETTEXT, 0, 0)) << "no text is the empty text";
     EXPECT_EQ(GetWindowText(w), "");
 }
