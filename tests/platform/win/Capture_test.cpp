@@ -34,38 +34,27 @@ LPARAM lp(HWND h)
     return static_cast<LPARAM>(h);
 }
 
-TEST_F(Capture, StolenCaptureTellsTheLoserBeforeSetCaptureReturns)
+// Each loser is told before SetCapture/ReleaseCapture returns, and GetCapture
+// already shows the new holder inside its handler; no change tells nobody.
+TEST_F(Capture, StolenThenReleasedTellsEachLoser)
 {
+    EXPECT_TRUE(ReleaseCapture()) << "nothing captured";
     EXPECT_EQ(SetCapture(a), 0U);
+    EXPECT_EQ(SetCapture(a), a) << "already the holder";
     EXPECT_TRUE(recorder.messages().empty()) << "nobody lost anything";
 
     EXPECT_EQ(SetCapture(b), a);
-
-    EXPECT_TRUE(recorder.matches({sent(a, WM_CAPTURECHANGED).at_depth(1).with_lparam(lp(b))}));
-    EXPECT_EQ(seen_inside[a], b) << "GetCapture already shows the new holder in the handler";
-    EXPECT_EQ(GetCapture(), b);
-}
-
-TEST_F(Capture, ReleaseTellsTheHolderWithZero)
-{
-    SetCapture(a);
-    recorder.clear();
-
-    EXPECT_TRUE(ReleaseCapture());
-
-    EXPECT_TRUE(recorder.matches({sent(a, WM_CAPTURECHANGED).with_lparam(0)}));
-    EXPECT_EQ(seen_inside[a], 0U);
-    EXPECT_EQ(GetCapture(), 0U);
-}
-
-TEST_F(Capture, NoChangeSendsNothing)
-{
-    EXPECT_TRUE(ReleaseCapture()) << "nothing captured";
-    SetCapture(a);
-    EXPECT_EQ(SetCapture(a), a) << "already the holder";
-    EXPECT_TRUE(recorder.messages().empty());
+    EXPECT_EQ(seen_inside[a], b);
     EXPECT_EQ(SetCapture(0x7FFFFFF0), 0U) << "an unknown window takes nothing";
-    EXPECT_EQ(GetCapture(), a);
+    EXPECT_EQ(GetCapture(), b);
+    EXPECT_TRUE(ReleaseCapture());
+    EXPECT_EQ(seen_inside[b], 0U);
+
+    EXPECT_TRUE(recorder.matches({
+        sent(a, WM_CAPTURECHANGED).at_depth(1).with_lparam(lp(b)),
+        sent(b, WM_CAPTURECHANGED).at_depth(1).with_lparam(0),
+    }));
+    EXPECT_EQ(GetCapture(), 0U);
 }
 
 TEST_F(Capture, HidingTheHolderReleasesItBeforeThePositionNotice)

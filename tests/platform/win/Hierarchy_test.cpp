@@ -24,7 +24,7 @@ TEST_F(Hierarchy, SetParentToTheDesktopAndBackKeepsThePositionNumbers)
     EXPECT_TRUE(IsChild(form, inner));
 }
 
-TEST_F(Hierarchy, SetParentRefusesLoopsAndUnknownWindows)
+TEST_F(Hierarchy, SetParentRefusesLoopsAndGetParentFollowsTheWindowKind)
 {
     const HWND form = top("form", 0, 0, 100, 100);
     const HWND inner = child("inner", form, 0, 0, 10, 10);
@@ -34,14 +34,8 @@ TEST_F(Hierarchy, SetParentRefusesLoopsAndUnknownWindows)
     EXPECT_EQ(SetParent(GetDesktopWindow(), form), 0U);
     EXPECT_EQ(SetParent(inner, 0x7FFFFFF0), 0U);
     EXPECT_EQ(GetParent(inner), form);
-}
 
-TEST_F(Hierarchy, GetParentFollowsTheWindowKind)
-{
-    const HWND form = top("form", 0, 0, 100, 100);
-    const HWND inner = child("inner", form, 0, 0, 10, 10);
     const HWND deeper = child("deeper", inner, 0, 0, 5, 5);
-
     EXPECT_EQ(GetParent(form), 0U) << "an overlapped top-level window has none";
     EXPECT_EQ(GetParent(deeper), inner);
     EXPECT_TRUE(IsChild(form, deeper));
