@@ -44,15 +44,10 @@ const Hostile k_hostile[] = {
     {"Delete", "DELETE FROM people"},
     {"Update", "UPDATE people SET name = 'x'"},
     {"Insert", "INSERT INTO people (id) VALUES (99)"},
-    {"Replace", "REPLACE INTO people (id, name) VALUES (1, 'x')"},
     {"DeleteReturningRows", "DELETE FROM people RETURNING *"},
-    {"InsertReturningRows", "INSERT INTO people (id) VALUES (98) RETURNING id"},
     {"WithDelete", "WITH d AS (SELECT 1) DELETE FROM people"},
     {"DropTable", "DROP TABLE people"},
     {"CreateTable", "CREATE TABLE evil (x)"},
-    {"CreateTempTable", "CREATE TEMP TABLE evil (x)"},
-    {"CreateView", "CREATE VIEW evil AS SELECT 1"},
-    {"CreateIndex", "CREATE INDEX evil ON people (name)"},
     {"CreateTrigger", "CREATE TRIGGER evil AFTER INSERT ON people BEGIN DELETE FROM people; END"},
     {"AlterTable", "ALTER TABLE people ADD COLUMN evil TEXT"},
     {"SelectThenDelete", "SELECT * FROM people; DELETE FROM people"},
@@ -60,24 +55,17 @@ const Hostile k_hostile[] = {
     {"CommentThenDrop", "SELECT * FROM people -- read\n; DROP TABLE people"},
     {"NulThenDrop", "SELECT * FROM people\0; DROP TABLE people"sv},
     {"Attach", "ATTACH DATABASE 'evil.db' AS evil"},
-    {"SelectThenAttach", "SELECT 1; ATTACH 'evil.db' AS evil"},
     {"Detach", "DETACH DATABASE main"},
     {"PragmaWritableSchema", "PRAGMA writable_schema = 1"},
-    {"PragmaJournalWal", "PRAGMA journal_mode = WAL"},
     {"PragmaUserVersion", "PRAGMA user_version = 7"},
     {"Vacuum", "VACUUM"},
     {"VacuumInto", "VACUUM INTO 'copy.db'"},
-    {"Reindex", "REINDEX"},
-    {"Analyze", "ANALYZE"},
     {"Begin", "BEGIN"},
-    {"BeginImmediate", "BEGIN IMMEDIATE"},
-    {"Commit", "COMMIT"},
     {"Savepoint", "SAVEPOINT evil"},
     {"LoadExtension", "SELECT load_extension('evil')"},
     {"VirtualTable", "CREATE VIRTUAL TABLE evil USING fts5(x)"},
     {"Empty", ""},
     {"OnlyBlanks", "  \n\t "},
-    {"OnlyComment", "-- nothing here"},
 };
 
 class SqliteHostileTest : public SqliteSessionTest,
@@ -117,20 +105,20 @@ TEST_F(SqliteSessionTest, RefusalsSayWhy)
     EXPECT_NE(why("").find("empty"), std::string::npos);
 }
 
-TEST_F(SqliteSessionTest, TrailingSemicolonsAndCommentsAreOneStatement)
+TEST_F(SqliteSessionTest, ReadOnlyQueriesInEveryAcceptedFormRead)
 {
-    for (const char* sql : {"SELECT * FROM people;", "SELECT * FROM people ; ; -- done",
-             "SELECT * FROM people /* x */"})
-        EXPECT_EQ(pendrel::test::open_recordset(cnstr(), sql)->get_RecordCount(), 12) << sql;
-}
-
-TEST_F(SqliteSessionTest, ViewsCtesAndRecursiveQueriesRead)
-{
-    EXPECT_EQ(pendrel::test::open_recordset(cnstr(),
-                  "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 50) "
-                  "SELECT x FROM n")
-                  ->get_RecordCount(),
-        50);
+    const std::pair<std::string, const char*> rows[] = {
+        {cnstr(), "SELECT * FROM people;"},
+        {cnstr(), "SELECT * FROM people ; ; -- done"},
+        {cnstr(), "SELECT * FROM people /* x */"},
+        {cnstr(true), "SELECT * FROM people"},
+        {"Data Source=" + m_file.string(), "SELECT * FROM people"}, // no provider means SQLite
+        {cnstr(),
+            "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 12) "
+            "SELECT x FROM n"},
+    };
+    for (const auto& [c, sql] : rows)
+        EXPECT_EQ(pendrel::test::open_recordset(c, sql)->get_RecordCount(), 12) << c << " " << sql;
 }
 
 TEST_F(SqliteSessionTest, UnboundParameterRaisesMissingParameter)
@@ -139,12 +127,6 @@ TEST_F(SqliteSessionTest, UnboundParameterRaisesMissingParameter)
         (void)pendrel::test::open_recordset(cnstr(), "SELECT * FROM people WHERE id = ?");
     }).number(),
         err::AdoMissingParameter);
-}
-
-TEST_F(SqliteSessionTest, ReadOnlyModeReads)
-{
-    EXPECT_EQ(
-        pendrel::test::open_recordset(cnstr(true), "SELECT * FROM people")->get_RecordCount(), 12);
 }
 
 TEST_F(SqliteSessionTest, MissingFileFailsAndCreatesNothing)
@@ -159,32 +141,6 @@ TEST_F(SqliteSessionTest, MissingFileFailsAndCreatesNothing)
     EXPECT_EQ(c.get_State(), ado::adStateClosed);
 }
 
-TEST_F(SqliteSessionTest, FileThatIsNoDatabaseFailsOpen)
-{
-    const auto text = m_dir / "notes.txt";
-    std::ofstream(text)
-        << "this is not a database, but it is long enough to have a header of its own....";
-    ado::Connection c;
-    const auto e
-        = error_of([&] { c.Open(pendrel::test::sqlite_connection_string(text), "", "", -1); });
-    EXPECT_EQ(e.number(), err::UnspecifiedError);
-    EXPECT_NE(e.description().find("not a database"), std::string::npos) << e.description();
-}
-
-TEST_F(SqliteSessionTest, FolderOrUriNamesAreNotDatabases)
-{
-    ado::Connection c;
-    EXPECT_EQ(
-        error_of([&] { c.Open("Provider=SQLite;Data Source=" + m_dir.path().string()); }).number(),
-        err::UnspecifiedError);
-    EXPECT_EQ(error_of([&] {
-        c.Open("Provider=SQLite;Data Source=file:" + m_file.string() + "?mode=rwc");
-    }).number(),
-        err::UnspecifiedError);
-    EXPECT_EQ(error_of([&] { c.Open("Provider=SQLite;Data Source=:memory:"); }).number(),
-        err::UnspecifiedError);
-}
-
 TEST_F(SqliteSessionTest, BadConnectionStringsNameTheProblem)
 {
     const struct {
@@ -195,20 +151,19 @@ TEST_F(SqliteSessionTest, BadConnectionStringsNameTheProblem)
         {"Provider=SQLite;Data Source=" + m_file.string() + ";Mode=Sideways", "Mode"},
         {"Provider=SQLite;Data Sorce=" + m_file.string(), "Data Sorce"},
         {"Provider=Oracle;Data Source=x", "Oracle"},
+        {"Provider=SQLite;Data Source=" + (m_dir / "notes.txt").string(), "not a database"},
+        {"Provider=SQLite;Data Source=" + m_dir.path().string(), ""},
+        {"Provider=SQLite;Data Source=file:" + m_file.string() + "?mode=rwc", ""},
+        {"Provider=SQLite;Data Source=:memory:", ""},
     };
+    std::ofstream(m_dir / "notes.txt")
+        << "this is not a database, but it is long enough to have a header of its own....";
     for (const auto& row : rows) {
         ado::Connection c;
         const auto e = error_of([&] { c.Open(row.cnstr); });
         EXPECT_EQ(e.number(), err::UnspecifiedError) << row.cnstr;
         EXPECT_NE(e.description().find(row.says), std::string::npos) << e.description();
     }
-}
-
-TEST_F(SqliteSessionTest, NoProviderMeansSqlite)
-{
-    EXPECT_EQ(pendrel::test::open_recordset("Data Source=" + m_file.string(), "SELECT 1")
-                  ->get_RecordCount(),
-        1);
 }
 
 TEST_F(SqliteSessionTest, DeclaredTypesOfTheEmbeddedDatabase)
