@@ -118,17 +118,14 @@ TEST_F(Lifetime, OwnedWindowsGoBeforeTheirOwner)
     ASSERT_NE(popup, 0U);
     EXPECT_EQ(GetParent(popup), owner) << "a pop-up's parent is its top-level owner";
     recorder.watch(popup, "popup");
+    recorder.ignore({WM_SHOWWINDOW, WM_WINDOWPOSCHANGED});
 
     DestroyWindow(owner);
 
     EXPECT_FALSE(IsWindow(popup));
     EXPECT_TRUE(recorder.matches({
-        sent(popup, WM_SHOWWINDOW),
-        sent(popup, WM_WINDOWPOSCHANGED),
         sent(popup, WM_DESTROY),
         sent(popup, WM_NCDESTROY),
-        sent(owner, WM_SHOWWINDOW),
-        sent(owner, WM_WINDOWPOSCHANGED),
         sent(owner, WM_DESTROY),
         sent(inner, WM_DESTROY),
         sent(inner, WM_NCDESTROY),

@@ -10,15 +10,13 @@ using pendrel::test::sent;
 
 namespace {
 
-LRESULT proc_one(HWND h, UINT m, WPARAM w, LPARAM l)
+// Two distinct procedures that behave alike.
+template <int N> LRESULT plain_proc(HWND h, UINT m, WPARAM w, LPARAM l)
 {
     return DefWindowProcA(h, m, w, l);
 }
-
-LRESULT proc_two(HWND h, UINT m, WPARAM w, LPARAM l)
-{
-    return DefWindowProcA(h, m, w, l);
-}
+constexpr auto proc_one = &plain_proc<1>;
+constexpr auto proc_two = &plain_proc<2>;
 
 // A subclass as production code writes one: it keeps the previous number
 // and passes on what it does not answer.
@@ -31,21 +29,21 @@ LRESULT length_plus_100(HWND h, UINT m, WPARAM w, LPARAM l)
 
 TEST(ProcNumbers, AreNonZeroStableDistinctAndTheSameOnEveryThread)
 {
-    const LONG one = ProcNumber(&proc_one);
-    const LONG two = ProcNumber(&proc_two);
+    const LONG one = ProcNumber(proc_one);
+    const LONG two = ProcNumber(proc_two);
     EXPECT_GT(one, 0);
     EXPECT_NE(one, two);
-    EXPECT_EQ(ProcNumber(&proc_one), one);
-    EXPECT_EQ(ProcFromNumber(two), &proc_two);
+    EXPECT_EQ(ProcNumber(proc_one), one);
+    EXPECT_EQ(ProcFromNumber(two), proc_two);
     LONG seen_elsewhere = 0;
-    std::thread([&] { seen_elsewhere = ProcNumber(&proc_two); }).join();
+    std::thread([&] { seen_elsewhere = ProcNumber(proc_two); }).join();
     EXPECT_EQ(seen_elsewhere, two);
     EXPECT_EQ(ProcNumber(nullptr), 0);
 }
 
 TEST(ProcNumbers, NumbersThatStandForNothingGiveNoProcedure)
 {
-    const LONG one = ProcNumber(&proc_one);
+    const LONG one = ProcNumber(proc_one);
     for (LONG n : {0, -1, one + 1, one - 0x10000, 0x7FFFFFF0}) {
         EXPECT_EQ(ProcFromNumber(n), nullptr) << n;
         EXPECT_EQ(CallWindowProcA(n, 0, WM_USER, 0, 0), 0) << n;
