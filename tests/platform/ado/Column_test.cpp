@@ -28,6 +28,9 @@ TEST(Column, HoldsEachStorageWithNulls)
     EXPECT_EQ(ints.integer(2), -7);
     EXPECT_TRUE(ints.is_null(1));
     EXPECT_FALSE(ints.is_null(2));
+    EXPECT_TRUE(ints.fits_long());
+    ints.append_integer(-2147483649LL);
+    EXPECT_FALSE(ints.fits_long());
     Column text(Storage::Text);
     for (int i = 0; i < 200; ++i)
         (i % 3 == 0) ? text.append_null() : text.append_text(std::to_string(i));
@@ -59,15 +62,10 @@ TEST(Column, RealsAmongIntegersMakeARealColumnWhenExact)
     c.append_integer((std::int64_t(1) << 53) + 1); // no double holds it
     EXPECT_EQ(c.storage(), Storage::Text);
     EXPECT_EQ(texts(c), (std::vector<std::string>{"3", "0.5", "9007199254740993"}));
-}
-
-TEST(Column, BigIntegerBlocksTheRealColumn)
-{
-    Column c(Storage::Integer);
-    c.append_integer(std::int64_t(1) << 60);
-    c.append_real(1.25);
-    EXPECT_EQ(c.storage(), Storage::Text);
-    EXPECT_EQ(texts(c), (std::vector<std::string>{"1152921504606846976", "1.25"}));
+    Column big(Storage::Integer); // a big integer first blocks the real column too
+    big.append_integer(std::int64_t(1) << 60);
+    big.append_real(1.25);
+    EXPECT_EQ(texts(big), (std::vector<std::string>{"1152921504606846976", "1.25"}));
 }
 
 TEST(Column, DatesReadTheirTextAndFallBackToIt)
@@ -95,15 +93,6 @@ TEST(Column, FirstValueDecidesAnUndeclaredColumn)
     b.append_text("x");
     EXPECT_EQ(b.storage(), Storage::Blob);
     EXPECT_EQ(b.text(0), std::string("\0\1", 2));
-}
-
-TEST(Column, FitsLongTracksTheIntegerRange)
-{
-    Column c;
-    c.append_integer(2147483647);
-    EXPECT_TRUE(c.fits_long());
-    c.append_integer(-2147483649LL);
-    EXPECT_FALSE(c.fits_long());
 }
 
 TEST(Column, RealTextReadsBackExactly)
