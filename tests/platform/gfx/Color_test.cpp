@@ -35,44 +35,32 @@ TEST_P(OleColor, TranslatesOrRefuses)
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, OleColor,
-    ::testing::Values(ColorCase{"ExplicitRedIsLowByte", 0x000000FF, true, {0xFF, 0, 0}},
-        ColorCase{"ExplicitBlueIsThirdByte", 0x00FF0000, true, {0, 0, 0xFF}},
-        ColorCase{"ExplicitMixed", 0x00563412, true, {0x12, 0x34, 0x56}},
+    ::testing::Values(ColorCase{"ExplicitIsBgr", 0x00563412, true, {0x12, 0x34, 0x56}},
         ColorCase{"ButtonFace", 0x8000000F, true, {0xC0, 0xC0, 0xC0}},
         ColorCase{"ButtonText", 0x80000012, true, {0, 0, 0}},
         ColorCase{"Window", 0x80000005, true, {0xFF, 0xFF, 0xFF}},
         ColorCase{"WindowText", 0x80000008, true, {0, 0, 0}},
         ColorCase{"Highlight", 0x8000000D, true, {0, 0, 0x80}},
         ColorCase{"HighlightText", 0x8000000E, true, {0xFF, 0xFF, 0xFF}},
-        ColorCase{"GrayText", 0x80000011, true, {0x80, 0x80, 0x80}},
         ColorCase{"ButtonShadow", 0x80000010, true, {0x80, 0x80, 0x80}},
-        ColorCase{"ButtonHighlight", 0x80000014, true, {0xFF, 0xFF, 0xFF}},
-        ColorCase{"DarkShadow", 0x80000015, true, {0, 0, 0}},
         ColorCase{"LastSystemIndex", 0x80000018, true, {0xFF, 0xFF, 0xE1}},
         ColorCase{"UnknownSystemIndex", 0x80000019, false, {}},
         ColorCase{"SystemWithMiddleBits", 0x8000010F, false, {}},
-        ColorCase{"OtherHighByte", 0x0100000F, false, {}},
-        ColorCase{"AllOnes", 0xFFFFFFFF, false, {}}),
+        ColorCase{"OtherHighByte", 0x0100000F, false, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SystemColors, EveryIndexHasAColourAndNoOtherDoes)
+TEST(SystemColors, EveryIndexHasAColourAndTheThreeDShadesDiffer)
 {
     for (int i = 0; i < gfx::COLOR_COUNT; ++i)
         EXPECT_TRUE(gfx::GetSysColor(i).has_value()) << i;
     EXPECT_FALSE(gfx::GetSysColor(-1));
     EXPECT_FALSE(gfx::GetSysColor(gfx::COLOR_COUNT));
-}
-
-TEST(SystemColors, ThreeDColoursAreDistinctShades)
-{
-    // A raised border is only visible when its four colours differ.
-    auto light = gfx::translate_color(gfx::vb3DLight);
-    auto highlight = gfx::translate_color(gfx::vb3DHighlight);
+    // A raised border is only visible when its colours differ.
     auto shadow = gfx::translate_color(gfx::vbButtonShadow);
     auto dark = gfx::translate_color(gfx::vb3DDKShadow);
-    EXPECT_NE(highlight, shadow);
+    EXPECT_NE(gfx::translate_color(gfx::vb3DHighlight), shadow);
     EXPECT_NE(shadow, dark);
-    EXPECT_NE(light, dark);
+    EXPECT_NE(gfx::translate_color(gfx::vb3DLight), dark);
 }
 
 } // namespace

@@ -23,23 +23,15 @@ TEST_P(TwipsToPixels, RoundsHalfToEven)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, TwipsToPixels,
-    ::testing::Values(PixelCase{"Exact", 375, 96, 25}, PixelCase{"Zero", 0, 96, 0},
-        PixelCase{"HalfDown", 7.5, 96, 0}, PixelCase{"HalfUp", 22.5, 96, 2},
-        PixelCase{"BelowHalf", 22, 96, 1}, PixelCase{"Negative", -30, 96, -2},
-        PixelCase{"NegativeHalf", -22.5, 96, -2}, PixelCase{"At120Dpi", 360, 120, 30},
-        PixelCase{"At144Dpi", 150, 144, 15}),
+    ::testing::Values(PixelCase{"Exact", 375, 96, 25}, PixelCase{"HalfDown", 7.5, 96, 0},
+        PixelCase{"HalfUp", 22.5, 96, 2}, PixelCase{"BelowHalf", 22, 96, 1},
+        PixelCase{"NegativeHalf", -22.5, 96, -2}, PixelCase{"At120Dpi", 360, 120, 30}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Twips, FifteenPerPixelAt96Dpi)
-{
-    EXPECT_EQ(gfx::twips_per_pixel(96), 15.0);
-    EXPECT_EQ(gfx::twips_per_pixel(120), 12.0);
-    EXPECT_EQ(gfx::to_twips(gfx::Pixels{201}, 96).value, 3015.0);
-}
 
 TEST(Twips, PixelsRoundTripThroughTwips)
 {
-    for (int px : {-7, 0, 1, 17, 1919, 100000})
+    EXPECT_EQ(gfx::to_twips(gfx::Pixels{201}, 96).value, 3015.0);
+    for (int px : {-7, 0, 17, 100000})
         EXPECT_EQ(gfx::to_pixels(gfx::to_twips(gfx::Pixels{px}, 96), 96).value, px);
 }
 
@@ -54,7 +46,6 @@ TEST(Twips, AbsurdValuesRaise)
         return vb::Long{0};
     };
     EXPECT_EQ(number_of(1e12), vb::err::Overflow);
-    EXPECT_EQ(number_of(-1e12), vb::err::Overflow);
     EXPECT_EQ(number_of(std::nan("")), vb::err::InvalidPropertyValue);
     EXPECT_EQ(number_of(INFINITY), vb::err::InvalidPropertyValue);
     EXPECT_THROW((void)gfx::twips_per_pixel(0), vb::Error);
