@@ -15,17 +15,11 @@ using pendrel::test::HostTest;
 
 class ControlSurfaceTest : public HostTest {};
 
-TEST_F(ControlSurfaceTest, InnerSizeIsInTwips)
+TEST_F(ControlSurfaceTest, InnerSizeAndTextWidthAreInTwips)
 {
-    auto& a = add("A", {0, 0, 3015, 375});
-    EXPECT_EQ(a.surface().get_ScaleWidth(), 3015.0f);
-    EXPECT_EQ(a.surface().get_ScaleHeight(), 375.0f);
-    EXPECT_EQ(a.surface().get_hWnd(), form->find("A")->hwnd());
-}
-
-TEST_F(ControlSurfaceTest, TextWidthIsTheMeasuredWidthInTwips)
-{
-    auto& s = add("A").surface();
+    auto& s = add("A", {0, 0, 3015, 375}).surface();
+    EXPECT_EQ(s.get_ScaleWidth(), 3015.0f);
+    EXPECT_EQ(s.get_ScaleHeight(), 375.0f);
     int px = gfx::measure_text(gfx::default_font(), "Kestrel", 96).width;
     EXPECT_EQ(s.TextWidth("Kestrel"), px * 15.0f);
     EXPECT_GT(s.TextWidth("Kestrel Tallis"), s.TextWidth("Kestrel"));

@@ -37,11 +37,8 @@ TEST_P(MessageBoxAnswer, IsTheFirstButtonOfTheStyle)
 
 INSTANTIATE_TEST_SUITE_P(Table, MessageBoxAnswer,
     ::testing::Values(AnswerCase{"OkOnly", host::vbOKOnly, host::vbOK},
-        AnswerCase{"CriticalOk", host::vbCritical, host::vbOK},
-        AnswerCase{"OkCancel", host::vbOKCancel, host::vbOK},
         AnswerCase{"AbortRetryIgnore", host::vbAbortRetryIgnore, host::vbAbort},
         AnswerCase{"YesNoQuestion", host::vbYesNo | host::vbQuestion, host::vbYes},
-        AnswerCase{"YesNoCancel", host::vbYesNoCancel, host::vbYes},
         AnswerCase{"RetryCancel", host::vbRetryCancel, host::vbRetry}),
     [](const auto& info) { return std::string(info.param.name); });
 
