@@ -79,15 +79,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, EditSteps,
         EditCase{"LeftStepsFromCaretAndDropsSelection", "abcd", 1, 3, move(Move::Left, false),
             "abcd", 2, 0, false},
         EditCase{"LeftAtStartStays", "abcd", 0, 0, move(Move::Left, false), "abcd", 0, 0, false},
-        EditCase{"RightAtEndStays", "ab", 2, 2, move(Move::Right, false), "ab", 2, 0, false},
+
         EditCase{"ShiftLeftSelectsOneCharacter", "Zür", 3, 3, move(Move::Left, true), "Zür", 2, 1,
             false},
         EditCase{"ShiftRightShrinksBackwardSelection", "Zürich", 4, 1, move(Move::Right, true),
             "Zürich", 2, 2, false},
         EditCase{"ShiftHomeSelectsToStart", "Zürich", 4, 4, move(Move::Home, true), "Zürich", 0, 4,
             false},
-        EditCase{
-            "ShiftEndSelectsToEnd", "Zürich", 2, 2, move(Move::End, true), "Zürich", 2, 4, false},
+
         EditCase{
             "EndDropsSelection", "Zürich", 0, 3, move(Move::End, false), "Zürich", 6, 0, false}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -161,8 +160,8 @@ TEST_P(Utf8Of, EncodesEveryLength)
 
 INSTANTIATE_TEST_SUITE_P(Cases, Utf8Of,
     ::testing::Values(Utf8Case{"Ascii", U'z', "z"}, Utf8Case{"TwoBytes", U'ü', "ü"},
-        Utf8Case{"LastTwoByte", U'\u07FF', "\xDF\xBF"}, Utf8Case{"ThreeBytes", U'語', "語"},
-        Utf8Case{"FourBytes", U'😀', "😀"}, Utf8Case{"Last", U'\U0010FFFF', "\xF4\x8F\xBF\xBF"}),
+        Utf8Case{"ThreeBytes", U'語', "語"}, Utf8Case{"FourBytes", U'😀', "😀"},
+        Utf8Case{"Last", U'\U0010FFFF', "\xF4\x8F\xBF\xBF"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
