@@ -46,6 +46,9 @@ TEST_F(CommandButtonClicks, PressAndReleaseInsideClicksOnce)
 TEST_F(CommandButtonClicks, ReleaseOutsideDoesNotClick)
 {
     ui.button_down(hwnd, {10, 10});
+    ui.button_up(hwnd, {40, 10}); // the right edge is outside
+    EXPECT_EQ(log.take(), Events{});
+    ui.button_down(hwnd, {10, 10});
     ui.move_to(hwnd, {100, 10});
     EXPECT_FALSE(btn->pushed());
     ui.button_up(hwnd, {100, 10});
@@ -62,13 +65,6 @@ TEST_F(CommandButtonClicks, MovingOutAndBackStillClicks)
     EXPECT_TRUE(btn->pushed());
     ui.button_up(hwnd, {39, 29});
     EXPECT_EQ(log.take(), (Events{"btn.Click"}));
-}
-
-TEST_F(CommandButtonClicks, ReleaseOnTheRightEdgeIsOutside)
-{
-    ui.button_down(hwnd, {10, 10});
-    ui.button_up(hwnd, {40, 10});
-    EXPECT_EQ(log.take(), Events{});
 }
 
 TEST_F(CommandButtonClicks, CaptureTakenAwayCancelsThePress)
@@ -89,14 +85,6 @@ TEST_F(CommandButtonClicks, DisabledButtonDoesNotClick)
     btn->let_Enabled(true);
     ui.click(hwnd);
     EXPECT_EQ(log.take(), (Events{"btn.Click"}));
-}
-
-TEST_F(CommandButtonClicks, ClickTakesTheFocus)
-{
-    TextBox& box = text_box(10, 10, 30, 20);
-    box.SetFocus();
-    ui.click(hwnd);
-    EXPECT_EQ(win::GetFocus(), hwnd);
 }
 
 TEST_F(CommandButtonClicks, ClickHandlerMayDestroyTheButton)
