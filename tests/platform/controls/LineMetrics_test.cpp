@@ -84,16 +84,11 @@ TEST(LineMetrics, LongLinesMeasureWhatTheyNeed)
     EXPECT_EQ(line.width(), gfx::measure_text(font, text, 96).width);
 }
 
-TEST(LineMetrics, BrokenTextMeasuresAsReplacementCharacters)
+TEST(LineMetrics, BrokenTextMeasuresAsReplacementCharactersAndOffsetsClamp)
 {
     const LineMetrics line(gfx::default_font(), "a\xC3z", 96);
     EXPECT_EQ(line.length(), 3);
     EXPECT_GT(line.offset(2), line.offset(1));
-}
-
-TEST(LineMetrics, OffsetsOutsideTheTextAreClamped)
-{
-    const LineMetrics line(gfx::default_font(), "abc", 96);
     EXPECT_EQ(line.offset(-5), 0);
     EXPECT_EQ(line.offset(99), line.width());
 }
