@@ -127,14 +127,6 @@ TEST_F(ScrollBarTracking, ThumbDragTracksThenSetsThePosition)
     EXPECT_EQ(bar->pos(), second);
 }
 
-TEST_F(ScrollBarTracking, ThumbDraggedPastTheEndStopsAtTheLastPosition)
-{
-    bar->set_page(10);
-    const win::POINT grab = centre_of(ScrollPart::Thumb);
-    ui.drag(hwnd, grab, {grab.x, grab.y + 1000});
-    EXPECT_EQ(bar->pos(), 91); // 100 - (10 - 1)
-}
-
 TEST_F(ScrollBarTracking, CaptureTakenMidTrackEndsWithEndScrollOnly)
 {
     const win::POINT grab = centre_of(ScrollPart::Thumb);
