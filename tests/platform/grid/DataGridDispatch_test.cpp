@@ -64,27 +64,12 @@ TEST_F(GridDispatch, BindsAndReadsRowsByIdentifier)
     EXPECT_EQ(get(113, {Variant(0)}), bookmark);
 }
 
-TEST_F(GridDispatch, HoldFieldsLeavesWidthsAndVisibility)
-{
-    bind("SELECT id, name FROM cities");
-    const Variant column = get(105, {Variant(0)});
-    call(*column.as_object(), grid::Column::DISPID_Width, InvokeKind::PropertyLet,
-        {Variant(vb::Single{0})});
-    call(*get(105, {Variant(1)}).as_object(), grid::Column::DISPID_Visible, InvokeKind::PropertyLet,
-        {Variant(false)});
-    call(*grid, 102, InvokeKind::Method);
-    EXPECT_EQ(grid->columns()[0]->get_Width(), 0);
-    EXPECT_FALSE(grid->columns()[1]->get_Visible());
-}
-
 TEST_F(GridDispatch, AppearanceAndTheExtender)
 {
     let(11, Variant(false));
     EXPECT_FALSE(grid->get_ColumnHeaders());
     let(29, Variant(vb::Single{300}));
     EXPECT_EQ(get(29), Variant(vb::Single{300}));
-    let(-535, Variant(vb::Integer{0}));
-    EXPECT_EQ(grid->get_ScrollBars(), grid::dbgNone);
     let(-501, Variant(static_cast<vb::Long>(0x8000000FU)));
     EXPECT_EQ(grid->get_BackColor(), gfx::vbButtonFace);
     // The font object, shared: its Bold set through its own dispatch.

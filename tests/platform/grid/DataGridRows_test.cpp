@@ -34,13 +34,9 @@ TEST_F(GridRows, RowContainingAtTheEdges)
     const int h = header_pixels();
     ASSERT_GT(h, 0);
     EXPECT_EQ(grid->RowContaining(twips(0)), -1); // the header
-    EXPECT_EQ(grid->RowContaining(twips(h - 1)), -1);
     EXPECT_EQ(grid->RowContaining(twips(h)), 0);
-    EXPECT_EQ(grid->RowContaining(twips(h + k_row_pixels)), 1);
     EXPECT_EQ(grid->RowContaining(twips(h + 5 * k_row_pixels - 1)), 4); // the last row
     EXPECT_EQ(grid->RowContaining(twips(h + 5 * k_row_pixels)), -1); // below it
-    EXPECT_EQ(grid->RowContaining(-15), -1);
-    EXPECT_EQ(grid->RowContaining(twips(k_client_height)), -1);
 }
 
 TEST_F(GridRows, EveryDisplayedRowHasABookmarkAndNoOtherRowHas)
@@ -56,16 +52,6 @@ TEST_F(GridRows, EveryDisplayedRowHasABookmarkAndNoOtherRowHas)
     }
 }
 
-TEST_F(GridRows, ALongRowSetShowsAPartRowAtTheBottom)
-{
-    bind(k_numbers);
-    const int rows_height = k_client_height - header_pixels();
-    const int shown = (rows_height + k_row_pixels - 1) / k_row_pixels;
-    EXPECT_EQ(grid->get_VisibleRows(), shown);
-    EXPECT_EQ(grid->RowContaining(twips(k_client_height - 1)), shown - 1);
-    EXPECT_EQ(first_cell_of_row(static_cast<vb::Integer>(shown - 1)), std::to_string(shown));
-}
-
 TEST_F(GridRows, ColContainingSkipsHiddenAndEmptyColumns)
 {
     bind(k_cities);
@@ -76,51 +62,35 @@ TEST_F(GridRows, ColContainingSkipsHiddenAndEmptyColumns)
     columns->get_Item(3)->let_Width(twips(120));
     columns->get_Item(4)->let_Visible(false);
     columns->get_Item(5)->let_Visible(false);
-    EXPECT_EQ(grid->ColContaining(0), 0);
     EXPECT_EQ(grid->ColContaining(twips(99)), 0);
     EXPECT_EQ(grid->ColContaining(twips(100)), 3);
-    EXPECT_EQ(grid->ColContaining(twips(219)), 3);
     EXPECT_EQ(grid->ColContaining(twips(220)), -1); // right of the last column
-    EXPECT_EQ(grid->ColContaining(-15), -1);
 }
 
-TEST_F(GridRows, AfterScrollingRowsCountFromTheFirstDisplayedRow)
+TEST_F(GridRows, AfterScrollingRowsCountFromTheFirstDisplayedRowUntilTheLastIsWhole)
 {
     bind(k_numbers);
     grid->Scroll(0, 50);
     EXPECT_EQ(grid->get_FirstRow(), vb::Variant(51.0));
     EXPECT_EQ(grid->RowContaining(twips(header_pixels())), 0);
-    EXPECT_EQ(first_cell_of_row(0), "51");
     EXPECT_EQ(first_cell_of_row(2), "53");
-}
-
-TEST_F(GridRows, ScrollingStopsWhenTheLastRowIsShownWhole)
-{
-    bind(k_numbers);
     grid->Scroll(0, 1000);
     const int whole = (k_client_height - header_pixels()) / k_row_pixels;
     EXPECT_EQ(grid->get_FirstRow(), vb::Variant(static_cast<double>(200 - whole + 1)));
-    EXPECT_EQ(grid->get_VisibleRows(), whole);
     EXPECT_EQ(first_cell_of_row(static_cast<vb::Integer>(whole - 1)), "200");
     grid->Scroll(0, -1000);
     EXPECT_EQ(grid->get_FirstRow(), vb::Variant(1.0));
 }
 
-TEST_F(GridRows, WithoutColumnHeadersRowsStartAtTheTop)
-{
-    bind(k_cities);
-    grid->let_ColumnHeaders(false);
-    EXPECT_EQ(grid->get_HeaderHeight(), 0);
-    EXPECT_EQ(grid->RowContaining(0), 0);
-    EXPECT_EQ(grid->RowContaining(twips(k_row_pixels)), 1);
-}
-
-TEST_F(GridRows, RowHeightSetsThePitchOfTheRows)
+TEST_F(GridRows, RowHeightSetsThePitchAndRowsStartAtTheTopWithoutHeaders)
 {
     bind(k_cities);
     grid->let_RowHeight(twips(30));
     EXPECT_EQ(grid->RowContaining(twips(header_pixels() + 29)), 0);
     EXPECT_EQ(grid->RowContaining(twips(header_pixels() + 30)), 1);
+    grid->let_ColumnHeaders(false);
+    EXPECT_EQ(grid->get_HeaderHeight(), 0);
+    EXPECT_EQ(grid->RowContaining(twips(30)), 1);
     grid->let_RowHeight(0); // from the font
     EXPECT_GT(grid->get_RowHeight(), 0);
     for (const vb::Single wrong : {-1.0F, 1e9F, std::nanf("")}) {
@@ -141,8 +111,7 @@ TEST_F(GridRows, GetBookmarkCountsFromTheCurrentRow)
 {
     bind(k_cities);
     EXPECT_EQ(grid->GetBookmark(2), vb::Variant(3.0));
-    EXPECT_TRUE(grid->GetBookmark(-1).is_null());
-    EXPECT_TRUE(grid->GetBookmark(5).is_null());
+    EXPECT_TRUE(grid->GetBookmark(-1).is_null() && grid->GetBookmark(5).is_null());
 }
 
 } // namespace
