@@ -22,26 +22,10 @@ void check_key(std::string_view key)
         invalid(problem);
 }
 
-// The numeric value of Integer, Long, Single, Double and Boolean.
-std::optional<double> number_of(const vb::Variant& v)
-{
-    return std::visit(
-        [](const auto& x) -> std::optional<double> {
-            using T = std::decay_t<decltype(x)>;
-            if constexpr (std::is_same_v<T, vb::Boolean>)
-                return x.raw();
-            else if constexpr (std::is_arithmetic_v<T>)
-                return static_cast<double>(x);
-            else
-                return std::nullopt;
-        },
-        v.storage());
-}
-
 bool same_variant(const vb::Variant& a, const vb::Variant& b)
 {
-    auto na = number_of(a);
-    auto nb = number_of(b);
+    auto na = a.number();
+    auto nb = b.number();
     if (na || nb)
         return na && nb && *na == *nb;
     if (a.is_string() || b.is_string())

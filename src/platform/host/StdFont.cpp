@@ -28,21 +28,6 @@ constexpr std::array k_members{
     Member{"Charset", StdFont::DISPID_FONT_CHARSET},
 };
 
-std::optional<double> number_in(const vb::Variant& v)
-{
-    return std::visit(
-        [](const auto& x) -> std::optional<double> {
-            using T = std::decay_t<decltype(x)>;
-            if constexpr (std::is_same_v<T, vb::Boolean>)
-                return x.raw();
-            else if constexpr (std::is_arithmetic_v<T>)
-                return static_cast<double>(x);
-            else
-                return std::nullopt;
-        },
-        v.storage());
-}
-
 // The font a bag describes, or a description of what is wrong with it.
 std::string read_font(const PropertyBag& bag, gfx::Font& font)
 {
@@ -52,7 +37,7 @@ std::string read_font(const PropertyBag& bag, gfx::Font& font)
         return "Name is not a text";
     font.name = name.as_string();
     auto number = [&](std::string_view key, double def, double& out) -> std::string {
-        auto n = number_in(bag.ReadProperty(key, def));
+        auto n = bag.ReadProperty(key, def).number();
         if (!n || !std::isfinite(*n))
             return std::string(key) + " is not a number";
         out = *n;

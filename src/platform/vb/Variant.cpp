@@ -90,4 +90,19 @@ std::string type_name(const Variant& v)
         v.storage());
 }
 
+std::optional<double> Variant::number() const
+{
+    return std::visit(
+        [](const auto& x) -> std::optional<double> {
+            using T = std::decay_t<decltype(x)>;
+            if constexpr (std::is_same_v<T, Boolean>)
+                return x.raw();
+            else if constexpr (std::is_arithmetic_v<T>)
+                return static_cast<double>(x);
+            else
+                return std::nullopt;
+        },
+        m_value);
+}
+
 } // namespace vb

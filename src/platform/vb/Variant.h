@@ -5,6 +5,7 @@
 // copies the reference, not the object.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -63,6 +64,9 @@ public:
     [[nodiscard]] bool is_object() const { return std::holds_alternative<ObjectRef>(m_value); }
     // Integer, Long, Single, Double or Boolean (a Date is not a number here).
     [[nodiscard]] bool is_numeric() const;
+    // The value of an Integer, Long, Single, Double or Boolean (-1/0) as a
+    // double, without conversion of text or dates; nothing for other kinds.
+    [[nodiscard]] std::optional<double> number() const;
 
     // Typed access without conversion; raise 13 "Type mismatch" for another kind.
     [[nodiscard]] const std::string& as_string() const;
