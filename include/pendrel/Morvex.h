@@ -27,16 +27,16 @@
 // Everything runs on the thread that created the control. Settings kept per
 // thread (BoundColumn among them) are shared by every Morvex of the thread.
 //
-// FIXME: the members DropDown, ShowDropDown, ItemData, Value and
-// ValueOfColumn are not built yet; they are absent here, and calling them
-// through the dispatch interface raises 438. The text field's key-up,
-// change and got-focus notifications, the button's click, the grid's
-// mouse-move, the focus handlers and the layout on Resize come with them.
+// FIXME: the members ItemData, Value and ValueOfColumn are not built yet;
+// they are absent here, and calling them through the dispatch interface
+// raises 438. The text field's key-up, change and got-focus notifications,
+// the grid's mouse-move and the focus handlers come with them.
 
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "pendrel/TypeLibrary.h"
 #include "platform/gfx/Color.h"
@@ -91,7 +91,12 @@ public:
     void Show() override;
     void Hide() override;
     void Paint() override;
-    // Releases the data-source object (an open recordset closes with it).
+    // Places the children: the text field fills the control, the button
+    // sits over its right end, the closed list waits below the control. An
+    // open list closes.
+    void Resize() override;
+    // Closes an open list, then releases the data-source object (an open
+    // recordset closes with it).
     void Terminate() override;
 
     // -- Dispatch (_Morvex), by identifier and by name --
@@ -109,6 +114,12 @@ public:
     [[nodiscard]] vb::Integer get_ScreenWidth() const { return m_ScreenWidth; }
     void let_ScreenWidth(vb::Integer New_ScreenWidth) { m_ScreenWidth = New_ScreenWidth; }
 
+    // 1 opens the list (not when it is open or the control is disabled),
+    // 0 closes it, any other value opens it unconditionally.
+    void ShowDropDown(vb::Integer& Show);
+    // Opens the list unless the text just failed to match a row (caret at
+    // the end, no Backspace or Delete since).
+    void DropDown();
     // Shared by every Morvex of the thread.
     [[nodiscard]] vb::Integer get_BoundColumn() const;
     void let_BoundColumn(vb::Integer New_BoundColumn);
@@ -205,6 +216,25 @@ public:
     [[nodiscard]] controls::CommandButton& DropdownButton() const { return *m_DropdownButton; }
     [[nodiscard]] grid::DataGrid& DropdownList() const { return *m_DropdownList; }
 
+    // 1-based number of the first column with a positive width: the column
+    // the text field shows. 0 until the widths are first applied.
+    [[nodiscard]] vb::Integer TextColumn() const { return m_TextColumn; }
+    // Splits `Text` at every `Sep` into `Parts` (one element per entry and
+    // a trailing empty one) and returns the number of entries: "25;;75"
+    // gives 3, and so does "25;75;".
+    vb::Integer aantalGesplitsteDelenInString(
+        std::vector<std::string>& Parts, std::string_view Text, std::string_view Sep);
+    // Where the list goes when it opens, in screen pixels: below the control,
+    // or above it when it does not fit below the work area; shifted left
+    // until it fits the work area's right edge (to column -1 at most).
+    struct DropRect {
+        vb::Long left = 0;
+        vb::Long top = 0;
+        vb::Long width = 0;
+        vb::Long height = 0;
+    };
+    [[nodiscard]] DropRect GetRECTForGrid();
+
 private:
     // src/control/Morvex.cpp: the children in their design-time state, and
     // every notification of theirs wired to its handler in one place.
@@ -213,6 +243,15 @@ private:
     void txtFieldCmb_KeyDown(vb::Integer& KeyCode, vb::Integer& Shift);
     void txtFieldCmb_KeyPress(vb::Integer& KeyAscii);
     void txtFieldCmb_Validate(vb::Boolean& Cancel);
+    void DropdownButton_Click();
+    void UserControl_Resize();
+
+    // src/dropdown/MorvexDropDown.cpp: opening the list.
+    void InitpData();
+    void PrepareDataGrid();
+    // src/dropdown/MorvexListSize.cpp: the list's size and its columns.
+    void ResizeGrid();
+    void ResizeColumns();
 
     // src/control/MorvexPersistence.cpp: reading in three groups of keys.
     void read_text_box_keys(host::PropertyBag& PropBag);

@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "data/Steps.h"
+#include "dropdown/modGridCombo.h"
 #include "pendrel/clsDataSource.h"
 #include "platform/controls/CommandButton.h"
 #include "platform/controls/DropDownPicture.h"
@@ -37,6 +39,11 @@ constexpr std::array k_events{
     host::EventInfo{event::Z, "Z", 0},
 };
 
+// Twips: how far below the control the closed list waits, and the
+// button's width.
+constexpr vb::Single k_list_parking = 300;
+constexpr vb::Single k_button_width = 300;
+
 // A design-time rectangle in twips, as the pixels a child window is made at.
 win::RECT design_rect(double left, double top, double width, double height)
 {
@@ -54,7 +61,10 @@ Morvex::Morvex(host::ControlSurface& surface) : host::UserControl(surface)
     wire_children();
 }
 
-Morvex::~Morvex() = default;
+Morvex::~Morvex()
+{
+    host::Extender::forget_extent(m_DropdownList->get_hWnd());
+}
 
 host::ControlFactory Morvex::factory()
 {
@@ -91,6 +101,10 @@ void Morvex::create_children()
     m_DropdownList = grid::DataGrid::create(parent, design_rect(0, 360, 3015, 1455), 0);
     m_DropdownList->set_Font(host::StdFont::create(gfx::default_font()));
     m_DropdownList->set_HeadFont(host::StdFont::create(gfx::default_font()));
+    // The grid is a control of its own: its size stays what the control gave
+    // it, wherever the open list's window goes and however small the closed
+    // one's window is.
+    host::Extender::keep_extent(m_DropdownList->get_hWnd());
 }
 
 // One line per notification, each to the handler named after its source.
@@ -101,10 +115,11 @@ void Morvex::wire_children()
         = [this](vb::Integer& KeyCode, vb::Integer& Shift) { txtFieldCmb_KeyDown(KeyCode, Shift); };
     txt.on_key_press = [this](vb::Integer& KeyAscii) { txtFieldCmb_KeyPress(KeyAscii); };
     txt.on_validate = [this](vb::Boolean& Cancel) { txtFieldCmb_Validate(Cancel); };
+    m_DropdownButton->on_click = [this] { DropdownButton_Click(); };
     // FIXME: txt.on_key_up -> txtFieldCmb_KeyUp, txt.on_change -> txtFieldCmb_Change and
-    // txt.on_got_focus -> txtFieldCmb_GotFocus (type-ahead and the commit of an edited text);
-    // m_DropdownButton->on_click -> DropdownButton_Click (opening and closing the list);
-    // m_DropdownList->on_mouse_move -> DropdownList_MouseMove (the row under the pointer).
+    // txt.on_got_focus -> txtFieldCmb_GotFocus come with type-ahead and the commit of an
+    // edited text; m_DropdownList->on_mouse_move -> DropdownList_MouseMove with the
+    // highlighting of the row under the pointer.
 }
 
 // The text field's key and validation notifications reach the host as the
@@ -141,10 +156,47 @@ void Morvex::Paint()
     surface().RaiseEvent(event::Paint);
 }
 
+void Morvex::Resize()
+{
+    UserControl_Resize();
+}
+
+// Twips, in the control's inner area of W x H.
+void Morvex::UserControl_Resize()
+{
+    Steps s("UserControl_Resize", m_fLogging);
+    host::Extender text(m_txtFieldCmb->get_hWnd());
+    host::Extender button(m_DropdownButton->get_hWnd());
+    host::Extender list = m_DropdownList->extender();
+    vb::Single w = 0;
+    vb::Single h = 0;
+    s.step("0", [&] {
+        w = surface().get_ScaleWidth();
+        h = surface().get_ScaleHeight();
+    });
+    s.step("1", [&] { list.let_Top(h + k_list_parking); });
+    s.step("2", [&] { text.let_Height(h - 15); });
+    s.step("3", [&] { text.let_Top(0); });
+    s.step("4", [&] { text.let_Left(0); });
+    s.step("5", [&] { button.let_Width(k_button_width); });
+    s.step("6", [&] { text.let_Width(w); });
+    s.step("7", [&] { button.let_Left(w - button.get_Width() - 15); });
+    s.step("8", [&] { button.let_Height(h - 50); });
+    s.step("9", [&] { button.let_Top(25); });
+    // 10. An open list would no longer sit at the control.
+    if (s.condition("10", [] { return modGridCombo::state().GridSubclassed; })) {
+        vb::Integer close = 0;
+        s.step("10.1", [&] { ShowDropDown(close); });
+    }
+}
+
 void Morvex::Terminate()
 {
-    // 1. FIXME: while modGridCombo::state().GridSubclassed is True, call
-    // ShowDropDown with Show = 0 here to close the open list first.
+    // 1. An open list closes first.
+    if (modGridCombo::state().GridSubclassed) {
+        vb::Integer close = 0;
+        ShowDropDown(close);
+    }
     // 2. The grid lets go of the object when it goes with the control; the
     // last reference closes the recordset.
     m_data_source.reset();

@@ -41,7 +41,7 @@ vb::Variant Morvex::invoke(vb::DispId id, vb::InvokeKind kind, std::span<vb::Var
     const MorvexMember* m = member_of(id);
     if (m == nullptr)
         vb::raise(vb::err::NotSupported, "Morvex");
-    // FIXME: the members without functions are not built yet.
+    // FIXME: ItemData, Value and ValueOfColumn have no functions yet.
     if (m->get == nullptr && m->put == nullptr) {
         vb::raise(vb::err::NotSupported, source_of(*m) + " is not implemented yet", source_of(*m));
     }

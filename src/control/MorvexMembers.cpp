@@ -56,6 +56,15 @@ Variant popup_menu(Morvex& c, Args a)
     return {};
 }
 
+// Show goes by reference: what the call leaves in it goes back.
+Variant show_drop_down(Morvex& c, Args a)
+{
+    vb::Integer show = vb::CInt(value(a));
+    c.ShowDropDown(show);
+    a.back() = show;
+    return {};
+}
+
 // clang-format off
 const std::array k_members{
     MorvexMember{"fLogging", dispid::fLogging, k_get | k_let,
@@ -64,10 +73,11 @@ const std::array k_members{
     MorvexMember{"ScreenWidth", dispid::ScreenWidth, k_get | k_let,
         [](Morvex& c, Args a) -> Variant { expect(a, 0); return c.get_ScreenWidth(); },
         [](Morvex& c, Args a) { c.let_ScreenWidth(vb::CInt(value(a))); }},
-    // FIXME: DropDown, ShowDropDown, ItemData, Value and ValueOfColumn get
-    // their functions when the list and the bound value are built.
-    MorvexMember{"DropDown", dispid::DropDown, k_call, nullptr, nullptr},
-    MorvexMember{"ShowDropDown", dispid::ShowDropDown, k_call, nullptr, nullptr},
+    MorvexMember{"DropDown", dispid::DropDown, k_call,
+        [](Morvex& c, Args a) -> Variant { expect(a, 0); c.DropDown(); return {}; }, nullptr},
+    MorvexMember{"ShowDropDown", dispid::ShowDropDown, k_call, &show_drop_down, nullptr},
+    // FIXME: ItemData, Value and ValueOfColumn get their functions when the
+    // bound value is built.
     MorvexMember{"ItemData", dispid::ItemData, k_get, nullptr, nullptr},
     MorvexMember{"Value", dispid::Value, k_get | k_let, nullptr, nullptr},
     MorvexMember{"BoundColumn", dispid::BoundColumn, k_get | k_let,

@@ -4,6 +4,7 @@
 // that refuses a value ends the setter before that.
 #include <algorithm>
 
+#include "data/IsBlank.h"
 #include "dropdown/modGridCombo.h"
 #include "pendrel/Morvex.h"
 #include "platform/controls/CommandButton.h"
@@ -54,8 +55,9 @@ void Morvex::let_ListRows(vb::Integer New_ListRows)
 void Morvex::let_ColumnWidths(std::string_view New_ColumnWidths)
 {
     m_ColumnWidths = New_ColumnWidths;
-    // FIXME: when neither the row source nor the connection string is blank
-    // (IsBlank), run ResizeGrid here: it applies the widths to the columns.
+    // The list follows at once when it has rows to show.
+    if (!IsBlank(vb::Variant(m_RowSource)) && !IsBlank(vb::Variant(m_CnStr)))
+        ResizeGrid();
     surface().PropertyChanged("ColumnWidths");
 }
 
@@ -114,7 +116,9 @@ void Morvex::let_ColumnHeads(vb::Boolean& NewColumnHeads)
 
 void Morvex::Clear()
 {
-    // 1. FIXME: call ShowDropDown with Show = 0 here to close an open list.
+    // 1.
+    vb::Integer close = 0;
+    ShowDropDown(close);
     // 2.
     m_txtFieldCmb->let_Text("");
 }
@@ -135,8 +139,11 @@ void Morvex::let_Enabled(vb::Boolean New_Enabled)
     // 4. Through the grid's extender, which refuses a grid whose window is
     // gone.
     m_DropdownList->extender().let_Enabled(New_Enabled);
-    // 5. FIXME: call ShowDropDown with Show = 0 here to close an open list.
-    // 6. FIXME: call UserControl_Resize here to lay the children out again.
+    // 5.
+    vb::Integer close = 0;
+    ShowDropDown(close);
+    // 6.
+    UserControl_Resize();
     // 7.
     surface().PropertyChanged("Enabled");
 }

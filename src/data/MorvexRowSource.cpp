@@ -70,7 +70,8 @@ void Morvex::let_RowSource(std::string_view New_RowSource)
         data_source();
         m_DropdownList->set_DataSource(vb::Variant(m_data_source));
     });
-    // 5.7 FIXME: run ResizeGrid here to size the list for the new rows.
+    // 5.7 The list's size for the new rows.
+    s.step("5.7", [&] { ResizeGrid(); });
 }
 
 void Morvex::let_DataField(std::string_view New_DataField)

@@ -1,6 +1,9 @@
 #include "dropdown/modGridCombo.h"
 
+#include "data/Steps.h"
 #include "platform/grid/DataGrid.h"
+#include "platform/grid/SelBookmarks.h"
+#include "platform/win/User32.h"
 
 namespace modGridCombo {
 
@@ -12,6 +15,51 @@ GridState& state()
 {
     thread_local GridState record;
     return record;
+}
+
+void HideDropDown()
+{
+    pendrel::Steps s("HideDropDown");
+    GridState& g = state();
+    s.step("1", [] { win::ReleaseCapture(); });
+    if (s.condition("2", [&] { return g.GridSubclassed; }))
+        s.step(
+            "2.1", [&] { win::SetWindowLongA(g.GridHwnd, win::GWL_WNDPROC, g.PrevGridWndProc); });
+    s.step("3", [&] { g.GridSubclassed = false; });
+    s.step("4", [&] { win::ShowWindow(g.GridHwnd, win::SW_HIDE); });
+    if (s.condition("5", [&] { return g.GridControl != nullptr; }))
+        s.step("5.1", [&] { g.GridControl->extender().let_Visible(false); });
+    s.step("6",
+        [&] { win::SetWindowPos(g.GridHwnd, win::HWND_BOTTOM, 0, 0, 0, 0, win::SWP_HIDEWINDOW); });
+    s.step("7", [&] { win::SetParent(g.GridHwnd, g.ControlHwnd); });
+    if (s.condition("8", [&] { return g.GridControl != nullptr; })) {
+        s.step("8.1", [&] { g.GridControl->extender().let_Top(g.GridRestTop); });
+        s.step("8.2", [&] { g.GridControl->extender().let_Enabled(false); });
+    }
+    s.step("9", [] { win::ReleaseCapture(); });
+    s.step("10", [&] { g.GridControl.reset(); });
+}
+
+void RemDGBookMark(grid::DataGrid& grid)
+{
+    pendrel::Steps s("RemDGBookMark");
+    s.step("1", [&] {
+        auto selected = grid.get_SelBookmarks();
+        while (selected->get_Count() >= 1)
+            selected->Remove(0);
+    });
+}
+
+win::LRESULT DataGridWindowProc(
+    win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam)
+{
+    // FIXME: the handlers of an open list (a press outside it closes it, a
+    // release on a row picks the row, a press on the grid's scroll bar is
+    // handed to the bar and the capture taken back when it ends, losing the
+    // capture closes the list) and their failure reports come with the mouse
+    // handling of the list; until then every message goes to the grid's own
+    // procedure.
+    return win::CallWindowProcA(state().PrevGridWndProc, hwnd, msg, wParam, lParam);
 }
 
 } // namespace modGridCombo

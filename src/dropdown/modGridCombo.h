@@ -60,4 +60,21 @@ struct GridState {
 // The calling thread's record.
 [[nodiscard]] GridState& state();
 
+// Closes the list the record describes, whichever control opened it: gives
+// the grid its own window procedure back, hides it, puts it back inside its
+// control (disabled, at GridRestTop) and releases the capture. The grid
+// keeps the size it was given for the next opening. A failing step shows a
+// message box titled "HideDropDown" and ends the procedure.
+void HideDropDown();
+
+// Empties the grid's selection. A failure goes to the caller with the
+// source "RemDGBookMark".
+void RemDGBookMark(grid::DataGrid& grid);
+
+// The window procedure of an open list (installed on the grid through
+// GWL_WNDPROC): it sees every message of the grid while the list is open,
+// and every mouse message of the thread while the grid holds the capture.
+win::LRESULT DataGridWindowProc(
+    win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
+
 } // namespace modGridCombo

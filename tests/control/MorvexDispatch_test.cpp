@@ -130,8 +130,7 @@ TEST_F(MorvexDispatch, WrongCallsRaiseTheLanguagesErrors)
 
 TEST_F(MorvexDispatch, MembersNotBuiltYetRaiseInsteadOfPretending)
 {
-    for (const vb::DispId dispid : {dispid::DropDown, dispid::ShowDropDown, dispid::ItemData,
-             dispid::Value, dispid::ValueOfColumn}) {
+    for (const vb::DispId dispid : {dispid::ItemData, dispid::Value, dispid::ValueOfColumn}) {
         std::vector<Variant> args{Variant(vb::Integer{1})};
         const vb::Error e = error_of([&] { ctl->invoke(dispid, InvokeKind::Method, args); });
         EXPECT_EQ(e.number(), vb::err::NotSupported);

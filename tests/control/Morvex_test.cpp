@@ -40,7 +40,7 @@ protected:
     test::Ui ui;
 };
 
-TEST_F(MorvexShell, ChildrenStartInTheirDesignTimeState)
+TEST_F(MorvexShell, ChildrenAreMadeAndLaidOutInTheControl)
 {
     const win::HWND surface = site->hwnd();
     const auto& txt = ctl->txtFieldCmb();
@@ -48,10 +48,12 @@ TEST_F(MorvexShell, ChildrenStartInTheirDesignTimeState)
     auto& list = ctl->DropdownList();
     for (const win::HWND child : {txt.get_hWnd(), button.get_hWnd(), list.get_hWnd()})
         EXPECT_EQ(win::GetParent(child), surface);
-    // Twips at 15 a pixel: 0, 0, 2655 x 375; 2640, 0, 375 x 375; 0, 360, 3015 x 1455.
-    EXPECT_EQ(parent_rect(txt.get_hWnd()), (win::RECT{0, 0, 177, 25}));
-    EXPECT_EQ(parent_rect(button.get_hWnd()), (win::RECT{176, 0, 201, 25}));
-    EXPECT_EQ(parent_rect(list.get_hWnd()), (win::RECT{0, 24, 201, 121}));
+    // A 3015 x 375 control, twips at 15 a pixel: the text field at 0, 0,
+    // 3015 x 360; the button at 2700, 25, 300 x 325; the closed list at top
+    // 675 with its design-time size, 3015 x 1455.
+    EXPECT_EQ(parent_rect(txt.get_hWnd()), (win::RECT{0, 0, 201, 24}));
+    EXPECT_EQ(parent_rect(button.get_hWnd()), (win::RECT{180, 2, 200, 24}));
+    EXPECT_EQ(parent_rect(list.get_hWnd()), (win::RECT{0, 45, 201, 142}));
     EXPECT_EQ(txt.get_Text(), "");
     EXPECT_FALSE(list.extender().get_Visible());
     EXPECT_EQ(button.get_Picture(), controls::drop_down_picture());
@@ -150,7 +152,7 @@ TEST_F(MorvexShell, DrawsItsTextAndTheButtonsTriangle)
     // The text field's text, and the 25 black pixels of the triangle (the
     // button is smaller than its picture, which is centred on it).
     EXPECT_GT(test::count_dark(image, win::RECT{3, 3, 170, 22}), 20);
-    EXPECT_EQ(test::count_color(image, win::RECT{177, 1, 200, 24}, gfx::Rgb{0, 0, 0}), 25);
+    EXPECT_EQ(test::count_color(image, win::RECT{183, 5, 197, 21}, gfx::Rgb{0, 0, 0}), 25);
     const auto png = dir / "form.png";
     gfx::Compositor::the().write_png(png, form->hwnd());
     EXPECT_GT(std::filesystem::file_size(png), 0u);

@@ -1,5 +1,7 @@
 #include "platform/host/Extender.h"
 
+#include <unordered_map>
+
 #include "platform/gfx/Units.h"
 #include "platform/vb/Error.h"
 #include "platform/win/User32.h"
@@ -7,6 +9,19 @@
 namespace host {
 
 namespace {
+
+std::unordered_map<win::HWND, win::RECT>& kept_extents()
+{
+    thread_local std::unordered_map<win::HWND, win::RECT> kept;
+    return kept;
+}
+
+win::RECT* kept_extent(win::HWND hwnd)
+{
+    auto& kept = kept_extents();
+    auto it = kept.find(hwnd);
+    return it == kept.end() ? nullptr : &it->second;
+}
 
 int pixels(vb::Single twips)
 {
@@ -52,62 +67,84 @@ void Extender::place(const win::RECT& r)
         vb::raise(vb::err::ObjectNotSet, "Extender");
 }
 
+void Extender::keep_extent(win::HWND hwnd)
+{
+    kept_extents()[hwnd] = Extender(hwnd).placement();
+}
+
+void Extender::forget_extent(win::HWND hwnd)
+{
+    kept_extents().erase(hwnd);
+}
+
+win::RECT Extender::extent() const
+{
+    win::RECT r = placement(); // raises for a window that is gone
+    if (const win::RECT* kept = kept_extent(m_hwnd))
+        r = *kept;
+    return r;
+}
+
+template <class Edit> void Extender::change(Edit edit)
+{
+    win::RECT r = placement();
+    edit(r);
+    place(r);
+    if (win::RECT* kept = kept_extent(m_hwnd))
+        edit(*kept);
+}
+
 vb::Single Extender::get_Left() const
 {
-    return twips(placement().left);
+    return twips(extent().left);
 }
 
 vb::Single Extender::get_Top() const
 {
-    return twips(placement().top);
+    return twips(extent().top);
 }
 
 vb::Single Extender::get_Width() const
 {
-    return twips(placement().width());
+    return twips(extent().width());
 }
 
 vb::Single Extender::get_Height() const
 {
-    return twips(placement().height());
+    return twips(extent().height());
 }
 
 void Extender::let_Left(vb::Single New_Left)
 {
-    int x = pixels(New_Left);
-    auto r = placement();
-    place({x, r.top, x + r.width(), r.bottom});
+    const int x = pixels(New_Left);
+    change([x](win::RECT& r) { r = {x, r.top, x + r.width(), r.bottom}; });
 }
 
 void Extender::let_Top(vb::Single New_Top)
 {
-    int y = pixels(New_Top);
-    auto r = placement();
-    place({r.left, y, r.right, y + r.height()});
+    const int y = pixels(New_Top);
+    change([y](win::RECT& r) { r = {r.left, y, r.right, y + r.height()}; });
 }
 
 void Extender::let_Width(vb::Single New_Width)
 {
-    int w = size_pixels(New_Width);
-    auto r = placement();
-    place({r.left, r.top, r.left + w, r.bottom});
+    const int w = size_pixels(New_Width);
+    change([w](win::RECT& r) { r.right = r.left + w; });
 }
 
 void Extender::let_Height(vb::Single New_Height)
 {
-    int h = size_pixels(New_Height);
-    auto r = placement();
-    place({r.left, r.top, r.right, r.top + h});
+    const int h = size_pixels(New_Height);
+    change([h](win::RECT& r) { r.bottom = r.top + h; });
 }
 
 void Extender::Move(vb::Single Left, vb::Single Top, vb::Single Width, vb::Single Height)
 {
-    int x = pixels(Left);
-    int y = pixels(Top);
-    int w = size_pixels(Width);
-    int h = size_pixels(Height);
-    (void)placement(); // raises for a window that is gone
-    place({x, y, x + w, y + h});
+    const int x = pixels(Left);
+    const int y = pixels(Top);
+    const int w = size_pixels(Width);
+    const int h = size_pixels(Height);
+    change([&](win::RECT& r) { r = {x, y, x + w, y + h}; });
 }
 
 vb::Boolean Extender::get_Visible() const

@@ -132,6 +132,13 @@ std::filesystem::path MorvexTest::fixed_log_file() const
     return host::map_path(R"(c:\gebruikers\kestrel\appdata\roaming\tallis\Logging.txt)").value();
 }
 
+std::vector<std::string> MorvexTest::closed_list_lines()
+{
+    return {expected_line(
+                3704, "Operation is not allowed when the object is closed.", ") in ResizeGrid"),
+        expected_line(9, "The grid has no column -1 (there are 0)", ") in ResizeGrid")};
+}
+
 std::string MorvexTest::expected_line(
     vb::Long number, std::string_view description, std::string_view ending)
 {

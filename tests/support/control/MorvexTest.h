@@ -59,6 +59,9 @@ protected:
     {
         return lines_of(fixed_log_file());
     }
+    // What sizing the list logs when the row source gave no rows: the
+    // recordset is closed and the grid has no column to widen.
+    [[nodiscard]] static std::vector<std::string> closed_list_lines();
     // The line a failure gives at the fixed clock, without CR LF.
     [[nodiscard]] static std::string expected_line(
         vb::Long number, std::string_view description, std::string_view ending);
