@@ -69,6 +69,9 @@ void Extender::place(const win::RECT& r)
 
 void Extender::keep_extent(win::HWND hwnd)
 {
+    // The windows that went without forget_extent go now: handles are never
+    // reused, so their entries would only pile up.
+    std::erase_if(kept_extents(), [](const auto& kept) { return !win::IsWindow(kept.first); });
     kept_extents()[hwnd] = Extender(hwnd).placement();
 }
 

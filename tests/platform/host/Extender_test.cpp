@@ -72,6 +72,29 @@ TEST_F(ExtenderTest, VisibleAndEnabledAreTheWindowsOwn)
     EXPECT_FALSE(child.get_Enabled());
 }
 
+TEST_F(ExtenderTest, AKeptExtentIgnoresTheWindowFunctionsAndFollowsItsOwnWrites)
+{
+    auto& a = add("A");
+    host::Extender child(a.child);
+    child.Move(150, 300, 1500, 750);
+    host::Extender::keep_extent(a.child);
+    // Moved onto the desktop and shrunk to nothing, as a closed list is.
+    win::SetParent(a.child, win::GetDesktopWindow());
+    win::SetWindowPos(a.child, win::HWND_BOTTOM, 0, 0, 0, 0, win::SWP_HIDEWINDOW);
+    EXPECT_EQ(child.get_Left(), 150.0f);
+    EXPECT_EQ(child.get_Width(), 1500.0f);
+    EXPECT_EQ(child.get_Height(), 750.0f);
+    // A write changes its one value in both.
+    child.let_Top(450);
+    win::RECT r{};
+    win::GetWindowRect(a.child, &r);
+    EXPECT_EQ(r, (win::RECT{0, 30, 0, 30}));
+    EXPECT_EQ(child.get_Top(), 450.0f);
+    EXPECT_EQ(child.get_Height(), 750.0f);
+    host::Extender::forget_extent(a.child);
+    EXPECT_EQ(child.get_Height(), 0.0f);
+}
+
 TEST_F(ExtenderTest, AWindowThatIsGoneRaises91)
 {
     auto& a = add("A");
