@@ -1,0 +1,267 @@
+// Opening and closing a Morvex's list through the window functions: where
+// the grid window goes, its procedure, the capture, the per-thread record,
+// and who may open or close it.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <tuple>
+#include <utility>
+
+#include "data/Steps.h"
+#include "dropdown/modGridCombo.h"
+#include "pendrel/Morvex.h"
+#include "platform/controls/CommandButton.h"
+#include "platform/controls/TextBox.h"
+#include "platform/grid/DataGrid.h"
+#include "platform/host/Extender.h"
+#include "platform/vb/Convert.h"
+#include "platform/win/User32.h"
+#include "platform/win/WindowManager.h"
+#include "support/control/MorvexTest.h"
+
+namespace pendrel {
+namespace {
+
+constexpr const char* k_rows = "SELECT id, name, code FROM cities";
+constexpr win::HWND k_marker = 0xBEEF;
+// The facts that tell an open list from a closed one.
+constexpr const char* k_open = "desktop hooked visible top-most captured enabled";
+constexpr const char* k_closed = "control own-proc";
+
+class DropDownTest : public test::MorvexTest {
+public:
+    void SetUp() override
+    {
+        modGridCombo::state() = {};
+        MorvexTest::SetUp();
+        ctl->let_ScreenWidth(19200);
+        ctl->let_RowHeight(210);
+        own_proc = win::GetWindowLongA(grid_of(*ctl), win::GWL_WNDPROC);
+    }
+
+    static win::HWND grid_of(const Morvex& c) { return c.DropdownList().get_hWnd(); }
+    static win::HWND hwnd_of(const Morvex& c) { return static_cast<win::HWND>(c.get_hwnd()); }
+    static void show(Morvex& c, vb::Integer value) { c.ShowDropDown(value); }
+
+    // The facts, in the order of k_open.
+    std::string list_state(const Morvex& c) const
+    {
+        const win::HWND g = grid_of(c);
+        const win::HWND parent = win::GetParent(g);
+        std::string out = parent == win::GetDesktopWindow() ? "desktop"
+            : parent == hwnd_of(c)                          ? "control"
+                                                            : "elsewhere";
+        const vb::Long proc = win::GetWindowLongA(g, win::GWL_WNDPROC);
+        const vb::Long hook = win::ProcNumber(&modGridCombo::DataGridWindowProc);
+        out += proc == hook ? " hooked" : proc == own_proc ? " own-proc" : " other-proc";
+        const bool top_most = (win::GetWindowLongA(g, win::GWL_EXSTYLE) & win::WS_EX_TOPMOST) != 0;
+        const std::pair<bool, const char*> facts[] = {{win::IsWindowVisible(g) != 0, " visible"},
+            {top_most, " top-most"}, {win::GetCapture() == g, " captured"},
+            {c.DropdownList().extender().get_Enabled(), " enabled"}};
+        for (const auto& [fact, name] : facts)
+            out += fact ? name : "";
+        return out;
+    }
+
+    using MorvexTest::ctl;
+    using MorvexTest::form;
+    using MorvexTest::site;
+    vb::Long own_proc = 0;
+};
+
+TEST_F(DropDownTest, OpeningPutsTheGridOnTheDesktopAndClosingBringsItBack)
+{
+    bind(*ctl, k_rows);
+    const host::Extender list = ctl->DropdownList().extender();
+    const vb::Single width = list.get_Width();
+    const vb::Single height = list.get_Height();
+    show(*ctl, 1);
+    const win::HWND g = grid_of(*ctl);
+    EXPECT_EQ(list_state(*ctl), k_open);
+    EXPECT_EQ(win::GetWindowText(g), "Veltmark");
+    EXPECT_EQ(ctl->DropdownList().get_ScrollBars(), 4);
+    const auto& s = modGridCombo::state();
+    EXPECT_TRUE(s.GridSubclassed);
+    EXPECT_EQ(s.GridControl.get(), &ctl->DropdownList());
+    // The text field ends at 360 twips.
+    EXPECT_EQ(std::tuple(s.TextHwnd, s.ControlHwnd, s.GridHwnd, s.PrevGridWndProc, s.GridRestTop),
+        std::tuple(ctl->txtFieldCmb().get_hWnd(), hwnd_of(*ctl), g, own_proc, vb::Integer{460}));
+    EXPECT_EQ(s.TextColumn, ctl->TextColumn());
+    const Morvex::DropRect r = ctl->GetRECTForGrid();
+    win::RECT placed{};
+    win::GetWindowRect(g, &placed);
+    EXPECT_EQ(placed, (win::RECT{r.left, r.top, r.left + r.width, r.top + r.height}));
+
+    show(*ctl, 0);
+    EXPECT_EQ(list_state(*ctl), k_closed);
+    EXPECT_FALSE(s.GridSubclassed);
+    EXPECT_EQ(s.GridControl, nullptr);
+    // 460 twips is 31 pixels; the size stays for the next opening.
+    EXPECT_EQ(list.get_Top(), 31 * 15);
+    EXPECT_EQ(std::pair(list.get_Width(), list.get_Height()), std::pair(width, height));
+
+    show(*ctl, 1);
+    EXPECT_EQ(list_state(*ctl), k_open);
+    EXPECT_EQ(s.PrevGridWndProc, own_proc);
+    EXPECT_NE(win::ProcFromNumber(s.PrevGridWndProc), nullptr);
+    EXPECT_TRUE(host::message_boxes().empty());
+    EXPECT_TRUE(fixed_log_lines().empty());
+}
+
+TEST_F(DropDownTest, GuardsDecideWhetherTheListOpensOrCloses)
+{
+    bind(*ctl, k_rows);
+    auto& s = modGridCombo::state();
+    const win::HWND text = ctl->txtFieldCmb().get_hWnd();
+    // A closed list: nothing is prepared, the capture stays where it is.
+    show(*ctl, 1);
+    show(*ctl, 0);
+    s.TextHwnd = k_marker;
+    win::SetCapture(text);
+    show(*ctl, 0);
+    EXPECT_EQ(s.TextHwnd, k_marker);
+    EXPECT_EQ(win::GetCapture(), text);
+    win::ReleaseCapture();
+    EXPECT_EQ(list_state(*ctl), k_closed);
+    // DropDown opens a closed list; it and 1 leave an open one alone; -1
+    // prepares and opens it again with the grid's own procedure still saved.
+    ctl->invoke(dispid::DropDown, vb::InvokeKind::Method, {});
+    EXPECT_EQ(list_state(*ctl), k_open);
+    s.TextHwnd = k_marker;
+    show(*ctl, 1);
+    ctl->DropDown();
+    EXPECT_EQ(s.TextHwnd, k_marker);
+    show(*ctl, -1);
+    EXPECT_EQ(s.TextHwnd, text);
+    EXPECT_EQ(list_state(*ctl), k_open);
+    EXPECT_EQ(s.PrevGridWndProc, own_proc);
+    // A disabled control opens only with -1; dispatch passes Show by
+    // reference.
+    ctl->let_Enabled(false);
+    EXPECT_EQ(list_state(*ctl), k_closed);
+    show(*ctl, 1);
+    EXPECT_EQ(list_state(*ctl), k_closed);
+    std::vector<vb::Variant> args{vb::Variant(vb::Integer{-1})};
+    ctl->invoke(dispid::ShowDropDown, vb::InvokeKind::Method, args);
+    EXPECT_EQ(list_state(*ctl), k_open);
+    EXPECT_EQ(vb::CInt(args[0]), -1);
+    args[0] = vb::Variant(vb::Integer{0});
+    ctl->invoke(dispid::ShowDropDown, vb::InvokeKind::Method, args);
+    EXPECT_EQ(list_state(*ctl), k_closed);
+}
+
+struct EmptyListRow {
+    const char* name;
+    const char* row_source;
+    // Pixels; none: what the size computation gave.
+    std::optional<int> height;
+    vb::Integer scroll_bars;
+};
+
+class EmptyListOpens : public DropDownTest, public ::testing::WithParamInterface<EmptyListRow> {};
+
+TEST_P(EmptyListOpens, ListWithoutRowsIsOneRowHighWithoutScrollBars)
+{
+    bind(*ctl, GetParam().row_source);
+    const auto computed = static_cast<int>(ctl->DropdownList().extender().get_Height() / 15);
+    show(*ctl, 1);
+    EXPECT_EQ(list_state(*ctl), k_open);
+    win::RECT placed{};
+    win::GetWindowRect(grid_of(*ctl), &placed);
+    EXPECT_EQ(placed.height(), GetParam().height.value_or(computed));
+    EXPECT_EQ(ctl->DropdownList().get_ScrollBars(), GetParam().scroll_bars);
+    EXPECT_TRUE(fixed_log_lines().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, EmptyListOpens,
+    ::testing::Values(EmptyListRow{"BlankRowSource", "", 14, 0},
+        EmptyListRow{"NoRows", "SELECT id, name FROM empty_cities", 14, 0},
+        EmptyListRow{"EightRows", k_rows, std::nullopt, 4}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DropDownTest, ButtonClickTogglesTheList)
+{
+    bind(*ctl, k_rows);
+    form->Show();
+    win::RECT button{};
+    win::GetWindowRect(ctl->DropdownButton().get_hWnd(), &button);
+    const win::POINT middle{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    win::WindowManager::the().inject_button_down(middle);
+    win::WindowManager::the().inject_button_up(middle);
+    win::PumpMessages();
+    EXPECT_EQ(list_state(*ctl), k_open);
+    // The typing goes on in the text field.
+    EXPECT_EQ(win::GetFocus(), ctl->txtFieldCmb().get_hWnd());
+    // The grid holds the capture, so a second press goes to the list, not
+    // to the button; what a click on the open button does is its handler's.
+    ctl->DropdownButton().on_click();
+    EXPECT_EQ(list_state(*ctl), k_closed);
+}
+
+TEST_F(DropDownTest, OpeningAnotherControlsListTakesTheRecordOver)
+{
+    Morvex& other = add("Morvex2");
+    bind(*ctl, k_rows);
+    bind(other, k_rows);
+    show(*ctl, 1);
+    show(other, 1);
+    const auto& s = modGridCombo::state();
+    EXPECT_EQ(list_state(other), k_open);
+    EXPECT_EQ(s.TextHwnd, other.txtFieldCmb().get_hWnd());
+    EXPECT_EQ(s.ControlHwnd, hwnd_of(other));
+    EXPECT_EQ(s.GridHwnd, grid_of(other));
+    EXPECT_EQ(s.GridControl.get(), &other.DropdownList());
+    show(other, 0);
+    EXPECT_EQ(list_state(other), k_closed);
+}
+
+struct CloserRow {
+    const char* name;
+    std::function<void(DropDownTest&)> close;
+    // Twips; none when the control is gone.
+    std::optional<vb::Single> top;
+};
+
+class ListCloser : public DropDownTest, public ::testing::WithParamInterface<CloserRow> {};
+
+TEST_P(ListCloser, ClosesAnOpenList)
+{
+    bind(*ctl, k_rows);
+    show(*ctl, 1);
+    ASSERT_EQ(list_state(*ctl), k_open);
+    GetParam().close(*this);
+    const auto& s = modGridCombo::state();
+    EXPECT_FALSE(s.GridSubclassed);
+    EXPECT_EQ(s.GridControl, nullptr);
+    EXPECT_EQ(win::GetCapture(), 0u);
+    EXPECT_TRUE(host::message_boxes().empty());
+    if (GetParam().top) {
+        EXPECT_EQ(list_state(*ctl), k_closed);
+        EXPECT_EQ(ctl->DropdownList().extender().get_Top(), *GetParam().top);
+    }
+}
+
+// The layout parks the grid below the control (675); when the list closes
+// after the layout it stays where closing puts it (31 pixels).
+INSTANTIATE_TEST_SUITE_P(Callers, ListCloser,
+    ::testing::Values(CloserRow{"Disable", [](auto& t) { t.ctl->let_Enabled(false); }, 675},
+        CloserRow{"Clear", [](auto& t) { t.ctl->Clear(); }, 31 * 15},
+        CloserRow{"Resize", [](auto& t) { t.site->extender().let_Width(4005); }, 31 * 15},
+        // The form goes: every control terminates, then every window.
+        CloserRow{"Terminate", [](auto& t) { t.form.reset(); }, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DropDownTest, PreparationFailureShowsOneBoxAndEndsThePreparation)
+{
+    bind(*ctl, k_rows);
+    InjectedFault fault("InitpData", "2", vb::Error(7, "Out of memory"));
+    show(*ctl, 1);
+    EXPECT_EQ(host::message_boxes(),
+        (std::vector<host::MessageBoxRecord>{{"Out of memory", 16, "InitpData"}}));
+    EXPECT_EQ(modGridCombo::state().GridHwnd, 0u);
+}
+
+} // namespace
+} // namespace pendrel
