@@ -119,17 +119,24 @@ void Morvex::ResizeColumns()
     }
     // 5. Automatic widths: a fixed-length text column is made wide enough
     // for its longest text; visibility and the text column stay.
+    // The test and the widening each compute the width, and the test reads
+    // the length and the type alike: for a long text the width leaves the
+    // 32-bit range, both fail and the column keeps its width.
+    const auto field = [&](vb::Long i) {
+        return data_source().get_Recordset()->get_Fields()->get_Item(vb::Variant(i));
+    };
+    const auto wanted = [&](vb::Long i) {
+        return vb::checked_mul(field(i)->get_DefinedSize(), vb::Long{char_width});
+    };
     vb::Long fields = 0;
     s.step("5", [&] { fields = data_source().get_Recordset()->get_Fields()->get_Count(); });
     for (vb::Long i = 0; i < fields; ++i) {
-        vb::Long wanted = 0;
         if (s.condition("5.1", [&] {
-                auto field = data_source().get_Recordset()->get_Fields()->get_Item(vb::Variant(i));
-                wanted = vb::checked_mul(field->get_DefinedSize(), vb::Long{char_width});
-                const bool narrower = column(g, i)->get_Width() < static_cast<vb::Single>(wanted);
-                return field->get_Type() == k_fixed_char_type && narrower;
+                const bool narrower
+                    = column(g, i)->get_Width() < static_cast<vb::Single>(wanted(i));
+                return field(i)->get_Type() == k_fixed_char_type && narrower;
             }))
-            s.step("5.1.1", [&] { column(g, i)->let_Width(static_cast<vb::Single>(wanted)); });
+            s.step("5.1.1", [&] { column(g, i)->let_Width(static_cast<vb::Single>(wanted(i))); });
         s.step("5.2", [&] { m_ListWidth = to_long(column(g, i)->get_Width() + m_ListWidth); });
     }
 }

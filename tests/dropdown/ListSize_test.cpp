@@ -1,0 +1,274 @@
+// The list's columns (ColumnWidths split and applied, or fixed-length text
+// columns widened), its size from rows and widths, and where it opens.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <tuple>
+
+#include "data/Steps.h"
+#include "pendrel/Morvex.h"
+#include "platform/grid/Columns.h"
+#include "platform/grid/DataGrid.h"
+#include "platform/host/ControlSurface.h"
+#include "platform/win/User32.h"
+#include "platform/win/WindowManager.h"
+#include "support/ado/AdoFixture.h"
+#include "support/control/MorvexTest.h"
+
+namespace pendrel {
+namespace {
+
+using Lines = std::vector<std::string>;
+using Parts = std::vector<std::string>;
+
+constexpr auto k_all_columns = "SELECT id, name, code, population, founded FROM cities";
+constexpr auto k_two_columns = "SELECT id, name FROM cities";
+constexpr vb::Integer k_screen = 19200;
+constexpr vb::Long k_row_height = 220; // 225 twips a row: whole pixels throughout
+constexpr vb::Single k_allowance = 255; // 17 pixels of scroll bar
+
+std::shared_ptr<grid::Column> column(Morvex& m, vb::Long i)
+{
+    return m.DropdownList().get_Columns()->get_Item(vb::Variant(i));
+}
+
+// Every line ends with the procedure's name.
+void expect_logged(const Lines& lines, std::size_t count, std::string_view procedure)
+{
+    ASSERT_EQ(lines.size(), count);
+    for (const auto& line : lines)
+        EXPECT_TRUE(line.ends_with(") in " + std::string(procedure))) << line;
+}
+
+struct SplitRow {
+    std::string name;
+    std::string text;
+    std::string sep;
+    vb::Integer count;
+    Parts parts;
+};
+
+class Splitter : public test::MorvexTest, public testing::WithParamInterface<SplitRow> {};
+
+// One element per entry and an empty one after them; an earlier, longer
+// content of the array is gone. An empty separator is logged.
+TEST_P(Splitter, EntriesBetweenSeparators)
+{
+    const SplitRow& row = GetParam();
+    ctl->let_CnStr(cnstr);
+    Parts parts{"stale", "stale", "stale", "stale", "stale"};
+    EXPECT_EQ(ctl->aantalGesplitsteDelenInString(parts, row.text, row.sep), row.count);
+    EXPECT_EQ(parts, row.parts);
+    expect_logged(fixed_log_lines(), row.sep.empty() ? 1 : 0, "aantalGesplitsteDelenInString");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Splitter,
+    testing::Values(SplitRow{"Two", "25;75", ";", 2, {"25", "75", ""}},
+        SplitRow{"EmptyMiddle", "25;;75", ";", 3, {"25", "", "75", ""}},
+        SplitRow{"EmptyLast", "25;75;", ";", 3, {"25", "75", "", ""}},
+        SplitRow{"EmptyText", "", ";", 1, {"", ""}},
+        // The next search starts after the whole separator.
+        SplitRow{"LongSeparator", "a||b|||c", "||", 3, {"a", "b", "|c", ""}},
+        SplitRow{"NonAscii", "Łódź§Zürich", "§", 2, {"Łódź", "Zürich", ""}},
+        SplitRow{"EmptySeparator", "25;75", "", 0, {""}}),
+    [](const testing::TestParamInfo<SplitRow>& info) { return info.param.name; });
+
+// Column widths as the explicit widths leave them, or these.
+constexpr vb::Single hidden = -1;
+constexpr vb::Single refused = -2; // visible, the grid kept its width
+
+struct WidthsRow {
+    std::string name;
+    std::string text;
+    vb::Integer screen;
+    std::vector<vb::Single> columns;
+    vb::Integer text_column;
+    vb::Integer list_width;
+    std::size_t log_lines = 0;
+};
+
+class ExplicitWidths : public test::MorvexTest, public testing::WithParamInterface<WidthsRow> {};
+
+TEST_P(ExplicitWidths, AppliedToTheBoundList)
+{
+    const WidthsRow& row = GetParam();
+    ctl->let_ScreenWidth(row.screen);
+    bind(*ctl, k_all_columns);
+    ASSERT_EQ(fixed_log_lines(), Lines{});
+    ctl->let_ColumnWidths(row.text);
+    for (std::size_t i = 0; i < row.columns.size(); ++i) {
+        const auto c = column(*ctl, static_cast<vb::Long>(i));
+        const vb::Single want = row.columns[i];
+        EXPECT_EQ(bool(c->get_Visible()), want != hidden) << "column " << i;
+        EXPECT_EQ(c->get_Width(), want >= 0 ? want : c->get_Width()) << "column " << i;
+    }
+    EXPECT_EQ(ctl->TextColumn(), row.text_column);
+    EXPECT_EQ(ctl->get_ListWidth(), row.list_width);
+    expect_logged(fixed_log_lines(), row.log_lines, "ResizeColumns");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ExplicitWidths,
+    testing::Values(
+        WidthsRow{"PercentOfScreen", "0;25;10", k_screen, {0, 4800, 1920, hidden, hidden}, 2, 6720},
+        WidthsRow{"FullScreen", "0;50;50", k_screen, {0, 9600, 9600, hidden, hidden}, 2, 19200},
+        WidthsRow{"ScreenZeroLastPositiveWins", "10;0;20", 0, {0, 0, 0, hidden, hidden}, 3, 0},
+        WidthsRow{"NotANumber", "abc;25", k_screen, {0, 4800, hidden, hidden, hidden}, 2, 4800},
+        WidthsRow{"HalfTwipsToEvenEachStep", "0.0078125;0.0234375", k_screen,
+            {1.5F, 4.5F, hidden, hidden, hidden}, 1, 6},
+        // Counted although the grid refuses it; the sum is then no longer
+        // 0, so the positive entry after it is not the text column.
+        WidthsRow{
+            "Negative", "-10;20", k_screen, {refused, 3840, hidden, hidden, hidden}, 1, 1920, 1},
+        // Visible and Width of the sixth entry fail; its width still counts.
+        WidthsRow{"MoreEntriesThanColumns", "10;10;10;10;10;10", k_screen,
+            {1920, 1920, 1920, 1920, 1920}, 1, 11520, 2}),
+    [](const testing::TestParamInfo<WidthsRow>& info) { return info.param.name; });
+
+using ColumnWidthsLet = test::MorvexTest;
+
+TEST_F(ColumnWidthsLet, WithoutConnectionOnlyStoresAndReports)
+{
+    ctl->let_ScreenWidth(k_screen);
+    ctl->let_RowSource(k_all_columns);
+    (void)take_changes();
+    ctl->let_ColumnWidths("0;25");
+    EXPECT_EQ(ctl->get_ColumnWidths(), "0;25");
+    EXPECT_EQ(take_changes(), std::vector<std::string>{"ColumnWidths"});
+    // Never applied: the text column is still a new control's.
+    EXPECT_EQ(ctl->TextColumn(), 0);
+    EXPECT_EQ(ctl->get_ListWidth(), 0);
+}
+
+// Empty ColumnWidths: a fixed-length text column is widened to its length
+// in letters "A" of the control's font, never narrowed; other columns,
+// visibility and hidden columns' widths stay and all count.
+TEST_F(ColumnWidthsLet, EmptyWidensFixedLengthColumns)
+{
+    const auto file = dir / "fixed.db";
+    test::create_sqlite_file(file,
+        "CREATE TABLE t (long_code CHAR(40), short_code CHAR(2), label VARCHAR(40), note TEXT);"
+        "INSERT INTO t VALUES ('x', 'y', 'z', 'n');");
+    ctl->let_ScreenWidth(k_screen);
+    ctl->let_ColumnWidths("0;5");
+    ctl->let_CnStr(test::sqlite_connection_string(file));
+    ctl->let_RowSource("SELECT long_code, short_code, label, note FROM t");
+    const vb::Single label_width = column(*ctl, 2)->get_Width();
+    const vb::Single note_width = column(*ctl, 3)->get_Width();
+    ctl->let_ColumnWidths("");
+    const auto letter = static_cast<vb::Single>(std::nearbyint(site->surface().TextWidth("A")));
+    EXPECT_EQ(column(*ctl, 0)->get_Width(), 40 * letter);
+    EXPECT_EQ(column(*ctl, 1)->get_Width(), 960); // wider than 2 letters
+    EXPECT_EQ(column(*ctl, 2)->get_Width(), label_width);
+    EXPECT_FALSE(bool(column(*ctl, 2)->get_Visible()));
+    EXPECT_EQ(ctl->TextColumn(), 1);
+    // A long text's length in letters leaves the 32-bit range: the test and
+    // the widening both fail, and the column keeps its width.
+    EXPECT_EQ(column(*ctl, 3)->get_Width(), note_width);
+    EXPECT_EQ(ctl->get_ListWidth(), 40 * letter + 960 + label_width + note_width);
+    expect_logged(fixed_log_lines(), 2, "ResizeColumns");
+}
+
+struct SizeRow {
+    std::string name;
+    std::string row_source;
+    std::string widths;
+    vb::Integer list_rows;
+    vb::Boolean heads;
+    vb::Single height; // twips
+    vb::Single width;
+    std::optional<vb::Single> last_column = {};
+    std::string failing_step = {}; // of ResizeGrid
+};
+
+class ListSize : public test::MorvexTest, public testing::WithParamInterface<SizeRow> {};
+
+// 8 rows of 220 twips; the control is 3015 twips wide, the screen 28800.
+TEST_P(ListSize, FromRowsHeadsAndWidths)
+{
+    const SizeRow& row = GetParam();
+    std::optional<InjectedFault> fault;
+    if (!row.failing_step.empty())
+        fault.emplace("ResizeGrid", row.failing_step, vb::Error(6, "Overflow", "Morvex"));
+    ctl->let_ScreenWidth(k_screen);
+    ctl->let_RowHeight(k_row_height);
+    ctl->let_ListRows(row.list_rows);
+    vb::Boolean heads = row.heads;
+    ctl->let_ColumnHeads(heads);
+    ctl->let_ColumnWidths(row.widths);
+    bind(*ctl, row.row_source);
+    const host::Extender list = ctl->DropdownList().extender();
+    EXPECT_EQ(list.get_Height(), row.height);
+    EXPECT_EQ(list.get_Width(), row.width);
+    const auto last = column(*ctl, ctl->get_ColumnCount() - 1);
+    EXPECT_EQ(last->get_Width(), row.last_column.value_or(last->get_Width()));
+    // The closed list's window has the size it opens with.
+    win::RECT window{};
+    win::GetWindowRect(ctl->DropdownList().get_hWnd(), &window);
+    EXPECT_EQ((window.right - window.left) * 15, row.width);
+    EXPECT_EQ((window.bottom - window.top) * 15, row.height);
+    expect_logged(fixed_log_lines(), row.failing_step.empty() ? 0 : 1, "ResizeGrid");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ListSize,
+    testing::Values(
+        // Wider than the control: 210 more for the horizontal scroll bar.
+        SizeRow{"FewRows", k_all_columns, "0;25;10", 15, false, 225 * 8 + 30 + 210, 6720},
+        SizeRow{
+            "AsManyRowsAsListRows", k_all_columns, "0;25;10", 8, false, 225 * 8 + 30 + 210, 6720},
+        SizeRow{"MoreRowsScroll", k_all_columns, "0;25;10", 7, false, 225 * 7 + 210,
+            6720 + k_allowance},
+        SizeRow{"ColumnHeads", k_all_columns, "0;25;10", 15, true, 225 * 8 + 30 + 210 + 210, 6720},
+        SizeRow{"ExactlyControlWidth", k_two_columns, "0;15.703125", 15, false, 225 * 8 + 30 + 210,
+            3015, 3015},
+        // Narrower: as wide as the control, the last column takes the rest.
+        SizeRow{"NarrowerThanControl", k_two_columns, "5;5", 15, false, 225 * 8 + 30, 3015,
+            960 + (3015 - 1920)},
+        SizeRow{"WiderThanScreenWithScrollBar", k_two_columns, "100;100", 5, false, 225 * 5 + 210,
+            28800 - k_allowance},
+        // Logged; the steps after it run, without the allowance.
+        SizeRow{
+            "AllowanceFails", k_all_columns, "0;25;10", 5, false, 225 * 5 + 210, 6720, {}, "5.3"}),
+    [](const testing::TestParamInfo<SizeRow>& info) { return info.param.name; });
+
+struct PlaceRow {
+    std::string name;
+    win::RECT work;
+    vb::Long width; // pixels
+    vb::Long height;
+    vb::Long left;
+    vb::Long top;
+};
+
+class Placement : public test::MorvexTest, public testing::WithParamInterface<PlaceRow> {};
+
+// The control covers screen pixels {108, 108, 309, 133}.
+TEST_P(Placement, InsideTheWorkArea)
+{
+    const PlaceRow& row = GetParam();
+    win::RECT control{};
+    win::GetWindowRect(site->surface().get_hWnd(), &control);
+    ASSERT_EQ(control, (win::RECT{108, 108, 309, 133}));
+    win::WindowManager::the().set_display({1920, 1080, row.work, 96});
+    host::Extender list = ctl->DropdownList().extender();
+    list.let_Width(static_cast<vb::Single>(row.width * 15));
+    list.let_Height(static_cast<vb::Single>(row.height * 15));
+    const Morvex::DropRect r = ctl->GetRECTForGrid();
+    EXPECT_EQ(std::tuple(r.left, r.top, r.width, r.height),
+        std::tuple(row.left, row.top, row.width, row.height));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Placement,
+    testing::Values(PlaceRow{"Below", {0, 0, 1920, 1040}, 201, 100, 108, 134},
+        PlaceRow{"BelowJustFits", {0, 0, 1920, 234}, 201, 100, 108, 134},
+        PlaceRow{"AboveOnePixelClear", {0, 0, 1920, 233}, 201, 100, 108, 7},
+        PlaceRow{"AboveClampedAtRowZero", {0, 0, 1920, 300}, 201, 200, 108, 0},
+        PlaceRow{"RightEdgeJustFits", {0, 0, 408, 1040}, 300, 100, 108, 134},
+        PlaceRow{"ShiftedLeftToTheRightEdge", {0, 0, 400, 1040}, 300, 100, 100, 134},
+        PlaceRow{"WiderThanWorkAreaStopsAtMinusOne", {0, 0, 400, 1040}, 500, 100, -1, 134},
+        PlaceRow{"WorkAreaLeftAndTopUnused", {200, 200, 400, 1040}, 150, 100, 108, 134}),
+    [](const testing::TestParamInfo<PlaceRow>& info) { return info.param.name; });
+
+} // namespace
+} // namespace pendrel
