@@ -62,6 +62,7 @@ class Site;
 namespace pendrel {
 
 class clsDataSource;
+class Steps;
 
 class Morvex final : public host::UserControl, public vb::Object {
 public:
@@ -251,7 +252,10 @@ private:
     void PrepareDataGrid();
     // src/dropdown/MorvexListSize.cpp: the list's size and its columns.
     void ResizeGrid();
+    void list_width(Steps& s, vb::Long allowance);
     void ResizeColumns();
+    void explicit_widths(Steps& s);
+    void automatic_widths(Steps& s, vb::Integer char_width);
 
     // src/control/MorvexPersistence.cpp: reading in three groups of keys.
     void read_text_box_keys(host::PropertyBag& PropBag);

@@ -82,7 +82,6 @@ vb::Integer Morvex::aantalGesplitsteDelenInString(
 void Morvex::ResizeColumns()
 {
     Steps s("ResizeColumns", m_fLogging);
-    grid::DataGrid& g = *m_DropdownList;
     s.step("1", [&] {
         m_ListWidth = 0;
         m_TextColumn = 1;
@@ -92,36 +91,47 @@ void Morvex::ResizeColumns()
     s.step("2", [&] { char_width = vb::CInt(vb::Variant(surface().TextWidth("A"))); });
     if (s.condition("3", [&] { return m_RowSource.empty(); }))
         return;
+    if (s.condition("4", [&] { return !m_ColumnWidths.empty(); }))
+        explicit_widths(s);
+    else
+        automatic_widths(s, char_width);
+}
+
+// 4. Explicit widths: percentages of the work-area width; columns without
+// an entry are hidden.
+void Morvex::explicit_widths(Steps& s)
+{
+    grid::DataGrid& g = *m_DropdownList;
     const double screen = m_ScreenWidth;
-    if (s.condition("4", [&] { return !m_ColumnWidths.empty(); })) {
-        // 4. Explicit widths: percentages of the work-area width; columns
-        // without an entry are hidden.
-        std::vector<std::string> parts;
-        vb::Integer n = 0;
-        s.step("4.1", [&] { n = aantalGesplitsteDelenInString(parts, m_ColumnWidths, ";"); });
-        vb::Long columns = 0;
-        s.step("4.2", [&] { columns = g.get_Columns()->get_Count(); });
-        for (vb::Long i = 0; i < columns; ++i)
-            s.step("4.2.1", [&] { column(g, i)->let_Visible(false); });
-        s.step("4.3", [&] { g.let_RowHeight(static_cast<vb::Single>(m_RowHeight)); });
-        for (vb::Integer i = 0; i < n; ++i) {
-            const double v = vb::Val(parts[static_cast<std::size_t>(i)]);
-            // The first positive entry is the text column; while the widths
-            // add up to nothing (ScreenWidth 0) each positive entry is.
-            if (s.condition("4.4.1", [&] { return v > 0 && m_ListWidth == 0; }))
-                s.step("4.4.1.1", [&] { m_TextColumn = vb::narrow(vb::Long{i} + 1); });
-            s.step("4.4.2", [&] { column(g, i)->let_Visible(true); });
-            s.step("4.4.3",
-                [&] { column(g, i)->let_Width(static_cast<vb::Single>(v * screen / 100)); });
-            s.step("4.4.4", [&] { m_ListWidth = to_long(m_ListWidth + v * screen / 100); });
-        }
-        return;
+    std::vector<std::string> parts;
+    vb::Integer n = 0;
+    s.step("4.1", [&] { n = aantalGesplitsteDelenInString(parts, m_ColumnWidths, ";"); });
+    vb::Long columns = 0;
+    s.step("4.2", [&] { columns = g.get_Columns()->get_Count(); });
+    for (vb::Long i = 0; i < columns; ++i)
+        s.step("4.2.1", [&] { column(g, i)->let_Visible(false); });
+    s.step("4.3", [&] { g.let_RowHeight(static_cast<vb::Single>(m_RowHeight)); });
+    for (vb::Integer i = 0; i < n; ++i) {
+        const double v = vb::Val(parts[static_cast<std::size_t>(i)]);
+        // The first positive entry is the text column; while the widths add
+        // up to nothing (ScreenWidth 0) each positive entry is.
+        if (s.condition("4.4.1", [&] { return v > 0 && m_ListWidth == 0; }))
+            s.step("4.4.1.1", [&] { m_TextColumn = vb::narrow(vb::Long{i} + 1); });
+        s.step("4.4.2", [&] { column(g, i)->let_Visible(true); });
+        s.step(
+            "4.4.3", [&] { column(g, i)->let_Width(static_cast<vb::Single>(v * screen / 100)); });
+        s.step("4.4.4", [&] { m_ListWidth = to_long(m_ListWidth + v * screen / 100); });
     }
-    // 5. Automatic widths: a fixed-length text column is made wide enough
-    // for its longest text; visibility and the text column stay.
-    // The test and the widening each compute the width, and the test reads
-    // the length and the type alike: for a long text the width leaves the
-    // 32-bit range, both fail and the column keeps its width.
+}
+
+// 5. Automatic widths: a fixed-length text column is made wide enough for
+// its longest text; visibility and the text column stay. The test and the
+// widening each compute the width, and the test reads the length and the
+// type alike: for a long text the width leaves the 32-bit range, both fail
+// and the column keeps its width.
+void Morvex::automatic_widths(Steps& s, vb::Integer char_width)
+{
+    grid::DataGrid& g = *m_DropdownList;
     const auto field = [&](vb::Long i) {
         return data_source().get_Recordset()->get_Fields()->get_Item(vb::Variant(i));
     };
@@ -173,7 +183,19 @@ void Morvex::ResizeGrid()
     s.step("6", [&] { g.let_ColumnHeaders(m_ColumnHeads); });
     if (s.condition("6.1", [&] { return g.get_ColumnHeaders(); }))
         s.step("6.2", [&] { list.let_Height(list.get_Height() + k_band); });
-    // 7.-8. As wide as the columns, at most as wide as the screen.
+    list_width(s, allowance);
+    // 10. The list is closed: this only prepares the window.
+    DropRect r;
+    s.step("10", [&] { r = GetRECTForGrid(); });
+    s.step("10.1", [&] { win::MoveWindow(g.get_hWnd(), r.left, r.top, r.width, r.height, 1); });
+}
+
+// 7.-9. As wide as the columns, at most as wide as the screen, at least as
+// wide as the control.
+void Morvex::list_width(Steps& s, vb::Long allowance)
+{
+    grid::DataGrid& g = *m_DropdownList;
+    host::Extender list = g.extender();
     s.step("7",
         [&] { list.let_Width(static_cast<vb::Single>(vb::checked_add(m_ListWidth, allowance))); });
     if (s.condition("8", [&] { return list.get_Width() > host::Screen::the().get_Width(); })) {
@@ -197,10 +219,6 @@ void Morvex::ResizeGrid()
     } else {
         s.step("9.3", [&] { list.let_Height(list.get_Height() + k_band); });
     }
-    // 10. The list is closed: this only prepares the window.
-    DropRect r;
-    s.step("10", [&] { r = GetRECTForGrid(); });
-    s.step("10.1", [&] { win::MoveWindow(g.get_hWnd(), r.left, r.top, r.width, r.height, 1); });
 }
 
 Morvex::DropRect Morvex::GetRECTForGrid()
