@@ -2,8 +2,6 @@
 #include "support/win/DesktopTest.h"
 
 using namespace win;
-using pendrel::test::input;
-using pendrel::test::posted;
 using pendrel::test::sent;
 
 namespace {
@@ -57,71 +55,44 @@ TEST_F(Capture, StolenThenReleasedTellsEachLoser)
     EXPECT_EQ(GetCapture(), 0U);
 }
 
-TEST_F(Capture, HidingTheHolderReleasesItBeforeThePositionNotice)
-{
-    SetCapture(a);
-    recorder.clear();
-
-    ShowWindow(a, SW_HIDE);
-
-    EXPECT_TRUE(recorder.matches({
-        sent(a, WM_SHOWWINDOW).with_wparam(0),
-        sent(a, WM_CAPTURECHANGED).with_lparam(0),
-        sent(a, WM_WINDOWPOSCHANGED),
-    }));
-    EXPECT_EQ(GetCapture(), 0U);
-}
-
-TEST_F(Capture, HidingAWindowAroundTheHolderReleasesIt)
+// Hiding the holder, or a window around it, releases it before the position
+// notice; so does destroying it (while it still exists), even when hidden.
+TEST_F(Capture, HidingOrDestroyingTheHolderReleasesIt)
 {
     const HWND inner = child("inner", a, 5, 5, 20, 20);
     SetCapture(inner);
     recorder.clear();
-
     SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW);
-
     EXPECT_TRUE(recorder.matches({
         sent(inner, WM_CAPTURECHANGED).with_lparam(0),
         sent(a, WM_WINDOWPOSCHANGED),
     }));
-}
 
-TEST_F(Capture, DestroyingTheHolderReleasesItWhileTheWindowStillExists)
-{
-    SetCapture(a);
+    SetCapture(b);
+    recorder.clear();
+    ShowWindow(b, SW_HIDE);
+    EXPECT_TRUE(recorder.matches({
+        sent(b, WM_SHOWWINDOW).with_wparam(0),
+        sent(b, WM_CAPTURECHANGED).with_lparam(0),
+        sent(b, WM_WINDOWPOSCHANGED),
+    }));
+    EXPECT_EQ(GetCapture(), 0U);
+
+    SetCapture(b);
     recorder.clear();
     bool existed = false;
-    on(a, WM_CAPTURECHANGED, [&](HWND self, WPARAM, LPARAM) {
+    on(b, WM_CAPTURECHANGED, [&](HWND self, WPARAM, LPARAM) {
         existed = IsWindow(self) != 0;
         return 0;
     });
-
-    DestroyWindow(a);
-
-    EXPECT_TRUE(recorder.matches({
-        sent(a, WM_SHOWWINDOW),
-        sent(a, WM_CAPTURECHANGED).with_lparam(0),
-        sent(a, WM_WINDOWPOSCHANGED),
-        sent(a, WM_DESTROY),
-        sent(a, WM_NCDESTROY),
-    }));
-    EXPECT_TRUE(existed);
-    EXPECT_EQ(GetCapture(), 0U);
-}
-
-TEST_F(Capture, DestroyingAHiddenHolderStillTellsIt)
-{
-    ShowWindow(b, SW_HIDE);
-    SetCapture(b);
-    recorder.clear();
-
     DestroyWindow(b);
-
     EXPECT_TRUE(recorder.matches({
         sent(b, WM_CAPTURECHANGED).with_lparam(0),
         sent(b, WM_DESTROY),
         sent(b, WM_NCDESTROY),
     }));
+    EXPECT_TRUE(existed);
+    EXPECT_EQ(GetCapture(), 0U);
 }
 
 // The loser takes the capture back from inside its notification: the change

@@ -3,8 +3,6 @@
 #include "support/win/DesktopTest.h"
 
 using namespace win;
-using pendrel::test::input;
-using pendrel::test::posted;
 using pendrel::test::sent;
 
 namespace {

@@ -18,7 +18,7 @@ TEST_F(Display, DefaultsToAFullHdScreenAt96Dpi)
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0));
     EXPECT_EQ(area, (RECT{0, 0, 1920, 1040}));
     EXPECT_FALSE(SystemParametersInfoA(SPI_GETWORKAREA, 0, nullptr, 0));
-    EXPECT_EQ(wm().display().dpi, 96);
+    EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 17) << "at 96 dpi";
 }
 
 TEST_F(Display, SettingsBelongToTheThreadAndToTheDesktop)
@@ -51,28 +51,22 @@ TEST_F(Display, ImpossibleDisplaysAreRefused)
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920) << "unchanged";
 }
 
-struct DpiCase {
-    const char* name;
-    friend void PrintTo(const DpiCase& row, std::ostream* out) { *out << row.name; }
-    int dpi;
-    int thumb;
-};
-
-class ScrollBarMetrics : public Display, public ::testing::WithParamInterface<DpiCase> {};
-
 // 17 pixels at 96 dpi, scaled with the dpi and rounded half to even.
-TEST_P(ScrollBarMetrics, ScaleWithTheDpi)
+TEST_F(Display, ScrollBarMetricsScaleWithTheDpi)
 {
-    win::Display d;
-    d.dpi = GetParam().dpi;
-    wm().set_display(d);
-    EXPECT_EQ(GetSystemMetrics(SM_CXHTHUMB), GetParam().thumb);
-    EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), GetParam().thumb);
+    struct Row {
+        const char* name;
+        int dpi;
+        int thumb;
+    };
+    for (const Row& row : {Row{"at 120", 120, 21}, Row{"at 144, half up to even", 144, 26},
+             Row{"at 48, half down to even", 48, 8}}) {
+        win::Display d;
+        d.dpi = row.dpi;
+        wm().set_display(d);
+        EXPECT_EQ(GetSystemMetrics(SM_CXHTHUMB), row.thumb) << row.name;
+        EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), row.thumb) << row.name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Display, ScrollBarMetrics,
-    ::testing::Values(DpiCase{"At96", 96, 17}, DpiCase{"At120", 120, 21},
-        DpiCase{"At144HalfRoundsUpToEven", 144, 26}, DpiCase{"At48HalfRoundsDownToEven", 48, 8}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

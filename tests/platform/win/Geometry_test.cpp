@@ -40,38 +40,31 @@ TEST_F(Geometry, ScreenAndClientPointsConvertBothWays)
     EXPECT_FALSE(ScreenToClient(0x7FFFFFF0, &p));
 }
 
-struct PointCase {
-    const char* name;
-    friend void PrintTo(const PointCase& row, std::ostream* out) { *out << row.name; }
-    POINT point;
-    BOOL in_rect;
-    LRESULT hit; // DefWindowProcA's answer for a 1-pixel border
-};
-
-class PointInWindow : public Geometry, public ::testing::WithParamInterface<PointCase> {};
-
 // The window covers x -10..29, y 5..24 on the screen: partly left of the
 // screen, so hit tests see negative coordinates packed in 16-bit words.
-TEST_P(PointInWindow, PtInRectAndHitTest)
+TEST_F(Geometry, PtInRectAndHitTestAgreeAtTheEdges)
 {
+    struct Row {
+        const char* name;
+        POINT point;
+        BOOL in_rect;
+        LRESULT hit; // DefWindowProcA's answer for a 1-pixel border
+    };
     const HWND w = top("w", -10, 5, 40, 20, WS_VISIBLE | WS_BORDER);
     RECT r;
     GetWindowRect(w, &r);
-    const POINT p = GetParam().point;
-
-    EXPECT_EQ(PtInRect(&r, p), GetParam().in_rect);
-    EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), GetParam().hit);
+    for (const Row& row : {Row{"top left corner is border", {-10, 5}, 1, HTBORDER},
+             Row{"first client pixel", {-9, 6}, 1, HTCLIENT},
+             Row{"last client pixel", {28, 23}, 1, HTCLIENT},
+             Row{"right border column", {29, 10}, 1, HTBORDER},
+             Row{"right edge is outside", {30, 10}, 0, HTNOWHERE},
+             Row{"bottom edge is outside", {0, 25}, 0, HTNOWHERE},
+             Row{"left of it", {-11, 10}, 0, HTNOWHERE}, Row{"above", {0, 4}, 0, HTNOWHERE}}) {
+        EXPECT_EQ(PtInRect(&r, row.point), row.in_rect) << row.name;
+        EXPECT_EQ(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(row.point.x, row.point.y)), row.hit)
+            << row.name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Geometry, PointInWindow,
-    ::testing::Values(PointCase{"TopLeftCornerIsBorder", {-10, 5}, 1, HTBORDER},
-        PointCase{"FirstClientPixel", {-9, 6}, 1, HTCLIENT},
-        PointCase{"LastClientPixel", {28, 23}, 1, HTCLIENT},
-        PointCase{"RightBorderColumn", {29, 10}, 1, HTBORDER},
-        PointCase{"RightEdgeIsOutside", {30, 10}, 0, HTNOWHERE},
-        PointCase{"BottomEdgeIsOutside", {0, 25}, 0, HTNOWHERE},
-        PointCase{"LeftOfIt", {-11, 10}, 0, HTNOWHERE}, PointCase{"Above", {0, 4}, 0, HTNOWHERE}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Geometry, WindowFromPointFindsTheDeepestShownWindowTopMostFirst)
 {

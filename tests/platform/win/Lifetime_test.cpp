@@ -5,9 +5,7 @@
 #include "support/win/MessageNames.h"
 
 using namespace win;
-using pendrel::test::input;
 using pendrel::test::message_name;
-using pendrel::test::posted;
 using pendrel::test::sent;
 
 namespace {

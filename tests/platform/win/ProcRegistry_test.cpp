@@ -4,9 +4,6 @@
 #include "support/win/DesktopTest.h"
 
 using namespace win;
-using pendrel::test::input;
-using pendrel::test::posted;
-using pendrel::test::sent;
 
 namespace {
 
@@ -69,24 +66,6 @@ TEST_F(Subclassing, InstallPassOnAndRestore)
     EXPECT_EQ(SendMessageA(w, WM_GETTEXTLENGTH, 0, 0), 3);
     EXPECT_EQ(SetWindowLongA(w, GWL_WNDPROC, 12345), 0) << "an unknown number installs nothing";
     EXPECT_EQ(GetWindowLongA(w, GWL_WNDPROC), own);
-}
-
-// The recorder uses the same path; chained under another subclass it keeps
-// recording, and restoring puts the window's own procedure back.
-TEST_F(Subclassing, RecorderChainsAndRestores)
-{
-    const HWND w = top("w", 0, 0, 10, 10);
-    const LONG recording = ProcNumber(&pendrel::test::MessageRecorder::recording_proc);
-    EXPECT_EQ(GetWindowLongA(w, GWL_WNDPROC), recording);
-
-    t_previous = SetWindowLongA(w, GWL_WNDPROC, ProcNumber(&length_plus_100));
-    SendMessageA(w, WM_USER, 0, 0);
-    SetWindowLongA(w, GWL_WNDPROC, t_previous);
-    recorder.unwatch(w);
-    SendMessageA(w, WM_USER + 1, 0, 0);
-
-    EXPECT_TRUE(recorder.matches({sent(w, WM_USER)}));
-    EXPECT_NE(GetWindowLongA(w, GWL_WNDPROC), recording);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 using namespace win;
 using pendrel::test::input;
 using pendrel::test::posted;
-using pendrel::test::sent;
 
 namespace {
 
