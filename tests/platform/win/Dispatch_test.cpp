@@ -92,8 +92,14 @@ TEST_F(Dispatch, HandlerThatDestroysTheTreeItLivesIn)
     }));
 }
 
-TEST_F(Dispatch, RunawayNestingRaisesOutOfStackSpace)
+TEST_F(Dispatch, RunawayNestingRaisesOutOfStackSpaceAndResetWaitsForTheProcedures)
 {
+    on(b, WM_USER, [](HWND, WPARAM, LPARAM) {
+        EXPECT_THROW(WindowManager::reset(), vb::Error);
+        return 0;
+    });
+    SendMessageA(b, WM_USER, 0, 0);
+    EXPECT_TRUE(IsWindow(b)) << "reset refused while a procedure runs";
     on(a, WM_USER, [](HWND self, WPARAM, LPARAM) { return SendMessageA(self, WM_USER, 0, 0); });
     recorder.ignore({WM_USER});
 
@@ -105,16 +111,6 @@ TEST_F(Dispatch, RunawayNestingRaisesOutOfStackSpace)
     }
     EXPECT_EQ(wm().delivery_depth(), 0) << "every level unwound";
     EXPECT_TRUE(DestroyWindow(a)) << "and the window is free again";
-}
-
-TEST_F(Dispatch, ResetIsRefusedWhileAProcedureRuns)
-{
-    on(a, WM_USER, [](HWND, WPARAM, LPARAM) {
-        EXPECT_THROW(WindowManager::reset(), vb::Error);
-        return 0;
-    });
-    SendMessageA(a, WM_USER, 0, 0);
-    EXPECT_TRUE(IsWindow(a));
 }
 
 } // namespace
