@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
+#include <functional>
 #include <string>
 
 namespace controls {
@@ -24,26 +23,15 @@ struct EditCase {
     bool changed;
 };
 
-void PrintTo(const EditCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-EditText prepared(const EditCase& c)
-{
-    EditText e;
-    e.set_text(c.text);
-    e.set_caret(c.anchor, false);
-    e.set_caret(c.caret, true);
-    return e;
-}
-
 class EditSteps : public ::testing::TestWithParam<EditCase> {};
 
 TEST_P(EditSteps, GiveTextSelectionAndChange)
 {
     const EditCase& c = GetParam();
-    EditText e = prepared(c);
+    EditText e;
+    e.set_text(c.text);
+    e.set_caret(c.anchor, false);
+    e.set_caret(c.caret, true);
     EXPECT_EQ(c.step(e), c.changed);
     EXPECT_EQ(e.text(), c.expected_text);
     EXPECT_EQ(e.sel_start(), c.expected_start);
@@ -79,14 +67,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, EditSteps,
         EditCase{"LeftStepsFromCaretAndDropsSelection", "abcd", 1, 3, move(Move::Left, false),
             "abcd", 2, 0, false},
         EditCase{"LeftAtStartStays", "abcd", 0, 0, move(Move::Left, false), "abcd", 0, 0, false},
-
         EditCase{"ShiftLeftSelectsOneCharacter", "Zür", 3, 3, move(Move::Left, true), "Zür", 2, 1,
             false},
         EditCase{"ShiftRightShrinksBackwardSelection", "Zürich", 4, 1, move(Move::Right, true),
             "Zürich", 2, 2, false},
         EditCase{"ShiftHomeSelectsToStart", "Zürich", 4, 4, move(Move::Home, true), "Zürich", 0, 4,
             false},
-
         EditCase{
             "EndDropsSelection", "Zürich", 0, 3, move(Move::End, false), "Zürich", 6, 0, false}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -140,29 +126,14 @@ TEST(EditText, RefusesAnEditBeyondTheLimitWhole)
     EXPECT_EQ(e.length(), EditText::k_max_length);
 }
 
-struct Utf8Case {
-    const char* name;
-    char32_t ch;
-    const char* bytes;
-};
-
-void PrintTo(const Utf8Case& c, std::ostream* os)
+TEST(EditText, Utf8OfEncodesEveryLength)
 {
-    *os << c.name;
+    EXPECT_EQ(EditText::utf8_of(U'z'), "z");
+    EXPECT_EQ(EditText::utf8_of(U'ü'), "ü");
+    EXPECT_EQ(EditText::utf8_of(U'語'), "語");
+    EXPECT_EQ(EditText::utf8_of(U'😀'), "😀");
+    EXPECT_EQ(EditText::utf8_of(U'\U0010FFFF'), "\xF4\x8F\xBF\xBF");
 }
-
-class Utf8Of : public ::testing::TestWithParam<Utf8Case> {};
-
-TEST_P(Utf8Of, EncodesEveryLength)
-{
-    EXPECT_EQ(EditText::utf8_of(GetParam().ch), GetParam().bytes);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, Utf8Of,
-    ::testing::Values(Utf8Case{"Ascii", U'z', "z"}, Utf8Case{"TwoBytes", U'ü', "ü"},
-        Utf8Case{"ThreeBytes", U'語', "語"}, Utf8Case{"FourBytes", U'😀', "😀"},
-        Utf8Case{"Last", U'\U0010FFFF', "\xF4\x8F\xBF\xBF"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace controls
