@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <string>
 
 #include "platform/win/WindowManager.h"
@@ -18,11 +16,6 @@ struct KeyAsciiCase {
     char32_t back; // what the KeyAscii value turns into
 };
 
-void PrintTo(const KeyAsciiCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class KeyAscii : public ::testing::TestWithParam<KeyAsciiCase> {};
 
 TEST_P(KeyAscii, ShowsAndReadsBack)
@@ -33,8 +26,7 @@ TEST_P(KeyAscii, ShowsAndReadsBack)
 
 INSTANTIATE_TEST_SUITE_P(Cases, KeyAscii,
     ::testing::Values(KeyAsciiCase{"Letter", U'z', 122, U'z'},
-        KeyAsciiCase{"Backspace", U'\b', 8, U'\b'}, KeyAsciiCase{"Enter", U'\r', 13, U'\r'},
-        KeyAsciiCase{"Latin1", U'ü', 252, U'ü'},
+        KeyAsciiCase{"Enter", U'\r', 13, U'\r'}, KeyAsciiCase{"Latin1", U'ü', 252, U'ü'},
         KeyAsciiCase{"LastPositive", U'\u7FFF', 32767, U'\u7FFF'},
         KeyAsciiCase{"WideIsNegative", U'\uFF21', -223, U'\uFF21'},
         KeyAsciiCase{"BeyondBasicPlaneIsQuestionMark", U'😀', 63, U'?'}),
