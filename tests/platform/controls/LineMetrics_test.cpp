@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <cstdlib>
 #include <string>
 
@@ -17,11 +15,6 @@ struct LineCase {
     const char* name;
     const char* text;
 };
-
-void PrintTo(const LineCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class LineOffsets : public ::testing::TestWithParam<LineCase> {};
 
