@@ -27,43 +27,29 @@ TEST(PropertyBag, MissingKeyReadsTheDefaultAndStoredValuesKeepTheirTags)
     EXPECT_EQ(bag.ReadProperty("Appearance", vb::Long{1}), vb::Variant(vb::Integer{0}));
 }
 
-struct DefaultCase {
-    const char* name;
-    vb::Variant value;
-    vb::Variant def;
-    bool stored;
-};
-
-class WriteDefault : public ::testing::TestWithParam<DefaultCase> {};
-
-TEST_P(WriteDefault, StoresNothingWhenTheValueEqualsTheDefault)
+TEST(PropertyBag, WritingTheDefaultStoresNothingAndRemovesAnEarlierValue)
 {
-    const auto& c = GetParam();
-    PropertyBag bag;
-    bag.WriteProperty("Key", c.value, c.def);
-    EXPECT_EQ(bag.contains("Key"), c.stored);
-    EXPECT_EQ(bag.ReadProperty("Key", c.def), c.stored ? c.value : c.def);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, WriteDefault,
-    ::testing::Values(DefaultCase{"IntegerEqualsLongDefault", vb::Integer{1}, vb::Long{1}, false},
-        DefaultCase{"DifferentNumber", vb::Long{16}, vb::Integer{15}, true},
-        DefaultCase{"SingleEqualsDouble", vb::Single{8.25f}, vb::Double{8.25}, false},
-        DefaultCase{"BooleanDiffers", vb::False, vb::True, true},
-        DefaultCase{"BooleanTrueIsMinusOne", vb::True, vb::Integer{-1}, false},
-        DefaultCase{"TextEqual", "100", "100", false},
-        DefaultCase{"TextCaseMatters", "abc", "ABC", true},
-        DefaultCase{"TextIsNotANumber", "1", vb::Integer{1}, true},
-        DefaultCase{"NoDefaultStoresAlways", vb::Integer{0}, vb::Missing, true},
-        DefaultCase{"EmptyDefaultStoresAlways", "", vb::Variant(), true}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(PropertyBag, WritingTheDefaultRemovesAnEarlierValue)
-{
-    PropertyBag bag;
-    bag.WriteProperty("ColumnWidths", "50;50", "100");
-    bag.WriteProperty("ColumnWidths", "100", "100");
-    EXPECT_FALSE(bag.contains("ColumnWidths"));
+    struct Row {
+        const char* name;
+        vb::Variant value;
+        vb::Variant def;
+        bool stored;
+    };
+    for (const Row& row : {Row{"Integer equals Long default", vb::Integer{1}, vb::Long{1}, false},
+             Row{"different number", vb::Long{16}, vb::Integer{15}, true},
+             Row{"Single equals Double", vb::Single{8.25f}, vb::Double{8.25}, false},
+             Row{"Boolean differs", vb::False, vb::True, true},
+             Row{"True is -1", vb::True, vb::Integer{-1}, false},
+             Row{"text equal", "100", "100", false}, Row{"text case matters", "abc", "ABC", true},
+             Row{"text is not a number", "1", vb::Integer{1}, true},
+             Row{"no default stores always", vb::Integer{0}, vb::Missing, true},
+             Row{"empty default stores always", "", vb::Variant(), true}}) {
+        PropertyBag bag;
+        bag.WriteProperty("Key", "earlier", "x");
+        bag.WriteProperty("Key", row.value, row.def);
+        EXPECT_EQ(bag.contains("Key"), row.stored) << row.name;
+        EXPECT_EQ(bag.ReadProperty("Key", row.def), row.stored ? row.value : row.def) << row.name;
+    }
 }
 
 TEST(PropertyBag, KeysIgnoreAsciiCaseKeepTheirFirstSpellingAndMayBeNonAscii)
@@ -74,12 +60,10 @@ TEST(PropertyBag, KeysIgnoreAsciiCaseKeepTheirFirstSpellingAndMayBeNonAscii)
     EXPECT_EQ(bag.size(), 1u);
     EXPECT_EQ(bag.entries()[0].key, "RowHeight");
     EXPECT_EQ(bag.ReadProperty("rowheight"), vb::Variant(vb::Long{240}));
-    bag.WriteProperty("Gr\xC3\xB6\xC3\x9F"
-                      "e",
-        vb::Integer{3}); // non-ASCII keys are fine
-    EXPECT_EQ(bag.ReadProperty("Gr\xC3\xB6\xC3\x9F"
-                               "e"),
-        vb::Variant(vb::Integer{3}));
+    const std::string non_ascii = "Gr\xC3\xB6\xC3\x9F"
+                                  "e";
+    bag.WriteProperty(non_ascii, vb::Integer{3});
+    EXPECT_EQ(bag.ReadProperty(non_ascii), vb::Variant(vb::Integer{3}));
 }
 
 TEST(PropertyBag, FontsAreStoredAsSnapshotsUnlessEqualToTheDefault)
@@ -99,29 +83,20 @@ TEST(PropertyBag, FontsAreStoredAsSnapshotsUnlessEqualToTheDefault)
     EXPECT_NE(first.as_object(), bag.ReadProperty("Font").as_object()) << "a new object per read";
 }
 
-struct BadKeyCase {
-    const char* name;
-    std::string key;
-};
-
-class BadKey : public ::testing::TestWithParam<BadKeyCase> {};
-
-TEST_P(BadKey, IsRefusedForReadingAndWriting)
+TEST(PropertyBag, BadKeysAreRefusedForReadingAndWriting)
 {
     PropertyBag bag;
-    const auto& key = GetParam().key;
-    EXPECT_EQ(
-        error_of([&] { bag.WriteProperty(key, vb::Integer{1}); }), vb::err::InvalidPropertyValue);
-    EXPECT_EQ(error_of([&] { (void)bag.ReadProperty(key, vb::Integer{1}); }),
-        vb::err::InvalidPropertyValue);
+    for (const std::string& key : {std::string(), std::string(256, 'k'), std::string("Row\nHeight"),
+             std::string("Z\xFCrich")}) {
+        EXPECT_EQ(error_of([&] { bag.WriteProperty(key, vb::Integer{1}); }),
+            vb::err::InvalidPropertyValue)
+            << key;
+        EXPECT_EQ(error_of([&] { (void)bag.ReadProperty(key, vb::Integer{1}); }),
+            vb::err::InvalidPropertyValue)
+            << key;
+    }
     EXPECT_TRUE(bag.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, BadKey,
-    ::testing::Values(BadKeyCase{"Empty", ""}, BadKeyCase{"TooLong", std::string(256, 'k')},
-        BadKeyCase{"LineBreak", "Row\nHeight"}, BadKeyCase{"Nul", std::string("a\0b", 3)},
-        BadKeyCase{"BrokenUtf8", "Z\xFCrich"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PropertyBag, ValuesABagCannotKeepAreRefused)
 {
