@@ -179,8 +179,6 @@ TEST_F(Capture, PressOutsideAnOpenListClosesItFromInsideItsOwnHandler)
     t_list_control = control;
     t_steps.clear();
     // Open.
-    MoveWindow(list, 15, 40, 80, 60, 1);
-    ShowWindow(list, SW_HIDE);
     SetParent(list, GetDesktopWindow());
     SetWindowPos(list, HWND_TOPMOST, 15, 40, 80, 60, 0x0051);
     t_list_own_proc = SetWindowLongA(list, GWL_WNDPROC, ProcNumber(&list_proc));

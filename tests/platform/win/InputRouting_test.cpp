@@ -119,7 +119,7 @@ TEST_F(InputRouting, DoubleClickIsTheWholeGesture)
 
 // A character typed with a key is translated when the key down is
 // delivered: it comes right after it, before what the key's handler posts.
-TEST_F(InputRouting, KeysGoToTheFocusWithTheCharacterAfterKeyDown)
+TEST_F(InputRouting, KeysAndTheWheelGoToTheFocusWithTheCharacterAfterKeyDown)
 {
     wm().inject_key_down(VK_RETURN);
     wm().inject_key_up(VK_RETURN);
@@ -141,11 +141,6 @@ TEST_F(InputRouting, KeysGoToTheFocusWithTheCharacterAfterKeyDown)
         posted(field, WM_USER),
         input(field, WM_KEYUP).with_wparam('A').with_lparam(static_cast<LPARAM>(0xC0000001U)),
     }));
-}
-
-TEST_F(InputRouting, WheelGoesToTheFocus)
-{
-    SetFocus(field);
     recorder.clear();
     wm().inject_wheel({350, 350}, -120);
     pump();
