@@ -30,32 +30,29 @@ TEST_P(CriterionParse, ReadsColumnOperatorAndLiteral)
     EXPECT_EQ(c.value.text, row.literal);
 }
 
+using Op = CompareOp;
+using K = Literal::Kind;
+
 INSTANTIATE_TEST_SUITE_P(Grammar, CriterionParse,
-    ::testing::Values(ParseRow{"ControlsLike", "[City] LIKE 'Am*'", "City", CompareOp::Like,
-                          Literal::Kind::Text, "Am*"},
-        ParseRow{"DoubledQuote", "[Name] LIKE 'O''Br*'", "Name", CompareOp::Like,
-            Literal::Kind::Text, "O'Br*"},
-        ParseRow{"OnlyAQuote", "[n] = ''''", "n", CompareOp::Equal, Literal::Kind::Text, "'"},
-        ParseRow{"EmptyText", "[n] = ''", "n", CompareOp::Equal, Literal::Kind::Text, ""},
+    ::testing::Values(
+        ParseRow{"ControlsLike", "[City] LIKE 'Am*'", "City", Op::Like, K::Text, "Am*"},
+        ParseRow{"DoubledQuote", "[Name] LIKE 'O''Br*'", "Name", Op::Like, K::Text, "O'Br*"},
+        ParseRow{"OnlyAQuote", "[n] = ''''", "n", Op::Equal, K::Text, "'"},
+        ParseRow{"EmptyText", "[n] = ''", "n", Op::Equal, K::Text, ""},
+        ParseRow{"ControlsNumber", "[qty]=12", "qty", Op::Equal, K::Number, "12"},
         ParseRow{
-            "ControlsNumber", "[qty]=12", "qty", CompareOp::Equal, Literal::Kind::Number, "12"},
-        ParseRow{"BracketsWithBlanks", "[first name] <> 'x'", "first name", CompareOp::NotEqual,
-            Literal::Kind::Text, "x"},
-        ParseRow{"UnicodeBareName", "größe >= 1.5", "größe", CompareOp::GreaterEqual,
-            Literal::Kind::Number, "1.5"},
-        ParseRow{"LessEqual", "a<=-3", "a", CompareOp::LessEqual, Literal::Kind::Number, "-3"},
-        ParseRow{"Less", "a < .5", "a", CompareOp::Less, Literal::Kind::Number, ".5"},
-        ParseRow{"Greater", "a>1E+15", "a", CompareOp::Greater, Literal::Kind::Number, "1E+15"},
-        ParseRow{"LikeLowerCase", "[a] like 'x'", "a", CompareOp::Like, Literal::Kind::Text, "x"},
-        ParseRow{
-            "Date", "d = #2024-03-05#", "d", CompareOp::Equal, Literal::Kind::Date, "2024-03-05"},
-        ParseRow{"UsDateWithTime", "d = #3/5/2024 1:30 PM#", "d", CompareOp::Equal,
-            Literal::Kind::Date, "3/5/2024 1:30 PM"},
-        ParseRow{"True", "b = TRUE", "b", CompareOp::Equal, Literal::Kind::Boolean, "TRUE"},
-        ParseRow{"TextHoldsBrackets", "[n] = '[x] = ''y'''", "n", CompareOp::Equal,
-            Literal::Kind::Text, "[x] = 'y'"},
-        ParseRow{"ControlCharsInText", "[n] = 'a\tb\nc'", "n", CompareOp::Equal,
-            Literal::Kind::Text, "a\tb\nc"}),
+            "BracketsWithBlanks", "[first name] <> 'x'", "first name", Op::NotEqual, K::Text, "x"},
+        ParseRow{"UnicodeBareName", "größe >= 1.5", "größe", Op::GreaterEqual, K::Number, "1.5"},
+        ParseRow{"LessEqual", "a<=-3", "a", Op::LessEqual, K::Number, "-3"},
+        ParseRow{"Less", "a < .5", "a", Op::Less, K::Number, ".5"},
+        ParseRow{"Greater", "a>1E+15", "a", Op::Greater, K::Number, "1E+15"},
+        ParseRow{"LikeLowerCase", "[a] like 'x'", "a", Op::Like, K::Text, "x"},
+        ParseRow{"Date", "d = #2024-03-05#", "d", Op::Equal, K::Date, "2024-03-05"},
+        ParseRow{"UsDateWithTime", "d = #3/5/2024 1:30 PM#", "d", Op::Equal, K::Date,
+            "3/5/2024 1:30 PM"},
+        ParseRow{"True", "b = TRUE", "b", Op::Equal, K::Boolean, "TRUE"},
+        ParseRow{"TextHoldsBrackets", "[n] = '[x] = ''y'''", "n", Op::Equal, K::Text, "[x] = 'y'"},
+        ParseRow{"ControlCharsInText", "[n] = 'a\tb\nc'", "n", Op::Equal, K::Text, "a\tb\nc"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Criterion, MalformedTextRaises3001)
