@@ -140,7 +140,7 @@ TEST_P(RecordsetTest, OpeningAnOpenRecordsetRaises3705AndReopeningAfterCloseWork
     EXPECT_EQ(rs->get_RecordCount(), 3);
 }
 
-TEST_P(RecordsetTest, AbsolutePositionSetsTheRow)
+TEST_P(RecordsetTest, AbsolutePositionAndBookmarksSetTheRowAndRefuseBadValues)
 {
     auto rs = open(k_people);
     rs->let_AbsolutePosition(7);
@@ -149,11 +149,7 @@ TEST_P(RecordsetTest, AbsolutePositionSetsTheRow)
     EXPECT_EQ(error_of([&] { rs->let_AbsolutePosition(0); }).number(), err::AdoBadArguments);
     EXPECT_EQ(error_of([&] { rs->let_AbsolutePosition(13); }).number(), err::AdoBadArguments);
     EXPECT_EQ(id(*rs), 7);
-}
-
-TEST_P(RecordsetTest, BookmarksCompareEqualForTheSameRowAndReturnToIt)
-{
-    auto rs = open(k_people);
+    rs->MoveFirst();
     rs->Move(3);
     const Variant fourth = rs->get_Bookmark();
     rs->MoveNext();
