@@ -111,25 +111,14 @@ TEST_F(SqliteSessionTest, UnboundParameterRaisesMissingParameter)
         err::AdoMissingParameter);
 }
 
-TEST_F(SqliteSessionTest, MissingFileFailsAndCreatesNothing)
-{
-    const auto missing = m_dir / "nosuch.db";
-    ado::Connection c;
-    const auto e
-        = error_of([&] { c.Open(pendrel::test::sqlite_connection_string(missing), "", "", -1); });
-    EXPECT_EQ(e.number(), err::UnspecifiedError);
-    EXPECT_NE(e.description().find("does not exist"), std::string::npos) << e.description();
-    EXPECT_FALSE(std::filesystem::exists(missing));
-    EXPECT_EQ(c.get_State(), ado::adStateClosed);
-}
-
-TEST_F(SqliteSessionTest, BadConnectionStringsNameTheProblem)
+TEST_F(SqliteSessionTest, BadConnectionStringsOrFilesNameTheProblemAndCreateNothing)
 {
     const struct {
         std::string cnstr;
         const char* says;
     } rows[] = {
         {"Provider=SQLite", "Data Source"},
+        {"Provider=SQLite;Data Source=" + (m_dir / "nosuch.db").string(), "does not exist"},
         {"Provider=SQLite;Data Source=" + m_file.string() + ";Mode=Sideways", "Mode"},
         {"Provider=SQLite;Data Sorce=" + m_file.string(), "Data Sorce"},
         {"Provider=Oracle;Data Source=x", "Oracle"},
@@ -145,7 +134,9 @@ TEST_F(SqliteSessionTest, BadConnectionStringsNameTheProblem)
         const auto e = error_of([&] { c.Open(row.cnstr); });
         EXPECT_EQ(e.number(), err::UnspecifiedError) << row.cnstr;
         EXPECT_NE(e.description().find(row.says), std::string::npos) << e.description();
+        EXPECT_EQ(c.get_State(), ado::adStateClosed);
     }
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "nosuch.db")); // a failed open creates nothing
 }
 
 TEST_F(SqliteSessionTest, DeclaredTypesOfTheEmbeddedDatabase)
