@@ -6,23 +6,13 @@
 
 namespace {
 
-std::optional<std::uint32_t> brute_next(
-    const std::vector<std::uint32_t>& v, std::size_t lo, std::size_t hi, std::uint32_t x)
+// The nearest value at or above x (next) or at or below x (prev) in v[lo, hi).
+std::optional<std::uint32_t> brute(
+    const std::vector<std::uint32_t>& v, std::size_t lo, std::size_t hi, std::uint32_t x, bool next)
 {
     std::optional<std::uint32_t> best;
     for (std::size_t i = lo; i < hi && i < v.size(); ++i) {
-        if (v[i] >= x && (!best || v[i] < *best))
-            best = v[i];
-    }
-    return best;
-}
-
-std::optional<std::uint32_t> brute_prev(
-    const std::vector<std::uint32_t>& v, std::size_t lo, std::size_t hi, std::uint32_t x)
-{
-    std::optional<std::uint32_t> best;
-    for (std::size_t i = lo; i < hi && i < v.size(); ++i) {
-        if (v[i] <= x && (!best || v[i] > *best))
+        if ((next ? v[i] >= x : v[i] <= x) && (!best || (next ? v[i] < *best : v[i] > *best)))
             best = v[i];
     }
     return best;
@@ -43,9 +33,9 @@ TEST(WaveletMatrix, AgreesWithAScanOnRandomPermutations)
             if (lo > hi)
                 std::swap(lo, hi);
             const auto x = static_cast<std::uint32_t>(rng() % (n + 2));
-            ASSERT_EQ(wm.next_value(lo, hi, x), brute_next(v, lo, hi, x))
+            ASSERT_EQ(wm.next_value(lo, hi, x), brute(v, lo, hi, x, true))
                 << n << " " << lo << " " << hi << " " << x;
-            ASSERT_EQ(wm.prev_value(lo, hi, x), brute_prev(v, lo, hi, x))
+            ASSERT_EQ(wm.prev_value(lo, hi, x), brute(v, lo, hi, x, false))
                 << n << " " << lo << " " << hi << " " << x;
         }
     }
