@@ -28,8 +28,9 @@ TEST(ProviderError, SecretsAreMasked)
 TEST(ProviderError, EachKindHasItsNumber)
 {
     using pendrel::test::error_of;
-    EXPECT_EQ(error_of([] { ado::raise_connection_error("x\ny", "S"); }).number(),
-        vb::err::UnspecifiedError);
+    const auto connection = error_of([] { ado::raise_connection_error("x\ny", "S"); });
+    EXPECT_EQ(connection.number(), vb::err::UnspecifiedError);
+    EXPECT_EQ(connection.description(), "x y");
     EXPECT_EQ(error_of([] { ado::raise_missing_column("x", "S"); }).number(),
         vb::err::AdoMissingParameter);
     EXPECT_EQ(
@@ -39,7 +40,6 @@ TEST(ProviderError, EachKindHasItsNumber)
     EXPECT_EQ(refused.source(), "S");
     EXPECT_EQ(refused.description(),
         "Row source refused: it is not read-only. A row source must be one read-only query.");
-    EXPECT_EQ(error_of([] { ado::raise_connection_error("x\ny", "S"); }).description(), "x y");
 }
 
 } // namespace
