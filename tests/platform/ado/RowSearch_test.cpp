@@ -20,21 +20,17 @@ protected:
             {"i", ado::FieldType{ado::DataType::adInteger, 4}},
             {"r", ado::FieldType{ado::DataType::adDouble, 8}}});
         for (std::size_t row = 0; row < k_rows; ++row) {
-            if (m_rng() % 10 == 0)
-                builder.column(0).append_null();
+            auto& t = builder.column(0);
+            auto& i = builder.column(1);
+            auto& r = builder.column(2);
+            m_rng() % 10 == 0 ? t.append_null() : t.append_text(random_text(4));
+            m_rng() % 10 == 0 ? i.append_null()
+                              : i.append_integer(static_cast<std::int64_t>(m_rng() % 41) - 20);
+            const auto kind = m_rng() % 20;
+            if (kind == 0)
+                r.append_null();
             else
-                builder.column(0).append_text(random_text(4));
-            if (m_rng() % 10 == 0)
-                builder.column(1).append_null();
-            else
-                builder.column(1).append_integer(static_cast<std::int64_t>(m_rng() % 41) - 20);
-            const auto r = m_rng() % 20;
-            if (r == 0)
-                builder.column(2).append_null();
-            else if (r == 1)
-                builder.column(2).append_real(std::nan(""));
-            else
-                builder.column(2).append_real(static_cast<double>(m_rng() % 21) / 2 - 5);
+                r.append_real(kind == 1 ? std::nan("") : static_cast<double>(m_rng() % 21) / 2 - 5);
             builder.end_row();
         }
         m_table = builder.finish();
