@@ -9,7 +9,6 @@
 #include "pendrel/Morvex.h"
 #include "pendrel/clsDataSource.h"
 #include "platform/ado/Recordset.h"
-#include "platform/controls/CommandButton.h"
 #include "platform/controls/TextBox.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/host/ControlSurface.h"
