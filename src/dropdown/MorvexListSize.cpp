@@ -61,7 +61,7 @@ vb::Integer Morvex::aantalGesplitsteDelenInString(
             vb::raise(vb::err::InvalidProcedureCall, "The separator is empty", "Morvex");
         wrapped.append(Sep).append(Text).append(Sep);
     });
-    if (s.left() || wrapped.empty())
+    if (wrapped.empty())
         return count;
     std::size_t pos = 0;
     std::size_t next = wrapped.find(Sep, Sep.size());
