@@ -125,12 +125,6 @@ TEST_F(MorvexForwarding, AppearanceChangesTheTextFieldOnly)
         vb::err::InvalidPropertyValue);
 }
 
-TEST_F(MorvexForwarding, HwndIsTheSurfaceWindow)
-{
-    EXPECT_EQ(ctl->get_hwnd(), static_cast<vb::Long>(site->hwnd()));
-    EXPECT_NE(ctl->get_hwnd(), static_cast<vb::Long>(ctl->txtFieldCmb().get_hWnd()));
-}
-
 TEST_F(MorvexForwarding, ChildRefusingAValueStopsTheSetterBeforeItSignals)
 {
     (void)take_changes();
@@ -157,17 +151,15 @@ TEST_F(MorvexForwarding, ListRowsKeepsAtMost25)
 
 TEST_F(MorvexForwarding, EnabledGoesToSurfaceTextFieldButtonAndGridInThatOrder)
 {
+    const win::HWND order[] = {site->hwnd(), ctl->txtFieldCmb().get_hWnd(),
+        ctl->DropdownButton().get_hWnd(), ctl->DropdownList().get_hWnd()};
     test::MessageRecorder recorder;
-    recorder.watch(site->hwnd(), "surface");
-    recorder.watch(ctl->txtFieldCmb().get_hWnd(), "txtFieldCmb");
-    recorder.watch(ctl->DropdownButton().get_hWnd(), "DropdownButton");
-    recorder.watch(ctl->DropdownList().get_hWnd(), "DropdownList");
+    for (const win::HWND hwnd : order)
+        recorder.watch(hwnd, "child");
     (void)take_changes();
     ctl->let_Enabled(false);
     const auto enables = recorder.only(win::WM_ENABLE);
     ASSERT_EQ(enables.size(), 4u);
-    const win::HWND order[] = {site->hwnd(), ctl->txtFieldCmb().get_hWnd(),
-        ctl->DropdownButton().get_hWnd(), ctl->DropdownList().get_hWnd()};
     for (std::size_t i = 0; i < 4; ++i)
         EXPECT_EQ(enables[i].hwnd, order[i]) << i;
     EXPECT_FALSE(ctl->get_Enabled());
@@ -186,37 +178,22 @@ TEST_F(MorvexForwarding, EnabledFailingAtTheGridKeepsTheEarlierStepsAndSignalsNo
 
 // -- Narrowed reads --
 
-struct NarrowRow {
-    std::string name;
-    vb::Long start;
-    vb::Long length;
-    bool start_overflows;
-    bool length_overflows;
-};
-
-class NarrowedReads : public test::MorvexTest, public testing::WithParamInterface<NarrowRow> {};
-
-TEST_P(NarrowedReads, Above32767IsAnOverflowNotAClip)
+TEST_F(MorvexForwarding, SelectionAbove32767IsAnOverflowNotAClip)
 {
-    const NarrowRow& row = GetParam();
     ctl->let_Text(std::string(40000, 'x'));
-    ctl->txtFieldCmb().let_SelStart(row.start);
-    ctl->txtFieldCmb().let_SelLength(row.length);
-    if (row.start_overflows)
-        EXPECT_EQ(error_of([&] { (void)ctl->get_SelStart(); }).number(), vb::err::Overflow);
-    else
-        EXPECT_EQ(ctl->get_SelStart(), row.start);
-    if (row.length_overflows)
-        EXPECT_EQ(error_of([&] { (void)ctl->get_SelLength(); }).number(), vb::err::Overflow);
-    else
-        EXPECT_EQ(ctl->get_SelLength(), row.length);
+    auto& txt = ctl->txtFieldCmb();
+    txt.let_SelStart(32767);
+    txt.let_SelLength(7233);
+    EXPECT_EQ(std::pair(ctl->get_SelStart(), ctl->get_SelLength()),
+        std::pair(vb::Integer{32767}, vb::Integer{7233}));
+    txt.let_SelStart(32768);
+    txt.let_SelLength(0);
+    EXPECT_EQ(error_of([&] { (void)ctl->get_SelStart(); }).number(), vb::err::Overflow);
+    EXPECT_EQ(ctl->get_SelLength(), 0);
+    txt.let_SelStart(0);
+    txt.let_SelLength(32768);
+    EXPECT_EQ(error_of([&] { (void)ctl->get_SelLength(); }).number(), vb::err::Overflow);
 }
-
-INSTANTIATE_TEST_SUITE_P(Morvex, NarrowedReads,
-    testing::Values(NarrowRow{"Start32767", 32767, 7233, false, false},
-        NarrowRow{"Start32768", 32768, 0, true, false},
-        NarrowRow{"Length32768", 0, 32768, false, true}),
-    [](const testing::TestParamInfo<NarrowRow>& info) { return info.param.name; });
 
 } // namespace
 } // namespace pendrel
