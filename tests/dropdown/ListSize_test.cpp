@@ -21,7 +21,6 @@ namespace pendrel {
 namespace {
 
 using Lines = std::vector<std::string>;
-using Parts = std::vector<std::string>;
 
 constexpr auto k_all_columns = "SELECT id, name, code, population, founded FROM cities";
 constexpr auto k_two_columns = "SELECT id, name FROM cities";
@@ -42,38 +41,31 @@ void expect_logged(const Lines& lines, std::size_t count, std::string_view proce
         EXPECT_TRUE(line.ends_with(") in " + std::string(procedure))) << line;
 }
 
-struct SplitRow {
-    std::string name;
-    std::string text;
-    std::string sep;
-    vb::Integer count;
-    Parts parts;
-};
-
-class Splitter : public test::MorvexTest, public testing::WithParamInterface<SplitRow> {};
+using ListLayout = test::MorvexTest;
 
 // One element per entry and an empty one after them; an earlier, longer
 // content of the array is gone. An empty separator is logged.
-TEST_P(Splitter, EntriesBetweenSeparators)
+TEST_F(ListLayout, SplitterGivesTheEntriesBetweenSeparators)
 {
-    const SplitRow& row = GetParam();
-    ctl->let_CnStr(cnstr);
-    Parts parts{"stale", "stale", "stale", "stale", "stale"};
-    EXPECT_EQ(ctl->aantalGesplitsteDelenInString(parts, row.text, row.sep), row.count);
-    EXPECT_EQ(parts, row.parts);
-    expect_logged(fixed_log_lines(), row.sep.empty() ? 1 : 0, "aantalGesplitsteDelenInString");
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, Splitter,
-    testing::Values(SplitRow{"Two", "25;75", ";", 2, {"25", "75", ""}},
-        SplitRow{"EmptyMiddle", "25;;75", ";", 3, {"25", "", "75", ""}},
-        SplitRow{"EmptyLast", "25;75;", ";", 3, {"25", "75", "", ""}},
-        SplitRow{"EmptyText", "", ";", 1, {"", ""}},
+    struct Row {
+        std::string text, sep;
+        vb::Integer count;
+        Lines parts;
+    };
+    const Row rows[] = {{"25;75", ";", 2, {"25", "75", ""}},
+        {"25;75;", ";", 3, {"25", "75", "", ""}}, {"", ";", 1, {"", ""}},
         // The next search starts after the whole separator.
-        SplitRow{"LongSeparator", "a||b|||c", "||", 3, {"a", "b", "|c", ""}},
-        SplitRow{"NonAscii", "Łódź§Zürich", "§", 2, {"Łódź", "Zürich", ""}},
-        SplitRow{"EmptySeparator", "25;75", "", 0, {""}}),
-    [](const testing::TestParamInfo<SplitRow>& info) { return info.param.name; });
+        {"a||b|||c", "||", 3, {"a", "b", "|c", ""}},
+        {"Łódź§Zürich", "§", 2, {"Łódź", "Zürich", ""}}, {"25;75", "", 0, {""}}};
+    ctl->let_CnStr(cnstr);
+    for (const Row& row : rows) {
+        Lines parts(5, "stale");
+        EXPECT_EQ(ctl->aantalGesplitsteDelenInString(parts, row.text, row.sep), row.count)
+            << row.text;
+        EXPECT_EQ(parts, row.parts) << row.text;
+    }
+    expect_logged(fixed_log_lines(), 1, "aantalGesplitsteDelenInString");
+}
 
 // Column widths as the explicit widths leave them, or these.
 constexpr vb::Single hidden = -1;
@@ -84,8 +76,7 @@ struct WidthsRow {
     std::string text;
     vb::Integer screen;
     std::vector<vb::Single> columns;
-    vb::Integer text_column;
-    vb::Integer list_width;
+    vb::Integer text_column, list_width;
     std::size_t log_lines = 0;
 };
 
@@ -112,7 +103,6 @@ TEST_P(ExplicitWidths, AppliedToTheBoundList)
 INSTANTIATE_TEST_SUITE_P(Rows, ExplicitWidths,
     testing::Values(
         WidthsRow{"PercentOfScreen", "0;25;10", k_screen, {0, 4800, 1920, hidden, hidden}, 2, 6720},
-        WidthsRow{"FullScreen", "0;50;50", k_screen, {0, 9600, 9600, hidden, hidden}, 2, 19200},
         WidthsRow{"ScreenZeroLastPositiveWins", "10;0;20", 0, {0, 0, 0, hidden, hidden}, 3, 0},
         WidthsRow{"NotANumber", "abc;25", k_screen, {0, 4800, hidden, hidden, hidden}, 2, 4800},
         WidthsRow{"HalfTwipsToEvenEachStep", "0.0078125;0.0234375", k_screen,
@@ -126,17 +116,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, ExplicitWidths,
             {1920, 1920, 1920, 1920, 1920}, 1, 11520, 2}),
     [](const testing::TestParamInfo<WidthsRow>& info) { return info.param.name; });
 
-using ColumnWidthsLet = test::MorvexTest;
-
-TEST_F(ColumnWidthsLet, WithoutConnectionOnlyStoresAndReports)
+TEST_F(ListLayout, WithoutConnectionIsNeverApplied)
 {
     ctl->let_ScreenWidth(k_screen);
     ctl->let_RowSource(k_all_columns);
-    (void)take_changes();
     ctl->let_ColumnWidths("0;25");
-    EXPECT_EQ(ctl->get_ColumnWidths(), "0;25");
-    EXPECT_EQ(take_changes(), std::vector<std::string>{"ColumnWidths"});
-    // Never applied: the text column is still a new control's.
+    // The text column and width are still a new control's.
     EXPECT_EQ(ctl->TextColumn(), 0);
     EXPECT_EQ(ctl->get_ListWidth(), 0);
 }
@@ -144,7 +129,7 @@ TEST_F(ColumnWidthsLet, WithoutConnectionOnlyStoresAndReports)
 // Empty ColumnWidths: a fixed-length text column is widened to its length
 // in letters "A" of the control's font, never narrowed; other columns,
 // visibility and hidden columns' widths stay and all count.
-TEST_F(ColumnWidthsLet, EmptyWidensFixedLengthColumns)
+TEST_F(ListLayout, EmptyWidensFixedLengthColumns)
 {
     const auto file = dir / "fixed.db";
     test::create_sqlite_file(file,
@@ -154,8 +139,8 @@ TEST_F(ColumnWidthsLet, EmptyWidensFixedLengthColumns)
     ctl->let_ColumnWidths("0;5");
     ctl->let_CnStr(test::sqlite_connection_string(file));
     ctl->let_RowSource("SELECT long_code, short_code, label, note FROM t");
-    const vb::Single label_width = column(*ctl, 2)->get_Width();
-    const vb::Single note_width = column(*ctl, 3)->get_Width();
+    const vb::Single label_width = column(*ctl, 2)->get_Width(),
+                     note_width = column(*ctl, 3)->get_Width();
     ctl->let_ColumnWidths("");
     const auto letter = static_cast<vb::Single>(std::nearbyint(site->surface().TextWidth("A")));
     EXPECT_EQ(column(*ctl, 0)->get_Width(), 40 * letter);
@@ -172,12 +157,10 @@ TEST_F(ColumnWidthsLet, EmptyWidensFixedLengthColumns)
 
 struct SizeRow {
     std::string name;
-    std::string row_source;
-    std::string widths;
+    std::string row_source, widths;
     vb::Integer list_rows;
     vb::Boolean heads;
-    vb::Single height; // twips
-    vb::Single width;
+    vb::Single height, width; // twips
     std::optional<vb::Single> last_column = {};
     std::string failing_step = {}; // of ResizeGrid
 };
@@ -199,24 +182,21 @@ TEST_P(ListSize, FromRowsHeadsAndWidths)
     ctl->let_ColumnWidths(row.widths);
     bind(*ctl, row.row_source);
     const host::Extender list = ctl->DropdownList().extender();
-    EXPECT_EQ(list.get_Height(), row.height);
-    EXPECT_EQ(list.get_Width(), row.width);
+    EXPECT_EQ(std::pair(list.get_Width(), list.get_Height()), std::pair(row.width, row.height));
     const auto last = column(*ctl, ctl->get_ColumnCount() - 1);
     EXPECT_EQ(last->get_Width(), row.last_column.value_or(last->get_Width()));
     // The closed list's window has the size it opens with.
     win::RECT window{};
     win::GetWindowRect(ctl->DropdownList().get_hWnd(), &window);
-    EXPECT_EQ((window.right - window.left) * 15, row.width);
-    EXPECT_EQ((window.bottom - window.top) * 15, row.height);
+    const std::pair<vb::Single, vb::Single> window_size(window.width() * 15, window.height() * 15);
+    EXPECT_EQ(window_size, std::pair(row.width, row.height));
     expect_logged(fixed_log_lines(), row.failing_step.empty() ? 0 : 1, "ResizeGrid");
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ListSize,
     testing::Values(
         // Wider than the control: 210 more for the horizontal scroll bar.
-        SizeRow{"FewRows", k_all_columns, "0;25;10", 15, false, 225 * 8 + 30 + 210, 6720},
-        SizeRow{
-            "AsManyRowsAsListRows", k_all_columns, "0;25;10", 8, false, 225 * 8 + 30 + 210, 6720},
+        SizeRow{"AllRowsFit", k_all_columns, "0;25;10", 8, false, 225 * 8 + 30 + 210, 6720},
         SizeRow{"MoreRowsScroll", k_all_columns, "0;25;10", 7, false, 225 * 7 + 210,
             6720 + k_allowance},
         SizeRow{"ColumnHeads", k_all_columns, "0;25;10", 15, true, 225 * 8 + 30 + 210 + 210, 6720},
@@ -228,47 +208,39 @@ INSTANTIATE_TEST_SUITE_P(Rows, ListSize,
         SizeRow{"WiderThanScreenWithScrollBar", k_two_columns, "100;100", 5, false, 225 * 5 + 210,
             28800 - k_allowance},
         // Logged; the steps after it run, without the allowance.
-        SizeRow{
-            "AllowanceFails", k_all_columns, "0;25;10", 5, false, 225 * 5 + 210, 6720, {}, "5.3"}),
+        SizeRow{"NoAllowance", k_all_columns, "0;25;10", 5, false, 225 * 5 + 210, 6720, {}, "5.3"}),
     [](const testing::TestParamInfo<SizeRow>& info) { return info.param.name; });
 
-struct PlaceRow {
-    std::string name;
-    win::RECT work;
-    vb::Long width; // pixels
-    vb::Long height;
-    vb::Long left;
-    vb::Long top;
-};
-
-class Placement : public test::MorvexTest, public testing::WithParamInterface<PlaceRow> {};
-
-// The control covers screen pixels {108, 108, 309, 133}.
-TEST_P(Placement, InsideTheWorkArea)
+// The control covers screen pixels {108, 108, 309, 133}; the list goes
+// inside the work area.
+TEST_F(ListLayout, ListIsPlacedInsideTheWorkArea)
 {
-    const PlaceRow& row = GetParam();
+    struct Row {
+        const char* name;
+        win::RECT work;
+        vb::Long width, height, left, top; // pixels
+    };
+    const Row rows[] = {{"BelowJustFits", {0, 0, 1920, 234}, 201, 100, 108, 134},
+        {"AboveOnePixelClear", {0, 0, 1920, 233}, 201, 100, 108, 7},
+        {"AboveClampedAtRowZero", {0, 0, 1920, 300}, 201, 200, 108, 0},
+        {"RightEdgeJustFits", {0, 0, 408, 1040}, 300, 100, 108, 134},
+        {"ShiftedLeftToTheRightEdge", {0, 0, 400, 1040}, 300, 100, 100, 134},
+        {"WiderThanWorkAreaStopsAtMinusOne", {0, 0, 400, 1040}, 500, 100, -1, 134},
+        {"WorkAreaLeftAndTopUnused", {200, 200, 400, 1040}, 150, 100, 108, 134}};
     win::RECT control{};
     win::GetWindowRect(site->surface().get_hWnd(), &control);
     ASSERT_EQ(control, (win::RECT{108, 108, 309, 133}));
-    win::WindowManager::the().set_display({1920, 1080, row.work, 96});
     host::Extender list = ctl->DropdownList().extender();
-    list.let_Width(static_cast<vb::Single>(row.width * 15));
-    list.let_Height(static_cast<vb::Single>(row.height * 15));
-    const Morvex::DropRect r = ctl->GetRECTForGrid();
-    EXPECT_EQ(std::tuple(r.left, r.top, r.width, r.height),
-        std::tuple(row.left, row.top, row.width, row.height));
+    for (const Row& row : rows) {
+        win::WindowManager::the().set_display({1920, 1080, row.work, 96});
+        list.let_Width(static_cast<vb::Single>(row.width * 15));
+        list.let_Height(static_cast<vb::Single>(row.height * 15));
+        const Morvex::DropRect r = ctl->GetRECTForGrid();
+        EXPECT_EQ(std::tuple(r.left, r.top, r.width, r.height),
+            std::tuple(row.left, row.top, row.width, row.height))
+            << row.name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, Placement,
-    testing::Values(PlaceRow{"Below", {0, 0, 1920, 1040}, 201, 100, 108, 134},
-        PlaceRow{"BelowJustFits", {0, 0, 1920, 234}, 201, 100, 108, 134},
-        PlaceRow{"AboveOnePixelClear", {0, 0, 1920, 233}, 201, 100, 108, 7},
-        PlaceRow{"AboveClampedAtRowZero", {0, 0, 1920, 300}, 201, 200, 108, 0},
-        PlaceRow{"RightEdgeJustFits", {0, 0, 408, 1040}, 300, 100, 108, 134},
-        PlaceRow{"ShiftedLeftToTheRightEdge", {0, 0, 400, 1040}, 300, 100, 100, 134},
-        PlaceRow{"WiderThanWorkAreaStopsAtMinusOne", {0, 0, 400, 1040}, 500, 100, -1, 134},
-        PlaceRow{"WorkAreaLeftAndTopUnused", {200, 200, 400, 1040}, 150, 100, 108, 134}),
-    [](const testing::TestParamInfo<PlaceRow>& info) { return info.param.name; });
 
 } // namespace
 } // namespace pendrel
