@@ -72,8 +72,7 @@ constexpr vb::Single hidden = -1;
 constexpr vb::Single refused = -2; // visible, the grid kept its width
 
 struct WidthsRow {
-    std::string name;
-    std::string text;
+    std::string name, text;
     vb::Integer screen;
     std::vector<vb::Single> columns;
     vb::Integer text_column, list_width;
@@ -156,8 +155,7 @@ TEST_F(ListLayout, EmptyWidensFixedLengthColumns)
 }
 
 struct SizeRow {
-    std::string name;
-    std::string row_source, widths;
+    std::string name, row_source, widths;
     vb::Integer list_rows;
     vb::Boolean heads;
     vb::Single height, width; // twips
