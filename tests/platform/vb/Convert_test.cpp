@@ -38,10 +38,9 @@ TEST_P(RoundHalfEven, RoundsToNearestHalvesToEven)
 
 INSTANTIATE_TEST_SUITE_P(Rows, RoundHalfEven,
     testing::Values(RoundRow{"Half", 0.5, 0.0}, RoundRow{"OneAndHalf", 1.5, 2.0},
-        RoundRow{"TwoAndHalf", 2.5, 2.0},
-
-        RoundRow{"MinusTwoAndHalf", -2.5, -2.0}, RoundRow{"BelowHalf", 2.4999, 2.0},
-        RoundRow{"AboveHalf", 2.5001, 3.0}, RoundRow{"MinusAboveHalf", -2.5001, -3.0},
+        RoundRow{"TwoAndHalf", 2.5, 2.0}, RoundRow{"MinusTwoAndHalf", -2.5, -2.0},
+        RoundRow{"BelowHalf", 2.4999, 2.0}, RoundRow{"AboveHalf", 2.5001, 3.0},
+        RoundRow{"MinusAboveHalf", -2.5001, -3.0},
         // The largest double below 0.5: adding 0.5 and flooring would give 1.
         RoundRow{"LargestBelowHalf", 0.49999999999999994, 0.0},
         RoundRow{"IntegralHuge", 4503599627370497.0, 4503599627370497.0}),
@@ -49,19 +48,21 @@ INSTANTIATE_TEST_SUITE_P(Rows, RoundHalfEven,
 
 // ---- CInt / CLng ----------------------------------------------------------
 
-struct IntRow {
+template <class T> struct ConvRow {
     const char* name;
     Variant input;
-    Long expected; // when error == 0
+    T expected; // when error == 0
     Long error;
-    friend void PrintTo(const IntRow& r, std::ostream* os) { *os << r.name; }
+    friend void PrintTo(const ConvRow& r, std::ostream* os) { *os << r.name; }
 };
+using IntRow = ConvRow<Long>;
+using StrRow = ConvRow<const char*>;
 
 auto row_name = [](const auto& info) { return std::string(info.param.name); };
 
-template <class Convert> void expect_converts(const IntRow& row, Convert convert)
+template <class T, class Convert> void expect_converts(const ConvRow<T>& row, Convert convert)
 {
-    Long result = 0;
+    decltype(convert(row.input)) result{};
     EXPECT_EQ(raised_number([&] { result = convert(row.input); }), row.error);
     if (row.error == 0) {
         EXPECT_EQ(result, row.expected);
@@ -83,7 +84,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, CIntRows,
         IntRow{"JustBelowUpperHalfEdge", 32767.4999, 32767, 0},
         IntRow{"LowerHalfEdge", -32768.5, 0, err::Overflow},
         IntRow{"JustAboveLowerHalfEdge", -32768.4999, -32768, 0}, IntRow{"TwoAndHalf", 2.5, 2, 0},
-
         IntRow{"LongInRange", Long{-300}, -300, 0},
         IntRow{"LongOutOfRange", Long{32768}, 0, err::Overflow},
         IntRow{"Single", Single{1.5f}, 2, 0}, IntRow{"NumberText", "12", 12, 0},
@@ -190,31 +190,17 @@ TEST(CDate, TakesDatesSerialsAndDateText)
 
 // ---- CStr -----------------------------------------------------------------
 
-struct StrRow {
-    const char* name;
-    Variant input;
-    const char* expected;
-    Long error;
-    friend void PrintTo(const StrRow& r, std::ostream* os) { *os << r.name; }
-};
-
 class CStrRows : public testing::TestWithParam<StrRow> {};
 
 TEST_P(CStrRows, WritesTheDefaultTextOrRaises)
 {
-    const StrRow& row = GetParam();
-    std::string result;
-    EXPECT_EQ(raised_number([&] { result = CStr(row.input); }), row.error);
-    if (row.error == 0) {
-        EXPECT_EQ(result, row.expected);
-    }
+    expect_converts(GetParam(), [](const Variant& v) { return CStr(v); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, CStrRows,
     testing::Values(StrRow{"LongMin", Long{INT32_MIN}, "-2147483648", 0},
         StrRow{"DoubleExponent", 1e15, "1E+15", 0},
         StrRow{"DateAndTime", Date{3.34}, "1900-01-02 08:09:36", 0},
-
         StrRow{"Null", Null, "", err::InvalidUseOfNull},
         StrRow{"ObjectDefaultMember", object_holding(Long{5}), "5", 0},
         StrRow{"Nothing", ObjectRef{}, "", err::ObjectNotSet}),
