@@ -47,7 +47,6 @@ TEST(Twips, AbsurdValuesRaise)
     };
     EXPECT_EQ(number_of(1e12), vb::err::Overflow);
     EXPECT_EQ(number_of(std::nan("")), vb::err::InvalidPropertyValue);
-    EXPECT_EQ(number_of(INFINITY), vb::err::InvalidPropertyValue);
     EXPECT_THROW((void)gfx::twips_per_pixel(0), vb::Error);
 }
 
