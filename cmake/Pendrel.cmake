@@ -33,5 +33,6 @@ function(pendrel_test folder)
   set(target pendrel_${name}_tests)
   add_executable(${target} ${sources})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} pendrel_test_support GTest::gtest GTest::gtest_main Threads::Threads)
-  gtest_discover_tests(${target} TEST_PREFIX "${folder}/" DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+  gtest_discover_tests(${target} TEST_PREFIX "${folder}/" NO_PRETTY_VALUES DISCOVERY_TIMEOUT 60
+                       PROPERTIES TIMEOUT 120)
 endfunction()

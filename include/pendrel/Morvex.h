@@ -20,9 +20,9 @@
 // a setter at that step: the earlier steps stay done and nothing is
 // signalled.
 //
-// The member functions live in the folders of their subsystems: the shell
-// (children, forwarding, persistence, dispatch) in src/control/, the row
-// source in src/data/, the list state in src/dropdown/.
+// The member functions live in src/morvex/, one file per concern (the
+// shell, properties, persistence, dispatch, row source, list size, opening
+// and closing).
 //
 // Everything runs on the thread that created the control. Settings kept per
 // thread (BoundColumn among them) are shared by every Morvex of the thread.
@@ -58,11 +58,13 @@ class DataGrid;
 namespace host {
 class Site;
 }
+namespace diag {
+class Steps;
+}
 
 namespace pendrel {
 
 class clsDataSource;
-class Steps;
 
 class Morvex final : public host::UserControl, public vb::Object {
 public:
@@ -237,7 +239,7 @@ public:
     [[nodiscard]] DropRect GetRECTForGrid();
 
 private:
-    // src/control/Morvex.cpp: the children in their design-time state, and
+    // src/morvex/Morvex.cpp: the children in their design-time state, and
     // every notification of theirs wired to its handler in one place.
     void create_children();
     void wire_children();
@@ -247,22 +249,22 @@ private:
     void DropdownButton_Click();
     void UserControl_Resize();
 
-    // src/dropdown/MorvexDropDown.cpp: opening the list.
+    // src/morvex/MorvexDropDown.cpp: opening the list.
     void InitpData();
     void PrepareDataGrid();
-    // src/dropdown/MorvexListSize.cpp: the list's size and its columns.
+    // src/morvex/MorvexListSize.cpp: the list's size and its columns.
     void ResizeGrid();
-    void list_width(Steps& s, vb::Long allowance);
+    void list_width(diag::Steps& s, vb::Long allowance);
     void ResizeColumns();
-    void explicit_widths(Steps& s);
-    void automatic_widths(Steps& s, vb::Integer char_width);
+    void explicit_widths(diag::Steps& s);
+    void automatic_widths(diag::Steps& s, vb::Integer char_width);
 
-    // src/control/MorvexPersistence.cpp: reading in three groups of keys.
+    // src/morvex/MorvexPersistence.cpp: reading in three groups of keys.
     void read_text_box_keys(host::PropertyBag& PropBag);
     void read_font_keys(host::PropertyBag& PropBag);
     void read_list_keys(host::PropertyBag& PropBag);
 
-    // src/data/MorvexRowSource.cpp: the data-source object, made on demand.
+    // src/morvex/MorvexRowSource.cpp: the data-source object, made on demand.
     clsDataSource& data_source();
 
     std::unique_ptr<controls::TextBox> m_txtFieldCmb;

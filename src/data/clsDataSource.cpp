@@ -2,11 +2,11 @@
 // that opens it, and its dispatch interface _clsDataSource.
 #include "pendrel/clsDataSource.h"
 
-#include "data/SameName.h"
-#include "data/Steps.h"
+#include "diag/Steps.h"
 #include "pendrel/TypeLibrary.h"
 #include "platform/ado/AdoConstants.h"
 #include "platform/ado/Connection.h"
+#include "platform/vb/Ascii.h"
 #include "platform/vb/Convert.h"
 #include "platform/vb/Error.h"
 
@@ -50,7 +50,7 @@ void clsDataSource::Class_Initialize()
 void clsDataSource::Class_Terminate() noexcept
 {
     try {
-        Steps s("Class_Terminate");
+        diag::Steps s("Class_Terminate");
         // 1.
         if (s.condition("1", [&] { return m_Recordset->get_State() == ado::adStateOpen; })) {
             // 2.
@@ -68,7 +68,7 @@ void clsDataSource::Class_Terminate() noexcept
 // shows no rows.
 void clsDataSource::Class_GetDataMember(const std::string& /*DataMember*/, vb::Variant& Data)
 {
-    Steps s("Class_GetDataMember");
+    diag::Steps s("Class_GetDataMember");
     std::shared_ptr<ado::Connection> cn;
     // 1. A connection of this call's own.
     s.step("1", [&] { cn = std::make_shared<ado::Connection>(); });
@@ -87,11 +87,11 @@ void clsDataSource::Class_GetDataMember(const std::string& /*DataMember*/, vb::V
 std::optional<vb::DispId> clsDataSource::id_of_name(std::string_view name) const
 {
     namespace did = dispid_clsDataSource;
-    if (same_name(name, "Recordset"))
+    if (vb::iequals(name, "Recordset"))
         return did::Recordset;
-    if (same_name(name, "RecordSource"))
+    if (vb::iequals(name, "RecordSource"))
         return did::RecordSource;
-    if (same_name(name, "ConnectionString"))
+    if (vb::iequals(name, "ConnectionString"))
         return did::ConnectionString;
     return std::nullopt;
 }

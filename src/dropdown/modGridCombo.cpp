@@ -1,6 +1,6 @@
 #include "dropdown/modGridCombo.h"
 
-#include "data/Steps.h"
+#include "diag/Steps.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/grid/SelBookmarks.h"
 #include "platform/win/User32.h"
@@ -19,7 +19,7 @@ GridState& state()
 
 void HideDropDown()
 {
-    pendrel::Steps s("HideDropDown");
+    diag::Steps s("HideDropDown");
     GridState& g = state();
     s.step("1", [] { win::ReleaseCapture(); });
     if (s.condition("2", [&] { return g.GridSubclassed; }))
@@ -42,7 +42,7 @@ void HideDropDown()
 
 void RemDGBookMark(grid::DataGrid& grid)
 {
-    pendrel::Steps s("RemDGBookMark");
+    diag::Steps s("RemDGBookMark");
     s.step("1", [&] {
         auto selected = grid.get_SelBookmarks();
         while (selected->get_Count() >= 1)

@@ -5,9 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "data/Steps.h"
+#include "diag/Steps.h"
 #include "pendrel/clsDataSource.h"
 #include "platform/host/MessageBox.h"
+#include "support/RowName.h"
 
 namespace pendrel {
 namespace {
@@ -30,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, IsBlankValues,
         BlankRow{"EmptyText", vb::Variant(""), true}, BlankRow{"Blank", vb::Variant(" "), false},
         BlankRow{"Zero", vb::Variant(vb::Long{0}), false},
         BlankRow{"Nothing", vb::Variant(vb::ObjectRef{}), false}),
-    [](const testing::TestParamInfo<BlankRow>& info) { return info.param.name; });
+    test::RowName{});
 
 TEST(IsBlank, ObjectWithoutAValueIsNotBlank)
 {
@@ -42,7 +43,7 @@ TEST(IsBlank, ObjectWithoutAValueIsNotBlank)
 TEST(IsBlank, FailureIsIgnoredAndTheResultIsNotBlank)
 {
     host::clear_message_boxes();
-    InjectedFault fault("IsBlank", "1", vb::Error(7, "Out of memory", "x"));
+    diag::InjectedFault fault("IsBlank", "1", vb::Error(7, "Out of memory", "x"));
     EXPECT_FALSE(IsBlank(vb::Variant("")));
     EXPECT_EQ(fault.hits(), 1);
     EXPECT_TRUE(host::message_boxes().empty());

@@ -1,4 +1,5 @@
 #include "data/SqlText.h"
+#include "support/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(SqlText, PrepSQLforJokerTable,
             "SELECT * FROM T WHERE N LIKE '%a\\\\b%'"},
         JokerCase{"EveryOccurrence", "SELECT a FROM T WHERE x LIKE '*q*' OR y LIKE '*q*'", "q",
             "SELECT a FROM T WHERE x LIKE '%q%' OR y LIKE '%q%'"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST(PrepForSQL, DoublesQuotesThenBackslashes)
 {

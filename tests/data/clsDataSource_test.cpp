@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "data/Steps.h"
+#include "diag/Steps.h"
 #include "diag/Trap.h"
 #include "pendrel/TypeLibrary.h"
 #include "platform/ado/AdoConstants.h"
@@ -15,7 +15,7 @@
 #include "platform/host/MessageBox.h"
 #include "support/TempDir.h"
 #include "support/ado/AdoFixture.h"
-#include "support/control/MorvexTest.h"
+#include "support/morvex/MorvexTest.h"
 
 namespace pendrel {
 namespace {
@@ -99,7 +99,7 @@ TEST_F(DataSourceObject, FailingStepLeavesAtOnceWithTheErrorsSourceAsTitle)
     const auto ds = clsDataSource::create();
     const vb::Error error(12345, "no\r\nway", "Provider X");
     {
-        InjectedFault fault("Class_GetDataMember", "2", error);
+        diag::InjectedFault fault("Class_GetDataMember", "2", error);
         EXPECT_TRUE(open(*ds, cnstr, "SELECT id FROM cities").is_empty());
         EXPECT_EQ(fault.hits(), 1);
     }
@@ -119,7 +119,7 @@ TEST_F(DataSourceObject, LastReferenceClosesTheRecordsetAndTheEndIgnoresEveryFai
         auto ds = clsDataSource::create();
         (void)open(*ds, cnstr, "SELECT id FROM cities");
         const auto rs = ds->get_Recordset();
-        std::optional<InjectedFault> fault;
+        std::optional<diag::InjectedFault> fault;
         if (step != nullptr)
             fault.emplace("Class_Terminate", step, vb::Error(number, "x", "x"));
         EXPECT_NO_THROW(ds.reset());

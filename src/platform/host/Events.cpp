@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "platform/host/Ascii.h"
+#include "platform/vb/Ascii.h"
 
 namespace host {
 
 std::optional<vb::DispId> EventHub::id_of_name(std::string_view name) const
 {
     for (const auto& e : m_table) {
-        if (iequals(e.name, name))
+        if (vb::iequals(e.name, name))
             return e.id;
     }
     return std::nullopt;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/host/Ascii.h"
+#include "platform/vb/Ascii.h"
 #include "platform/vb/Error.h"
 #include "platform/win/User32.h"
 
@@ -37,7 +37,7 @@ private:
 void ControlClasses::add(std::string class_name, ControlFactory factory)
 {
     for (auto& [name, f] : m_classes) {
-        if (iequals(name, class_name)) {
+        if (vb::iequals(name, class_name)) {
             f = std::move(factory);
             return;
         }
@@ -48,7 +48,7 @@ void ControlClasses::add(std::string class_name, ControlFactory factory)
 const ControlFactory* ControlClasses::find(std::string_view class_name) const
 {
     for (const auto& [name, f] : m_classes) {
-        if (iequals(name, class_name))
+        if (vb::iequals(name, class_name))
             return &f;
     }
     return nullptr;
@@ -114,8 +114,8 @@ Site& Form::load_control(
 
 void Form::remove_control(std::string_view name)
 {
-    auto it = std::find_if(
-        m_sites.begin(), m_sites.end(), [&](const auto& s) { return iequals(s->name(), name); });
+    auto it = std::find_if(m_sites.begin(), m_sites.end(),
+        [&](const auto& s) { return vb::iequals(s->name(), name); });
     if (it == m_sites.end())
         vb::raise(vb::err::InvalidProcedureCall, "No control named " + std::string(name), "Form");
     std::unique_ptr<Site> site = std::move(*it);
@@ -138,7 +138,7 @@ void Form::delete_pending()
 Site* Form::find(std::string_view name) const
 {
     for (const auto& s : m_sites) {
-        if (iequals(s->name(), name))
+        if (vb::iequals(s->name(), name))
             return s.get();
     }
     return nullptr;

@@ -7,10 +7,10 @@
 #include <system_error>
 
 #include "platform/gfx/Utf8.h"
-#include "platform/host/Ascii.h"
 #include "platform/host/FormFile.h"
 #include "platform/host/FormFileLexer.h"
 #include "platform/host/Persistable.h"
+#include "platform/vb/Ascii.h"
 #include "platform/vb/Error.h"
 
 namespace host {
@@ -129,7 +129,7 @@ void Reader::read_control(std::vector<Token>& tokens, FormRecord& form)
     if (tokens[1].text.empty() || tokens[2].text.empty())
         fail("empty class or control name");
     for (const auto& c : form.controls) {
-        if (iequals(c.name, tokens[2].text))
+        if (vb::iequals(c.name, tokens[2].text))
             fail("duplicate control name " + tokens[2].text);
     }
     int begin_line = m_line;
@@ -225,8 +225,8 @@ vb::Variant Reader::parse_value(const Token& type, const Token& value)
         fail(t + " value must not be quoted");
     const std::string& v = value.text;
     if (t == "Boolean") {
-        if (iequals(v, "True") || iequals(v, "False"))
-            return vb::Boolean(iequals(v, "True"));
+        if (vb::iequals(v, "True") || vb::iequals(v, "False"))
+            return vb::Boolean(vb::iequals(v, "True"));
         fail("Boolean value must be True or False: " + v);
     }
     if (t == "Integer") {

@@ -3,9 +3,9 @@
 #include <deque>
 #include <mutex>
 
-#include "platform/host/Ascii.h"
 #include "platform/host/PropertyBag.h"
 #include "platform/host/StdFont.h"
+#include "platform/vb/Ascii.h"
 
 namespace host {
 
@@ -36,7 +36,7 @@ void register_persistable_class(PersistableClass cls)
     auto& r = registry();
     std::lock_guard lock(r.mutex);
     for (auto& c : r.classes) {
-        if (iequals(c.name, cls.name)) {
+        if (vb::iequals(c.name, cls.name)) {
             c = std::move(cls);
             return;
         }
@@ -49,7 +49,7 @@ const PersistableClass* find_persistable_class(std::string_view name)
     auto& r = registry();
     std::lock_guard lock(r.mutex);
     for (const auto& c : r.classes) {
-        if (iequals(c.name, name))
+        if (vb::iequals(c.name, name))
             return &c;
     }
     return nullptr;

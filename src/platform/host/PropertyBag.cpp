@@ -1,8 +1,8 @@
 #include "platform/host/PropertyBag.h"
 
 #include "platform/gfx/Utf8.h"
-#include "platform/host/Ascii.h"
 #include "platform/host/Persistable.h"
+#include "platform/vb/Ascii.h"
 #include "platform/vb/Error.h"
 
 namespace host {
@@ -86,7 +86,7 @@ bool same_property_value(const PropertyBag::Value& a, const PropertyBag::Value& 
         return same_variant(*va, *vb_);
     const auto* oa = std::get_if<PropertyBag::StoredObject>(&a);
     const auto* ob = std::get_if<PropertyBag::StoredObject>(&b);
-    return oa && ob && iequals(oa->class_name, ob->class_name) && *oa->bag == *ob->bag;
+    return oa && ob && vb::iequals(oa->class_name, ob->class_name) && *oa->bag == *ob->bag;
 }
 
 bool operator==(const PropertyBag& a, const PropertyBag& b)
@@ -104,7 +104,7 @@ bool operator==(const PropertyBag& a, const PropertyBag& b)
 const PropertyBag::Entry* PropertyBag::find(std::string_view key) const
 {
     for (const auto& e : m_entries) {
-        if (iequals(e.key, key))
+        if (vb::iequals(e.key, key))
             return &e;
     }
     return nullptr;
@@ -137,8 +137,8 @@ void PropertyBag::WriteProperty(
 {
     check_key(Name);
     PropertyBag::Value stored = stored_form(Name, Value);
-    auto it = std::find_if(
-        m_entries.begin(), m_entries.end(), [&](const Entry& e) { return iequals(e.key, Name); });
+    auto it = std::find_if(m_entries.begin(), m_entries.end(),
+        [&](const Entry& e) { return vb::iequals(e.key, Name); });
     if (!DefaultValue.is_missing() && !DefaultValue.is_empty()) {
         PropertyBag::Value def = DefaultValue.is_object() ? stored_form(Name, DefaultValue)
                                                           : PropertyBag::Value(DefaultValue);

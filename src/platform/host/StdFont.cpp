@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "platform/gfx/Utf8.h"
-#include "platform/host/Ascii.h"
 #include "platform/host/PropertyBag.h"
+#include "platform/vb/Ascii.h"
 #include "platform/vb/Convert.h"
 #include "platform/vb/Error.h"
 
@@ -195,7 +195,7 @@ std::shared_ptr<void> StdFont::subscribe(std::function<void()> listener)
 std::optional<vb::DispId> StdFont::id_of_name(std::string_view name) const
 {
     for (const auto& m : k_members) {
-        if (iequals(m.name, name))
+        if (vb::iequals(m.name, name))
             return m.id;
     }
     return std::nullopt;

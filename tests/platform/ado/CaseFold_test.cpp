@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ado/CaseFold.h"
+#include "support/RowName.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ INSTANTIATE_TEST_SUITE_P(Letters, CaseFoldPairs,
         FoldRow{"SharpS", "Straße", "STRASSE"}, FoldRow{"Decomposed", "Zu\u0308rich", "Zürich"},
         FoldRow{"Ligature", "ﬁle", "FILE"}, FoldRow{"FullWidth", "ＡＢＣ", "abc"},
         FoldRow{"DottedCapitalI", "İ", "i\u0307"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST(CaseFold, AsciiFastPathAgreesWithTheLibrary)
 {

@@ -2,6 +2,7 @@
 
 #include "platform/ado/Criterion.h"
 #include "platform/vb/ErrorNumbers.h"
+#include "support/RowName.h"
 #include "support/ado/AdoFixture.h"
 
 namespace {
@@ -53,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(Grammar, CriterionParse,
         ParseRow{"True", "b = TRUE", "b", Op::Equal, K::Boolean, "TRUE"},
         ParseRow{"TextHoldsBrackets", "[n] = '[x] = ''y'''", "n", Op::Equal, K::Text, "[x] = 'y'"},
         ParseRow{"ControlCharsInText", "[n] = 'a\tb\nc'", "n", Op::Equal, K::Text, "a\tb\nc"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST(Criterion, MalformedTextRaises3001)
 {
@@ -120,6 +121,6 @@ INSTANTIATE_TEST_SUITE_P(Wildcards, LikePatterns,
         LikeRow{"InsideAndEnd", "a%c%", Mode::Prefix, "a%c"},
         LikeRow{"StarAlone", "*", Mode::Prefix, ""}, LikeRow{"TwoStars", "**", Mode::Contains, ""},
         LikeRow{"None", "abc", Mode::Exact, "abc"}, LikeRow{"Empty", "", Mode::Exact, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 } // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ado/FieldTypes.h"
+#include "support/RowName.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(Table, DeclaredTypes,
         TypeRow{"AffinityText", "VARYING TEXTISH(20)", FieldType{DataType::adVarWChar, 20}},
         TypeRow{"AffinityReal", "FLOATING", FieldType{DataType::adDouble, 8}},
         TypeRow{"NoType", "", std::nullopt}, TypeRow{"UnknownName", "JSON", std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST(FieldTypes, ValuesDecideWithoutADeclaration)
 {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ado/Predicate.h"
+#include "support/RowName.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(Values, IntegerAgainstLiteral,
         IntRow{"BeyondDoublesExactIntegers", k_big, {true, k_big, double(k_big)}, 0},
         IntRow{"NeighbourOfBig", k_big - 1, {true, k_big, double(k_big)}, -1},
         IntRow{"BigAgainstItsRoundedReal", k_big, {false, 0, 9007199254740992.0}, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST(Predicate, NaNCellsMeetNoOperator)
 {

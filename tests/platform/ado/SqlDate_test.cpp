@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ado/SqlDate.h"
+#include "support/RowName.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(Forms, SqlDateText,
         DateRow{"Trailing", "2024-03-05x", std::nullopt},
         DateRow{"Infinity", "infinity", std::nullopt},
         DateRow{"BeforeChrist", "0044-03-15 BC", std::nullopt}, DateRow{"Empty", "", std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST(SqlDate, SerialsBeforeTheEpochCountTheTimeForward)
 {

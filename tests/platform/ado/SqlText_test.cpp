@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ado/SqlText.h"
+#include "support/RowName.h"
 
 namespace {
 
@@ -45,6 +46,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, SecondStatement,
         StatementRow{"AfterLineComment", "SELECT 1 -- x\n; DROP TABLE t", true},
         StatementRow{"Parameter", "SELECT $1; DROP", true},
         StatementRow{"QuoteAfterSemicolon", "SELECT 1;'x'", true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 } // namespace

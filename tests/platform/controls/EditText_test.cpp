@@ -1,4 +1,5 @@
 #include "platform/controls/EditText.h"
+#include "support/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, EditSteps,
             false},
         EditCase{
             "EndDropsSelection", "Zürich", 0, 3, move(Move::End, false), "Zürich", 6, 0, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST(EditText, SelectClampsToTheText)
 {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/win/WindowManager.h"
+#include "support/RowName.h"
 
 namespace controls {
 namespace {
@@ -30,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, KeyAscii,
         KeyAsciiCase{"LastPositive", U'\u7FFF', 32767, U'\u7FFF'},
         KeyAsciiCase{"WideIsNegative", U'\uFF21', -223, U'\uFF21'},
         KeyAsciiCase{"BeyondBasicPlaneIsQuestionMark", U'😀', 63, U'?'}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST(KeyAscii, ZeroAndSurrogatesAreNoCharacter)
 {

@@ -7,6 +7,7 @@
 
 #include "platform/gfx/TextMetrics.h"
 #include "platform/gfx/Utf8.h"
+#include "support/RowName.h"
 
 namespace controls {
 namespace {
@@ -40,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, LineOffsets,
     ::testing::Values(LineCase{"Empty", ""}, LineCase{"Ascii", "Hello, World"},
         LineCase{"Kerning", "AVAWAY To"}, LineCase{"Latin", "Zürich Łódź"},
         LineCase{"Cjk", "日本語"}, LineCase{"Emoji", "a😀b"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST(LineMetrics, IndexAtPicksTheNearestBoundary)
 {

@@ -8,6 +8,7 @@
 
 #include "platform/vb/Error.h"
 #include "platform/win/User32.h"
+#include "support/RowName.h"
 #include "support/controls/ControlsTest.h"
 
 namespace controls {
@@ -99,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ScrollBarParts,
         PartCase{"LowerArrow", ScrollPart::LineDown, "SB_LINEDOWN"},
         PartCase{"TrackAboveThumb", ScrollPart::PageUp, "SB_PAGEUP"},
         PartCase{"TrackBelowThumb", ScrollPart::PageDown, "SB_PAGEDOWN"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST_F(ScrollBarTracking, ThumbDragTracksThenSetsThePosition)
 {

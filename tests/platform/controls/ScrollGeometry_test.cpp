@@ -1,4 +1,5 @@
 #include "platform/controls/ScrollGeometry.h"
+#include "support/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ScrollLayouts,
         LayoutCase{"EmptyRangeHasNoThumb", 100, 17, {5, 5, 0}, 5, 17, 0, 0},
         LayoutCase{"ShortBarSharesArrows", 20, 17, {0, 100, 0}, 0, 10, 0, 0},
         LayoutCase{"ZeroLength", 0, 17, {0, 100, 0}, 0, 0, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 // A bar of 100 pixels with its thumb at 42..59, and one whose page covers
 // the range: its track is no part.

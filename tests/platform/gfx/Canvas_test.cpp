@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Canvas.h"
 #include "platform/gfx/TextMetrics.h"
+#include "support/RowName.h"
 #include "support/gfx/Pixels.h"
 
 namespace {
@@ -103,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Styles, CanvasEdge,
         EdgeCase{"Raised", gfx::Edge::Raised, k_light, k_black, k_white, k_shadow},
         EdgeCase{"Sunken", gfx::Edge::Sunken, k_shadow, k_white, k_black, k_light},
         EdgeCase{"Pressed", gfx::Edge::Pressed, k_black, k_black, k_shadow, k_shadow}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST_F(CanvasTest, TextEvenBrokenIsDrawnInsideItsBoxAndNeverOutside)
 {

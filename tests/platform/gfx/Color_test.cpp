@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Color.h"
 #include "platform/vb/Error.h"
+#include "support/RowName.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(Values, OleColor,
         ColorCase{"UnknownSystemIndex", 0x80000019, false, {}},
         ColorCase{"SystemWithMiddleBits", 0x8000010F, false, {}},
         ColorCase{"OtherHighByte", 0x0100000F, false, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST(SystemColors, EveryIndexHasAColourAndTheThreeDShadesDiffer)
 {

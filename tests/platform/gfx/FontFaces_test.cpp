@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gfx/Font.h"
+#include "support/RowName.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ INSTANTIATE_TEST_SUITE_P(Table, FaceResolution,
         FaceCase{"InstalledFaceIsKept", "DejaVu Serif", "DejaVu Serif"},
         FaceCase{"UnknownFaceFallsBack", "No Such Face 4711", "DejaVu Sans"},
         FaceCase{"EmptyFallsBack", "", "DejaVu Sans"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST(FaceResolution, WindowsFacesAreNotInstalledHere)
 {

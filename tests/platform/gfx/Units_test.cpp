@@ -4,6 +4,7 @@
 
 #include "platform/gfx/Units.h"
 #include "platform/vb/Error.h"
+#include "support/RowName.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ INSTANTIATE_TEST_SUITE_P(Table, TwipsToPixels,
     ::testing::Values(PixelCase{"Exact", 375, 96, 25}, PixelCase{"HalfDown", 7.5, 96, 0},
         PixelCase{"HalfUp", 22.5, 96, 2}, PixelCase{"BelowHalf", 22, 96, 1},
         PixelCase{"NegativeHalf", -22.5, 96, -2}, PixelCase{"At120Dpi", 360, 120, 30}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST(Twips, PixelsRoundTripThroughTwips)
 {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gfx/Utf8.h"
+#include "support/RowName.h"
 
 namespace {
 
@@ -37,6 +38,6 @@ INSTANTIATE_TEST_SUITE_P(Table, Utf8Text,
         Utf8Case{"Overlong", "\xC0\xAF", false, k_fffd, 1},
         Utf8Case{"Surrogate", "\xED\xA0\x80", false, k_fffd, 1},
         Utf8Case{"Latin1Byte", "caf\xE9!", false, "caf" + k_fffd + "!", 5}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "platform/grid/Columns.h"
+#include "support/RowName.h"
 #include "support/ado/AdoFixture.h"
 #include "support/grid/GridTest.h"
 
@@ -86,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Columns, ColumnErrors,
         ErrorCase{"WidthBeyondThePixels",
             [](auto& g, auto&) { g.get_Columns()->get_Item(0)->let_Width(1e30F); },
             vb::err::Overflow}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST_F(ColumnText, AnEmptyRowSetHasNoCurrentRow)
 {

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "platform/grid/GridGeometry.h"
+#include "support/RowName.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RowAt,
         RowCase{"LastOfThreeRows", 0, 3, 62, 2}, RowCase{"BelowThreeRows", 0, 3, 63, -1},
         RowCase{"ScrolledNearTheEnd", 195, 200, 15 + 4 * 16, 4},
         RowCase{"PastTheEndAfterScrolling", 195, 200, 15 + 5 * 16, -1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 struct ColumnCase {
     const char* name;
@@ -72,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Columns, ColumnAt,
         ColumnCase{"AreaRightEdge", 0, 399, 4}, ColumnCase{"OutsideTheArea", 0, 400, -1},
         ColumnCase{"LeftOfTheArea", 0, -1, -1}, ColumnCase{"ScrolledFirst", 3, 0, 3},
         ColumnCase{"ScrolledLast", 3, 319, 4}, ColumnCase{"RightOfTheLastColumn", 3, 320, -1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST(GridGeometry, CountsWholeAndPartRows)
 {
@@ -129,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, BarsFor,
         BarsCase{"AutomaticTooWide", 4, 5, 401, false, true},
         BarsCase{"HorizontalBarPushesRowsOut", 4, 11, 401, true, true},
         BarsCase{"VerticalBarPushesColumnsOut", 4, 12, 390, true, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST(PixelOfTwips, TakesThePixelThatHoldsTheCoordinate)
 {

@@ -6,6 +6,7 @@
 #include "platform/host/FormFile.h"
 #include "platform/host/StdFont.h"
 #include "platform/vb/Error.h"
+#include "support/RowName.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -166,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(Table, CorruptFormFile,
                 return t;
             }(),
             20, "nested deeper than 16"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 // Damaged files must give the error or a record, never anything else.
 void expect_no_crash(const std::string& text)

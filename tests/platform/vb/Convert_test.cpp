@@ -6,6 +6,7 @@
 
 #include "platform/vb/DateTime.h"
 #include "platform/vb/Error.h"
+#include "support/RowName.h"
 #include "support/vb/ValueObject.h"
 
 using namespace vb;
@@ -44,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RoundHalfEven,
         // The largest double below 0.5: adding 0.5 and flooring would give 1.
         RoundRow{"LargestBelowHalf", 0.49999999999999994, 0.0},
         RoundRow{"IntegralHuge", 4503599627370497.0, 4503599627370497.0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 // ---- CInt / CLng ----------------------------------------------------------
 
@@ -58,7 +59,7 @@ template <class T> struct ConvRow {
 using IntRow = ConvRow<Long>;
 using StrRow = ConvRow<const char*>;
 
-auto row_name = [](const auto& info) { return std::string(info.param.name); };
+auto row_name = pendrel::test::RowName{};
 
 template <class T, class Convert> void expect_converts(const ConvRow<T>& row, Convert convert)
 {

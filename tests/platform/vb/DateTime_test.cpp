@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "platform/vb/Error.h"
+#include "support/RowName.h"
 #include "support/vb/ValueObject.h"
 
 using namespace vb;
@@ -14,7 +15,7 @@ using pendrel::test::raised_number;
 
 namespace {
 
-auto row_name = [](const auto& info) { return std::string(info.param.name); };
+auto row_name = pendrel::test::RowName{};
 
 constexpr double k_second = 1.0 / 86400;
 

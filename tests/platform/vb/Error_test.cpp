@@ -1,4 +1,5 @@
 #include "platform/vb/Error.h"
+#include "support/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, StandardTexts,
         TextRow{
             "MissingParameter", -2147217904, "No value given for one or more required parameters."},
         TextRow{"Unknown", 31999, "Application-defined or object-defined error"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 TEST(Error, RaiseWithOwnDescriptionKeepsIt)
 {

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "platform/vb/Convert.h"
+#include "support/RowName.h"
 
 using namespace vb;
 
@@ -16,7 +17,7 @@ template <class T> struct TextRow {
     friend void PrintTo(const TextRow& r, std::ostream* os) { *os << r.name; }
 };
 
-auto row_name = [](const auto& info) { return std::string(info.param.name); };
+auto row_name = pendrel::test::RowName{};
 
 using DoubleRow = TextRow<double>;
 class DoubleText : public testing::TestWithParam<DoubleRow> {};

@@ -4,6 +4,7 @@
 
 #include "platform/vb/Convert.h"
 #include "platform/vb/Error.h"
+#include "support/RowName.h"
 #include "support/vb/ValueObject.h"
 
 using namespace vb;
@@ -12,7 +13,7 @@ using pendrel::test::raised_number;
 
 namespace {
 
-auto row_name = [](const auto& info) { return std::string(info.param.name); };
+auto row_name = pendrel::test::RowName{};
 
 struct ValRow {
     const char* name;

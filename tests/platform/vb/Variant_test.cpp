@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/vb/Error.h"
+#include "support/RowName.h"
 #include "support/vb/ValueObject.h"
 
 using namespace vb;
@@ -11,7 +12,7 @@ using pendrel::test::ValueObject;
 
 namespace {
 
-auto row_name = [](const auto& info) { return std::string(info.param.name); };
+auto row_name = pendrel::test::RowName{};
 
 struct KindRow {
     const char* name;

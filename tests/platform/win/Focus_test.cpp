@@ -1,4 +1,5 @@
 #include "platform/win/User32.h"
+#include "support/RowName.h"
 #include "support/win/DesktopTest.h"
 
 using namespace win;
@@ -96,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(Focus, FocusRefused,
         Step{"Destroyed", [](HWND, HWND t) { DestroyWindow(t); }},
         Step{"InsideAHiddenParent", [](HWND o, HWND) { ShowWindow(o, SW_HIDE); }},
         Step{"InsideADisabledParent", [](HWND o, HWND) { EnableWindow(o, 0); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 class FocusLost : public Focus, public ::testing::WithParamInterface<Step> {};
 
@@ -124,6 +125,6 @@ INSTANTIATE_TEST_SUITE_P(Focus, FocusLost,
             [](HWND, HWND w) {
                 SetParent(w, CreateWindowExA(0, Focus::k_class, "", 0, 500, 0, 50, 50, 0));
             }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    pendrel::test::RowName{});
 
 } // namespace

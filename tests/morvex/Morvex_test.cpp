@@ -16,9 +16,9 @@
 #include "platform/win/User32.h"
 #include "platform/win/WindowManager.h"
 #include "support/ado/AdoFixture.h"
-#include "support/control/MorvexTest.h"
 #include "support/controls/Ui.h"
 #include "support/gfx/Pixels.h"
+#include "support/morvex/MorvexTest.h"
 
 namespace pendrel {
 namespace {

@@ -6,13 +6,13 @@
 
 #include <set>
 
-#include "control/MorvexMembers.h"
+#include "morvex/MorvexMembers.h"
 #include "pendrel/Morvex.h"
 #include "pendrel/clsDataSource.h"
 #include "platform/controls/TextBox.h"
 #include "platform/grid/DataGrid.h"
 #include "support/ado/AdoFixture.h"
-#include "support/control/MorvexTest.h"
+#include "support/morvex/MorvexTest.h"
 
 namespace pendrel {
 namespace {

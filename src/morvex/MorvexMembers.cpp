@@ -1,7 +1,7 @@
 // The rows of _Morvex. Arguments convert as the language converts them
 // (CInt, CLng, CBool, CStr ...), so a value out of range raises 6 and one of
 // the wrong kind 13; a wrong number of arguments raises 450.
-#include "control/MorvexMembers.h"
+#include "morvex/MorvexMembers.h"
 
 #include <array>
 

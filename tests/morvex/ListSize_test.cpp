@@ -7,15 +7,16 @@
 #include <optional>
 #include <tuple>
 
-#include "data/Steps.h"
+#include "diag/Steps.h"
 #include "pendrel/Morvex.h"
 #include "platform/grid/Columns.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/host/ControlSurface.h"
 #include "platform/win/User32.h"
 #include "platform/win/WindowManager.h"
+#include "support/RowName.h"
 #include "support/ado/AdoFixture.h"
-#include "support/control/MorvexTest.h"
+#include "support/morvex/MorvexTest.h"
 
 namespace pendrel {
 namespace {
@@ -113,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ExplicitWidths,
         // Visible and Width of the sixth entry fail; its width still counts.
         WidthsRow{"MoreEntriesThanColumns", "10;10;10;10;10;10", k_screen,
             {1920, 1920, 1920, 1920, 1920}, 1, 11520, 2}),
-    [](const testing::TestParamInfo<WidthsRow>& info) { return info.param.name; });
+    test::RowName{});
 
 TEST_F(ListLayout, WithoutConnectionIsNeverApplied)
 {
@@ -169,7 +170,7 @@ class ListSize : public test::MorvexTest, public testing::WithParamInterface<Siz
 TEST_P(ListSize, FromRowsHeadsAndWidths)
 {
     const SizeRow& row = GetParam();
-    std::optional<InjectedFault> fault;
+    std::optional<diag::InjectedFault> fault;
     if (!row.failing_step.empty())
         fault.emplace("ResizeGrid", row.failing_step, vb::Error(6, "Overflow", "Morvex"));
     ctl->let_ScreenWidth(k_screen);
@@ -207,7 +208,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ListSize,
             28800 - k_allowance},
         // Logged; the steps after it run, without the allowance.
         SizeRow{"NoAllowance", k_all_columns, "0;25;10", 5, false, 225 * 5 + 210, 6720, {}, "5.3"}),
-    [](const testing::TestParamInfo<SizeRow>& info) { return info.param.name; });
+    test::RowName{});
 
 // The control covers screen pixels {108, 108, 309, 133}; the list goes
 // inside the work area.

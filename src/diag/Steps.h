@@ -17,7 +17,7 @@
 #include "diag/Trap.h"
 #include "platform/vb/Error.h"
 
-namespace pendrel {
+namespace diag {
 
 // Raises the error a test injected for this step of this procedure on the
 // calling thread; does nothing otherwise.
@@ -72,4 +72,4 @@ private:
     std::size_t m_id;
 };
 
-} // namespace pendrel
+} // namespace diag

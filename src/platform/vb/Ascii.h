@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string_view>
 
-namespace host {
+namespace vb {
 
 [[nodiscard]] constexpr char ascii_lower(char c)
 {
@@ -18,4 +18,4 @@ namespace host {
         a, b, [](char x, char y) { return ascii_lower(x) == ascii_lower(y); });
 }
 
-} // namespace host
+} // namespace vb

@@ -12,7 +12,7 @@
 #include "platform/host/PropertyBag.h"
 #include "platform/win/WindowManager.h"
 #include "support/ado/AdoFixture.h"
-#include "support/control/MorvexTest.h"
+#include "support/morvex/MorvexTest.h"
 
 namespace pendrel {
 namespace {

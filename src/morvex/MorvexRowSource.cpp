@@ -2,7 +2,7 @@
 // data-source object the list grid is bound to, and what reads them.
 #include "data/IsBlank.h"
 #include "data/SqlText.h"
-#include "data/Steps.h"
+#include "diag/Steps.h"
 #include "pendrel/Morvex.h"
 #include "pendrel/clsDataSource.h"
 #include "platform/ado/AdoConstants.h"
@@ -40,7 +40,7 @@ void Morvex::let_CnStr(std::string_view New_CnStr)
 
 void Morvex::let_RowSource(std::string_view New_RowSource)
 {
-    Steps s("Let RowSource", m_fLogging);
+    diag::Steps s("Let RowSource", m_fLogging);
     // 1. The wildcard pattern *text* with the field's text becomes %text%.
     std::string rewritten(New_RowSource);
     s.step("1", [&] { rewritten = PrepSQLforJoker(New_RowSource, m_txtFieldCmb->get_Text()); });

@@ -2,9 +2,9 @@
 // without one raises 394, a put of a read-only property 383, an accessor
 // of the wrong kind (a Let of Font, a Set of Text) 450, an unknown
 // identifier 438.
-#include "control/MorvexMembers.h"
-#include "data/SameName.h"
+#include "morvex/MorvexMembers.h"
 #include "pendrel/Morvex.h"
+#include "platform/vb/Ascii.h"
 #include "platform/vb/Error.h"
 
 namespace pendrel {
@@ -30,7 +30,7 @@ std::string source_of(const MorvexMember& m)
 std::optional<vb::DispId> Morvex::id_of_name(std::string_view name) const
 {
     for (const auto& m : morvex_members()) {
-        if (same_name(m.name, name))
+        if (vb::iequals(m.name, name))
             return m.id;
     }
     return std::nullopt;

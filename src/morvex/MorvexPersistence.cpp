@@ -3,9 +3,9 @@
 // fields, and writing them. None of the three traps errors: a key that
 // cannot be converted or that a child refuses ends the procedure there, and
 // the error goes to the host.
-#include "control/PropertyKeys.h"
-#include "control/ScreenWidth.h"
 #include "dropdown/modGridCombo.h"
+#include "morvex/PropertyKeys.h"
+#include "morvex/ScreenWidth.h"
 #include "pendrel/Morvex.h"
 #include "platform/controls/CommandButton.h"
 #include "platform/controls/TextBox.h"

@@ -1,4 +1,4 @@
-#include "control/ScreenWidth.h"
+#include "morvex/ScreenWidth.h"
 
 #include <algorithm>
 #include <cmath>

@@ -12,8 +12,9 @@
 #include "platform/controls/TextBox.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/win/User32.h"
+#include "support/RowName.h"
 #include "support/ado/AdoFixture.h"
-#include "support/control/MorvexTest.h"
+#include "support/morvex/MorvexTest.h"
 #include "support/win/MessageRecorder.h"
 
 namespace pendrel {
@@ -79,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(Morvex, PropertySignals,
         SignalRow{"fLogging", [](Morvex& c) { c.let_fLogging("x.txt"); }, {}},
         SignalRow{"ScreenWidth", [](Morvex& c) { c.let_ScreenWidth(5); }, {}},
         SignalRow{"Clear", [](Morvex& c) { c.Clear(); }, {}}),
-    [](const testing::TestParamInfo<SignalRow>& info) { return info.param.name; });
+    test::RowName{});
 
 // -- Where values go --
 

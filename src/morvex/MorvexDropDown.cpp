@@ -4,7 +4,7 @@
 // and the mouse captured. The per-thread record (modGridCombo::state())
 // describes the control that last opened or closed a list.
 #include "data/IsBlank.h"
-#include "data/Steps.h"
+#include "diag/Steps.h"
 #include "dropdown/modGridCombo.h"
 #include "pendrel/Morvex.h"
 #include "pendrel/clsDataSource.h"
@@ -45,7 +45,7 @@ vb::Long list_window_proc_number()
 
 void Morvex::ShowDropDown(vb::Integer& Show)
 {
-    Steps s("ShowDropDown", m_fLogging);
+    diag::Steps s("ShowDropDown", m_fLogging);
     const win::HWND grid = m_DropdownList->get_hWnd();
     auto& g = modGridCombo::state();
     // 1. Closing a closed list does nothing at all.
@@ -98,7 +98,7 @@ void Morvex::ShowDropDown(vb::Integer& Show)
 
 void Morvex::DropDown()
 {
-    Steps s("DropDown", m_fLogging);
+    diag::Steps s("DropDown", m_fLogging);
     vb::Long sel_start = 0;
     std::string text;
     s.step("1", [&] {
@@ -132,7 +132,7 @@ void Morvex::DropdownButton_Click()
 // The per-thread record now describes this control.
 void Morvex::InitpData()
 {
-    Steps s("InitpData");
+    diag::Steps s("InitpData");
     auto& g = modGridCombo::state();
     s.step("1", [] { win::ReleaseCapture(); });
     s.step("2", [&] { g.GridControl = m_DropdownList; });
@@ -157,7 +157,7 @@ void Morvex::InitpData()
 // goes.
 void Morvex::PrepareDataGrid()
 {
-    Steps s("PrepareDataGrid", m_fLogging);
+    diag::Steps s("PrepareDataGrid", m_fLogging);
     const win::HWND grid = m_DropdownList->get_hWnd();
     s.step("1", [&] { m_DropdownList->extender().let_Enabled(true); });
     s.step("2", [&] { m_DropdownList->invoke(k_hold_fields, vb::InvokeKind::Method, {}); });

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "data/Steps.h"
+#include "diag/Steps.h"
 #include "pendrel/Morvex.h"
 #include "pendrel/clsDataSource.h"
 #include "platform/ado/AdoConstants.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/vb/DateTime.h"
-#include "support/control/MorvexTest.h"
+#include "support/morvex/MorvexTest.h"
 
 namespace pendrel {
 namespace {
@@ -24,7 +24,7 @@ using MorvexFailures = test::MorvexTest;
 
 TEST_F(MorvexFailures, FailingStepLogsOneLineAndTheNextStepRuns)
 {
-    InjectedFault fault("Let RowSource", "5.6", k_closed);
+    diag::InjectedFault fault("Let RowSource", "5.6", k_closed);
     bind(*ctl, k_rows);
     Lines expected = closed_list_lines();
     expected.insert(expected.begin(),
@@ -39,8 +39,8 @@ TEST_F(MorvexFailures, FailingStepLogsOneLineAndTheNextStepRuns)
 
 TEST_F(MorvexFailures, TwoFailingStepsGiveTwoLinesInOrder)
 {
-    InjectedFault notify("Let RowSource", "3.2", k_overflow);
-    InjectedFault cursor("Let RowSource", "5.5.1", k_closed);
+    diag::InjectedFault notify("Let RowSource", "3.2", k_overflow);
+    diag::InjectedFault cursor("Let RowSource", "5.5.1", k_closed);
     bind(*ctl, k_rows);
     EXPECT_EQ(fixed_log_lines(),
         (Lines{expected_line(6, "Overflow", ") in Let RowSource"),
@@ -56,7 +56,7 @@ TEST_F(MorvexFailures, FailingConditionGoesOnInsideItsBody)
     // The blank test fails: its body unbinds the list and leaves, although
     // neither text is blank.
     {
-        InjectedFault fault("Let RowSource", "4", k_overflow);
+        diag::InjectedFault fault("Let RowSource", "4", k_overflow);
         bind(*ctl, k_rows);
     }
     EXPECT_EQ(ctl->get_RowSource(), k_rows);
@@ -64,7 +64,7 @@ TEST_F(MorvexFailures, FailingConditionGoesOnInsideItsBody)
     EXPECT_EQ(ctl->get_Recordset()->get_State(), ado::adStateClosed);
     // The equality test fails: its body leaves before anything is stored.
     {
-        InjectedFault fault("Let RowSource", "2", k_overflow);
+        diag::InjectedFault fault("Let RowSource", "2", k_overflow);
         ctl->let_RowSource("SELECT id FROM cities");
     }
     EXPECT_EQ(ctl->get_RowSource(), k_rows);
@@ -73,7 +73,7 @@ TEST_F(MorvexFailures, FailingConditionGoesOnInsideItsBody)
 
 TEST_F(MorvexFailures, LogFollowsFLoggingUntilCnStrSetsTheFixedPathAgain)
 {
-    InjectedFault fault("Let RowSource", "3.2", k_overflow);
+    diag::InjectedFault fault("Let RowSource", "3.2", k_overflow);
     ctl->let_CnStr(cnstr);
     const auto mine = dir / "mine.txt";
     ctl->let_fLogging(mine.string());
@@ -86,7 +86,7 @@ TEST_F(MorvexFailures, LogFollowsFLoggingUntilCnStrSetsTheFixedPathAgain)
 
 TEST_F(MorvexFailures, LineThatCannotBeWrittenIsSkippedAndTheProcedureGoesOn)
 {
-    InjectedFault fault("Let RowSource", "3.2", k_overflow);
+    diag::InjectedFault fault("Let RowSource", "3.2", k_overflow);
     ctl->let_CnStr(cnstr);
     for (const std::string& path : {std::string(), (dir / "missing" / "x.txt").string()}) {
         ctl->let_fLogging(path);
@@ -104,7 +104,7 @@ TEST_F(MorvexFailures, IgnoredBlankTestFailureTakesTheRowSourceAsNotBlank)
     // data-source object whose empty SQL the callback refuses with a box.
     ctl->let_CnStr(cnstr);
     ctl->let_RowSource(k_rows);
-    InjectedFault fault("IsBlank", "1", k_overflow);
+    diag::InjectedFault fault("IsBlank", "1", k_overflow);
     ctl->let_RowSource("");
     EXPECT_GE(fault.hits(), 1);
     ASSERT_EQ(host::message_boxes().size(), 1u);

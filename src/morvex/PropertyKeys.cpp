@@ -1,5 +1,5 @@
 // The table of stored keys.
-#include "control/PropertyKeys.h"
+#include "morvex/PropertyKeys.h"
 
 #include <array>
 

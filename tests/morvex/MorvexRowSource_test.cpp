@@ -9,7 +9,7 @@
 #include "platform/controls/TextBox.h"
 #include "platform/grid/DataGrid.h"
 #include "support/ado/AdoFixture.h"
-#include "support/control/MorvexTest.h"
+#include "support/morvex/MorvexTest.h"
 
 namespace pendrel {
 namespace {

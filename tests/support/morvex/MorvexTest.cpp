@@ -1,4 +1,4 @@
-#include "support/control/MorvexTest.h"
+#include "support/morvex/MorvexTest.h"
 
 #include <cstdlib>
 #include <fstream>

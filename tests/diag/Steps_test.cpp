@@ -1,7 +1,7 @@
 // Numbered steps and the faults a test injects into them: only the named
 // step of the named procedure fails, while the fault lives, on its thread.
 
-#include "data/Steps.h"
+#include "diag/Steps.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 #include "platform/host/MessageBox.h"
 
-namespace pendrel {
+namespace diag {
 namespace {
 
 TEST(Steps, InjectedFaultHitsOnlyItsStepWhileItLives)
@@ -51,4 +51,4 @@ TEST(Steps, InjectedFaultBelongsToItsThread)
 }
 
 } // namespace
-} // namespace pendrel
+} // namespace diag

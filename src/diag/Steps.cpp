@@ -1,9 +1,9 @@
-#include "data/Steps.h"
+#include "diag/Steps.h"
 
 #include <algorithm>
 #include <vector>
 
-namespace pendrel {
+namespace diag {
 
 namespace {
 
@@ -66,4 +66,4 @@ int InjectedFault::hits() const
     return f ? f->hits : 0;
 }
 
-} // namespace pendrel
+} // namespace diag

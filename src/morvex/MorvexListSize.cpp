@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "data/IsBlank.h"
-#include "data/Steps.h"
+#include "diag/Steps.h"
 #include "dropdown/modGridCombo.h"
 #include "pendrel/Morvex.h"
 #include "pendrel/clsDataSource.h"
@@ -49,7 +49,7 @@ vb::Long to_long(double twips)
 vb::Integer Morvex::aantalGesplitsteDelenInString(
     std::vector<std::string>& Parts, std::string_view Text, std::string_view Sep)
 {
-    Steps s("aantalGesplitsteDelenInString", m_fLogging);
+    diag::Steps s("aantalGesplitsteDelenInString", m_fLogging);
     vb::Integer count = 0;
     // 1. The text between two separators is an entry, so the text goes
     // between two more. An exact byte search finds the same entries as a
@@ -81,7 +81,7 @@ vb::Integer Morvex::aantalGesplitsteDelenInString(
 
 void Morvex::ResizeColumns()
 {
-    Steps s("ResizeColumns", m_fLogging);
+    diag::Steps s("ResizeColumns", m_fLogging);
     s.step("1", [&] {
         m_ListWidth = 0;
         m_TextColumn = 1;
@@ -99,7 +99,7 @@ void Morvex::ResizeColumns()
 
 // 4. Explicit widths: percentages of the work-area width; columns without
 // an entry are hidden.
-void Morvex::explicit_widths(Steps& s)
+void Morvex::explicit_widths(diag::Steps& s)
 {
     grid::DataGrid& g = *m_DropdownList;
     const double screen = m_ScreenWidth;
@@ -129,7 +129,7 @@ void Morvex::explicit_widths(Steps& s)
 // widening each compute the width, and the test reads the length and the
 // type alike: for a long text the width leaves the 32-bit range, both fail
 // and the column keeps its width.
-void Morvex::automatic_widths(Steps& s, vb::Integer char_width)
+void Morvex::automatic_widths(diag::Steps& s, vb::Integer char_width)
 {
     grid::DataGrid& g = *m_DropdownList;
     const auto field = [&](vb::Long i) {
@@ -153,7 +153,7 @@ void Morvex::automatic_widths(Steps& s, vb::Integer char_width)
 
 void Morvex::ResizeGrid()
 {
-    Steps s("ResizeGrid", m_fLogging);
+    diag::Steps s("ResizeGrid", m_fLogging);
     grid::DataGrid& g = *m_DropdownList;
     host::Extender list = g.extender();
     // 1.-3.
@@ -192,7 +192,7 @@ void Morvex::ResizeGrid()
 
 // 7.-9. As wide as the columns, at most as wide as the screen, at least as
 // wide as the control.
-void Morvex::list_width(Steps& s, vb::Long allowance)
+void Morvex::list_width(diag::Steps& s, vb::Long allowance)
 {
     grid::DataGrid& g = *m_DropdownList;
     host::Extender list = g.extender();
@@ -223,7 +223,7 @@ void Morvex::list_width(Steps& s, vb::Long allowance)
 
 Morvex::DropRect Morvex::GetRECTForGrid()
 {
-    Steps s("GetRECTForGrid", m_fLogging);
+    diag::Steps s("GetRECTForGrid", m_fLogging);
     const host::Extender list = m_DropdownList->extender();
     win::RECT control{};
     win::RECT work{};

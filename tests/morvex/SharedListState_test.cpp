@@ -10,7 +10,7 @@
 
 #include "pendrel/Morvex.h"
 #include "platform/host/Form.h"
-#include "support/control/MorvexTest.h"
+#include "support/morvex/MorvexTest.h"
 
 namespace pendrel {
 namespace {

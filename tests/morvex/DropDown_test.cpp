@@ -9,7 +9,7 @@
 #include <tuple>
 #include <utility>
 
-#include "data/Steps.h"
+#include "diag/Steps.h"
 #include "dropdown/modGridCombo.h"
 #include "pendrel/Morvex.h"
 #include "platform/controls/CommandButton.h"
@@ -19,7 +19,8 @@
 #include "platform/vb/Convert.h"
 #include "platform/win/User32.h"
 #include "platform/win/WindowManager.h"
-#include "support/control/MorvexTest.h"
+#include "support/RowName.h"
+#include "support/morvex/MorvexTest.h"
 
 namespace pendrel {
 namespace {
@@ -230,12 +231,12 @@ INSTANTIATE_TEST_SUITE_P(Callers, ListCloser,
         CloserRow{"Resize", [](auto& t) { t.site->extender().let_Width(4005); }, 31 * 15},
         // The form goes: every control terminates, then every window.
         CloserRow{"Terminate", [](auto& t) { t.form.reset(); }, std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName{});
 
 TEST_F(DropDownTest, PreparationFailureShowsOneBoxAndEndsThePreparation)
 {
     bind(*ctl, k_rows);
-    InjectedFault fault("InitpData", "2", vb::Error(7, "Out of memory"));
+    diag::InjectedFault fault("InitpData", "2", vb::Error(7, "Out of memory"));
     show(*ctl, 1);
     EXPECT_EQ(host::message_boxes(),
         (std::vector<host::MessageBoxRecord>{{"Out of memory", 16, "InitpData"}}));

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "data/Steps.h"
+#include "diag/Steps.h"
 #include "dropdown/modGridCombo.h"
 #include "pendrel/clsDataSource.h"
 #include "platform/controls/CommandButton.h"
@@ -164,7 +164,7 @@ void Morvex::Resize()
 // Twips, in the control's inner area of W x H.
 void Morvex::UserControl_Resize()
 {
-    Steps s("UserControl_Resize", m_fLogging);
+    diag::Steps s("UserControl_Resize", m_fLogging);
     host::Extender text(m_txtFieldCmb->get_hWnd());
     host::Extender button(m_DropdownButton->get_hWnd());
     host::Extender list = m_DropdownList->extender();

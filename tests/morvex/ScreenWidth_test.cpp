@@ -1,6 +1,7 @@
 // The work-area width in twips: halves to even, and a wide desktop clamped.
 
-#include "control/ScreenWidth.h"
+#include "morvex/ScreenWidth.h"
+#include "support/RowName.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ScreenWidthTwips,
         WidthRow{"HalfGoesDownToEven", 0, 1, 2.5F, 2}, WidthRow{"HalfGoesUpToEven", 0, 3, 2.5F, 8},
         WidthRow{"NotAHalf", 0, 97, 14.845361F, 1440}, WidthRow{"Widest", 0, 2184, 15.0F, 32760},
         WidthRow{"OnePixelTooWide", 0, 2185, 15.0F, 32767}, WidthRow{"Empty", 10, 10, 15.0F, 0}),
-    [](const testing::TestParamInfo<WidthRow>& info) { return info.param.name; });
+    test::RowName{});
 
 } // namespace
 } // namespace pendrel
