@@ -18,6 +18,7 @@
 #include "platform/ado/Recordset.h"
 #include "platform/vb/Error.h"
 #include "support/TempDir.h"
+#include "support/VbError.h"
 
 namespace pendrel::test {
 
@@ -58,18 +59,6 @@ void create_sqlite_file(const std::filesystem::path& file, std::string_view sql)
 // (cnstr, "", "", -1), CursorLocation 3, then Open(sql, connection, 3, 1, -1).
 [[nodiscard]] std::shared_ptr<ado::Recordset> open_recordset(
     const std::string& cnstr, const std::string& sql);
-
-// The error a call raises; fails the test when it raises none.
-template <class F> vb::Error error_of(F&& call)
-{
-    try {
-        call();
-    } catch (const vb::Error& e) {
-        return e;
-    }
-    ADD_FAILURE() << "expected a vb::Error";
-    return vb::Error(0, "none");
-}
 
 enum class Backend {
     SQLite,
