@@ -61,10 +61,16 @@ class Site;
 namespace diag {
 class Steps;
 }
+namespace dropdown {
+struct DropRect;
+}
 
 namespace pendrel {
 
 class clsDataSource;
+namespace test {
+class MorvexProbe;
+}
 
 class Morvex final : public host::UserControl, public vb::Object {
 public:
@@ -219,26 +225,10 @@ public:
     [[nodiscard]] controls::CommandButton& DropdownButton() const { return *m_DropdownButton; }
     [[nodiscard]] grid::DataGrid& DropdownList() const { return *m_DropdownList; }
 
-    // 1-based number of the first column with a positive width: the column
-    // the text field shows. 0 until the widths are first applied.
-    [[nodiscard]] vb::Integer TextColumn() const { return m_TextColumn; }
-    // Splits `Text` at every `Sep` into `Parts` (one element per entry and
-    // a trailing empty one) and returns the number of entries: "25;;75"
-    // gives 3, and so does "25;75;".
-    vb::Integer aantalGesplitsteDelenInString(
-        std::vector<std::string>& Parts, std::string_view Text, std::string_view Sep);
-    // Where the list goes when it opens, in screen pixels: below the control,
-    // or above it when it does not fit below the work area; shifted left
-    // until it fits the work area's right edge (to column -1 at most).
-    struct DropRect {
-        vb::Long left = 0;
-        vb::Long top = 0;
-        vb::Long width = 0;
-        vb::Long height = 0;
-    };
-    [[nodiscard]] DropRect GetRECTForGrid();
-
 private:
+    // Tests look at the internals below through this one class.
+    friend class test::MorvexProbe;
+
     // src/morvex/Morvex.cpp: the children in their design-time state, and
     // every notification of theirs wired to its handler in one place.
     void create_children();
@@ -252,12 +242,16 @@ private:
     // src/morvex/MorvexDropDown.cpp: opening the list.
     void InitpData();
     void PrepareDataGrid();
-    // src/morvex/MorvexListSize.cpp: the list's size and its columns.
+    // src/morvex/MorvexListSize.cpp: the list's size and its columns, and
+    // where it opens.
+    vb::Integer aantalGesplitsteDelenInString(
+        std::vector<std::string>& Parts, std::string_view Text, std::string_view Sep);
     void ResizeGrid();
     void list_width(diag::Steps& s, vb::Long allowance);
     void ResizeColumns();
     void explicit_widths(diag::Steps& s);
     void automatic_widths(diag::Steps& s, vb::Integer char_width);
+    [[nodiscard]] dropdown::DropRect GetRECTForGrid();
 
     // src/morvex/MorvexPersistence.cpp: reading in three groups of keys.
     void read_text_box_keys(host::PropertyBag& PropBag);
@@ -289,6 +283,8 @@ private:
     vb::Long m_ListWidth = 0;
     vb::Boolean m_NoMatch = false;
     vb::Long m_RowHeight = 0;
+    // 1-based number of the first column with a positive width: the column
+    // the text field shows. 0 until the widths are first applied.
     vb::Integer m_TextColumn = 0;
 };
 

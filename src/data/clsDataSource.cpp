@@ -51,11 +51,9 @@ void clsDataSource::Class_Terminate() noexcept
 {
     try {
         diag::Steps s("Class_Terminate");
-        // 1.
+        // 1.-3. Only an open recordset is closed and let go.
         if (s.condition("1", [&] { return m_Recordset->get_State() == ado::adStateOpen; })) {
-            // 2.
             s.step("2", [&] { m_Recordset->Close(); });
-            // 3.
             s.step("3", [&] { m_Recordset.reset(); });
         }
     } catch (...) {
@@ -72,14 +70,14 @@ void clsDataSource::Class_GetDataMember(const std::string& /*DataMember*/, vb::V
     std::shared_ptr<ado::Connection> cn;
     // 1. A connection of this call's own.
     s.step("1", [&] { cn = std::make_shared<ado::Connection>(); });
-    // 2.
+    // 2. The host's connection string, as it is.
     s.step("2", [&] { require(cn).Open(m_ConnectionString, "", "", ado::adConnectUnspecified); });
     // 3. The cursor location was set by the control before binding.
     s.step("3", [&] {
         m_Recordset->Open(vb::Variant(m_RecordSource), vb::Variant(cn), ado::adOpenStatic,
             ado::adLockReadOnly, ado::adCmdUnspecified);
     });
-    // 4.
+    // 4. The consumer gets the open rows.
     s.step("4", [&] { Data = vb::Variant(m_Recordset); });
     // 5. The local reference goes; the open recordset keeps the connection.
 }

@@ -1,6 +1,7 @@
 // The one table of failure reports: which procedure reports how.
 #include "diag/Policies.h"
 
+#include <array>
 #include <cassert>
 
 #include "platform/vb/ErrorNumbers.h"
@@ -9,79 +10,97 @@ namespace diag {
 
 namespace {
 
-Policy log(std::string_view procedure, std::string_view ending)
+// Errors 9 and 6160 mean "no such row or cell": the commit takes its
+// not-in-list path instead of reporting them.
+constexpr std::array k_commit_specials{
+    Special{vb::err::SubscriptOutOfRange, Kind::Custom},
+    Special{vb::err::GridNoCurrentRow, Kind::Custom},
+};
+// A text column the rows do not have: the row source or the connection is
+// wrong, which the person at the screen is told.
+constexpr std::array k_type_ahead_specials{
+    Special{vb::err::AdoItemNotFound, Kind::DetailedMessage, "Error in AutoComplete",
+        "No data in dropdownbox, check connectionstring and/or rowsource!!"},
+};
+// A row source the provider cannot run (a missing column, say).
+constexpr std::array k_rows_specials{
+    Special{vb::err::AdoMissingParameter, Kind::DetailedMessage, "Error in RowSource"},
+};
+
+constexpr Policy log(std::string_view procedure, std::span<const Special> specials = {})
 {
-    return Policy{procedure, Kind::Log, ending};
+    return Policy{procedure, Kind::Log, {}, specials};
 }
 
-Policy short_message(std::string_view procedure)
+constexpr Policy box(std::string_view procedure)
 {
     return Policy{procedure, Kind::ShortMessage};
 }
 
-std::vector<Policy> make_table()
+constexpr Policy ignore(std::string_view procedure)
 {
-    std::vector<Policy> t;
-    t.push_back(log("UserControl_ExitFocus", ") in UserControl_ExitFocus"));
-    t.push_back(log("txtFieldCmb_KeyUp", ") in txtFieldCmb_KeyUp"));
-    {
-        // Errors 9 and 6160 mean "no such row or cell": the procedure takes
-        // its not-in-list path instead of reporting them.
-        Policy p = log("AfterUpdateOrNotInList", ") in AfterUpdateOrNotInList");
-        p.specials = {{vb::err::SubscriptOutOfRange, Kind::Custom},
-            {vb::err::GridNoCurrentRow, Kind::Custom}};
-        t.push_back(p);
-    }
-    {
-        Policy p = log("AutoComplete", ") in AutoComplete");
-        p.specials = {{vb::err::AdoItemNotFound, Kind::DetailedMessage, "Error in AutoComplete",
-            "No data in dropdownbox, check connectionstring and/or rowsource!!"}};
-        t.push_back(p);
-    }
-    t.push_back(log("DropDown", ") in DropDown"));
-    t.push_back(log("ShowDropDown", ") in ShowDropDown"));
-    t.push_back(log("PrepareDataGrid", ") in PrepareDataGrid"));
-    t.push_back(log("GetRECTForGrid", ") in GetRECTForGrid"));
-    t.push_back(log("ResizeGrid", ") in ResizeGrid"));
-    t.push_back(log("ResizeColumns", ") in ResizeColumns"));
-    t.push_back(log("aantalGesplitsteDelenInString", ") in aantalGesplitsteDelenInString"));
-    t.push_back(log("UserControl_Resize", ") in UserControl_Resize"));
-    t.push_back(log("Let Value", ") in Let Value"));
-    t.push_back(log("Get Value", ") in Get Value"));
-    t.push_back(log("Let RowSource", ") in Let RowSource"));
-    {
-        Policy p{"Class_GetDataMember", Kind::DetailedMessage, {}, "Error in Class_GetDataMember"};
-        p.specials = {{vb::err::AdoMissingParameter, Kind::DetailedMessage, "Error in RowSource"}};
-        t.push_back(p);
-    }
-    for (auto name : {"InitpData", "HideDropDown", "GetTheAddressOf", "DataGridWindowProc",
-             "DropdownList_OnLButtonDown", "DropdownList_OnLButtonUp", "DropdownList_OnVScroll",
-             "DropdownList_OnHScroll", "GetHiLoWord", "MakeLParm"})
-        t.push_back(short_message(name));
-    t.push_back(Policy{"RemDGBookMark", Kind::PassOn});
-    for (auto name :
-        {"ValueOfColumn", "PrepForSQL", "PrepSQLforJoker", "IsBlank", "Class_Terminate",
-            "DropdownList_OnCaptureChanged", "DropdownList_OnMouseMove", "DropdownList_MouseMove"})
-        t.push_back(Policy{name, Kind::Ignore});
-    return t;
+    return Policy{procedure, Kind::Ignore};
 }
+
+constexpr std::array k_table{
+    log("UserControl_ExitFocus"),
+    log("txtFieldCmb_KeyUp"),
+    log("AfterUpdateOrNotInList", k_commit_specials),
+    log("AutoComplete", k_type_ahead_specials),
+    log("DropDown"),
+    log("ShowDropDown"),
+    log("PrepareDataGrid"),
+    log("GetRECTForGrid"),
+    log("ResizeGrid"),
+    log("ResizeColumns"),
+    log("aantalGesplitsteDelenInString"),
+    log("UserControl_Resize"),
+    log("Let Value"),
+    log("Get Value"),
+    log("Let RowSource"),
+    Policy{"Class_GetDataMember", Kind::DetailedMessage, "Error in Class_GetDataMember",
+        k_rows_specials},
+    box("InitpData"),
+    box("HideDropDown"),
+    box("GetTheAddressOf"),
+    box("DataGridWindowProc"),
+    box("DropdownList_OnLButtonDown"),
+    box("DropdownList_OnLButtonUp"),
+    box("DropdownList_OnVScroll"),
+    box("DropdownList_OnHScroll"),
+    box("GetHiLoWord"),
+    box("MakeLParm"),
+    Policy{"RemDGBookMark", Kind::PassOn},
+    ignore("ValueOfColumn"),
+    ignore("PrepForSQL"),
+    ignore("PrepSQLforJoker"),
+    ignore("IsBlank"),
+    ignore("Class_Terminate"),
+    ignore("DropdownList_OnCaptureChanged"),
+    ignore("DropdownList_OnMouseMove"),
+    ignore("DropdownList_MouseMove"),
+};
 
 } // namespace
 
-const std::vector<Policy>& all_policies()
+std::string log_ending(const Policy& policy)
 {
-    static const std::vector<Policy> table = make_table();
-    return table;
+    return ") in " + std::string(policy.procedure);
+}
+
+std::span<const Policy> all_policies()
+{
+    return k_table;
 }
 
 const Policy& policy_of(std::string_view procedure)
 {
-    for (const auto& p : all_policies()) {
+    for (const auto& p : k_table) {
         if (p.procedure == procedure)
             return p;
     }
     assert(false && "a trapped procedure without a row in the report table");
-    static const Policy unknown{"", Kind::Ignore};
+    static constexpr Policy unknown{"", Kind::Ignore};
     return unknown;
 }
 

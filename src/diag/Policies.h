@@ -2,9 +2,9 @@
 // How each trapped procedure reports a failure: one row per procedure, kept
 // in one table (Policies.cpp).
 
-#include <optional>
+#include <span>
+#include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/vb/Types.h"
 
@@ -30,10 +30,13 @@ struct Special {
 struct Policy {
     std::string_view procedure;
     Kind kind;
-    std::string_view log_ending = {}; // Log: ") in Let Value"
     std::string_view first_line = {}; // DetailedMessage: "Error in ..."
-    std::vector<Special> specials = {};
+    std::span<const Special> specials = {};
 };
+
+// What a log line of the procedure ends with: ") in " and its name
+// (") in Let Value").
+[[nodiscard]] std::string log_ending(const Policy& policy);
 
 // The row of a procedure. Every trapped procedure has one; asking for an
 // unknown name is a programming error and aborts in debug builds, and yields
@@ -41,6 +44,6 @@ struct Policy {
 [[nodiscard]] const Policy& policy_of(std::string_view procedure);
 
 // Every row, for tests and documentation.
-[[nodiscard]] const std::vector<Policy>& all_policies();
+[[nodiscard]] std::span<const Policy> all_policies();
 
 } // namespace diag

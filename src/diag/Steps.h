@@ -1,9 +1,8 @@
 #pragma once
 // The steps of one trapped procedure: a diag::Trap whose steps carry the
 // procedure's own step numbers ("1", "5.6"), written next to the statement
-// they run. The numbers let a test make one step fail with an error of its
-// choice (InjectedFault) and watch how the procedure reports it, the same
-// way a failing platform call would be reported.
+// they run. Each numbered step is also a seam where a test can make the
+// step fail (FaultInjection.h).
 //
 //   Steps s("Let RowSource", m_fLogging);
 //   s.step("3", [&] { m_RowSource = rewritten; });
@@ -14,14 +13,10 @@
 #include <string_view>
 #include <utility>
 
+#include "diag/FaultInjection.h"
 #include "diag/Trap.h"
-#include "platform/vb/Error.h"
 
 namespace diag {
-
-// Raises the error a test injected for this step of this procedure on the
-// calling thread; does nothing otherwise.
-void check_fault(std::string_view procedure, std::string_view number);
 
 class Steps {
 public:
@@ -54,22 +49,6 @@ public:
 private:
     diag::Trap m_trap;
     std::string_view m_procedure;
-};
-
-// For tests: while the object lives, step `number` of `procedure` raises
-// `error` on this thread every time it runs, before the step's own work.
-class InjectedFault {
-public:
-    InjectedFault(std::string procedure, std::string number, vb::Error error);
-    InjectedFault(const InjectedFault&) = delete;
-    InjectedFault& operator=(const InjectedFault&) = delete;
-    ~InjectedFault();
-
-    // How many times the fault was raised.
-    [[nodiscard]] int hits() const;
-
-private:
-    std::size_t m_id;
 };
 
 } // namespace diag

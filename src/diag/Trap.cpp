@@ -49,7 +49,7 @@ void Trap::report_kind(Kind kind, const vb::Error& e, const Special* special)
 {
     switch (kind) {
     case Kind::Log:
-        host::append_text(*m_log_path, log_line(e, m_policy.log_ending));
+        host::append_text(*m_log_path, log_line(e, log_ending(m_policy)));
         return;
     case Kind::Ignore:
         return;

@@ -5,6 +5,7 @@
 // describes the control that last opened or closed a list.
 #include "data/IsBlank.h"
 #include "diag/Steps.h"
+#include "dropdown/Placement.h"
 #include "dropdown/modGridCombo.h"
 #include "pendrel/Morvex.h"
 #include "pendrel/clsDataSource.h"
@@ -22,11 +23,12 @@ namespace {
 
 // The height of a list that has no rows to show, in twips.
 constexpr vb::Single k_empty_list_height = 210;
-// The grid's argument-less member that keeps the column layout when the
-// grid is bound again.
-constexpr vb::DispId k_hold_fields = 102;
-// SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW.
-constexpr win::UINT k_show_topmost_flags = 0x0051;
+// The open list shows above every other window without taking the
+// activation, at the size it was given (0x0051).
+constexpr win::UINT k_show_topmost_flags
+    = win::SWP_NOSIZE | win::SWP_NOACTIVATE | win::SWP_SHOWWINDOW;
+// The open list window's title; nothing reads it back.
+constexpr const char* k_list_window_text = "Veltmark";
 
 // The number that identifies a procedure, to compare with what GWL_WNDPROC
 // reads.
@@ -55,9 +57,9 @@ void Morvex::ShowDropDown(vb::Integer& Show)
     if (s.condition("2",
             [&] { return Show == 1 && (win::IsWindowVisible(grid) || !surface().get_Enabled()); }))
         return;
-    // 3.
+    // 3. The per-thread record now describes this control.
     s.step("3", [&] { InitpData(); });
-    // 4.
+    // 4. Closing is the module's work.
     if (s.condition("4", [&] { return Show == 0; })) {
         s.step("4.1", [] { modGridCombo::HideDropDown(); });
         return;
@@ -78,7 +80,7 @@ void Morvex::ShowDropDown(vb::Integer& Show)
     // 6. The typing goes on in the text field.
     if (s.condition("6", [&] { return win::IsWindowVisible(m_txtFieldCmb->get_hWnd()); }))
         s.step("6.1", [&] { m_txtFieldCmb->SetFocus(); });
-    // 7.
+    // 7. On the desktop, top-most, next to the control.
     s.step("7", [&] { PrepareDataGrid(); });
     // 8. The list window procedure, once.
     if (s.condition("8", [&] {
@@ -90,9 +92,9 @@ void Morvex::ShowDropDown(vb::Integer& Show)
         });
         s.step("8.2", [&] { g.GridSubclassed = true; });
     }
-    // 9.-11.
+    // 9.-11. The list takes the mouse, gets its title and shows.
     s.step("9", [&] { win::SetCapture(grid); });
-    s.step("10", [&] { win::SetWindowTextA(grid, "Veltmark"); });
+    s.step("10", [&] { win::SetWindowTextA(grid, k_list_window_text); });
     s.step("11", [&] { win::ShowWindow(grid, win::SW_SHOW); });
 }
 
@@ -160,8 +162,10 @@ void Morvex::PrepareDataGrid()
     diag::Steps s("PrepareDataGrid", m_fLogging);
     const win::HWND grid = m_DropdownList->get_hWnd();
     s.step("1", [&] { m_DropdownList->extender().let_Enabled(true); });
-    s.step("2", [&] { m_DropdownList->invoke(k_hold_fields, vb::InvokeKind::Method, {}); });
-    DropRect r;
+    // 2. The columns keep their widths and visibility when the grid binds
+    // again.
+    s.step("2", [&] { m_DropdownList->HoldFields(); });
+    dropdown::DropRect r;
     s.step("3", [&] { r = GetRECTForGrid(); });
     s.step("4", [&] { win::MoveWindow(grid, r.left, r.top, r.width, r.height, 1); });
     s.step("5", [&] { win::ShowWindow(grid, win::SW_HIDE); });

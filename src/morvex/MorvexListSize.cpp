@@ -4,10 +4,10 @@
 // at most as wide as the screen, and high enough for ListRows rows (fewer
 // when there are fewer). It opens below the control, or above it when the
 // work area ends first.
-#include <algorithm>
-
 #include "data/IsBlank.h"
 #include "diag/Steps.h"
+#include "dropdown/ColumnWidths.h"
+#include "dropdown/Placement.h"
 #include "dropdown/modGridCombo.h"
 #include "pendrel/Morvex.h"
 #include "pendrel/clsDataSource.h"
@@ -49,34 +49,7 @@ vb::Long to_long(double twips)
 vb::Integer Morvex::aantalGesplitsteDelenInString(
     std::vector<std::string>& Parts, std::string_view Text, std::string_view Sep)
 {
-    diag::Steps s("aantalGesplitsteDelenInString", m_fLogging);
-    vb::Integer count = 0;
-    // 1. The text between two separators is an entry, so the text goes
-    // between two more. An exact byte search finds the same entries as a
-    // character search: a UTF-8 separator never matches inside a character.
-    Parts.assign(1, std::string());
-    std::string wrapped;
-    s.step("1", [&] {
-        if (Sep.empty())
-            vb::raise(vb::err::InvalidProcedureCall, "The separator is empty", "Morvex");
-        wrapped.append(Sep).append(Text).append(Sep);
-    });
-    if (wrapped.empty())
-        return count;
-    std::size_t pos = 0;
-    std::size_t next = wrapped.find(Sep, Sep.size());
-    // 3. An entry per separator after the first.
-    while (next != std::string::npos) {
-        s.step("3.1", [&] {
-            Parts[static_cast<std::size_t>(count)]
-                = wrapped.substr(pos + Sep.size(), next - pos - Sep.size());
-        });
-        pos = next;
-        next = wrapped.find(Sep, pos + Sep.size());
-        s.step("3.2", [&] { count = vb::checked_add(count, vb::Integer{1}); });
-        Parts.resize(static_cast<std::size_t>(count) + 1);
-    }
-    return count;
+    return dropdown::aantalGesplitsteDelenInString(Parts, Text, Sep, m_fLogging);
 }
 
 void Morvex::ResizeColumns()
@@ -102,7 +75,6 @@ void Morvex::ResizeColumns()
 void Morvex::explicit_widths(diag::Steps& s)
 {
     grid::DataGrid& g = *m_DropdownList;
-    const double screen = m_ScreenWidth;
     std::vector<std::string> parts;
     vb::Integer n = 0;
     s.step("4.1", [&] { n = aantalGesplitsteDelenInString(parts, m_ColumnWidths, ";"); });
@@ -115,12 +87,12 @@ void Morvex::explicit_widths(diag::Steps& s)
         const double v = vb::Val(parts[static_cast<std::size_t>(i)]);
         // The first positive entry is the text column; while the widths add
         // up to nothing (ScreenWidth 0) each positive entry is.
-        if (s.condition("4.4.1", [&] { return v > 0 && m_ListWidth == 0; }))
+        if (s.condition("4.4.1", [&] { return dropdown::takes_text_column(v, m_ListWidth); }))
             s.step("4.4.1.1", [&] { m_TextColumn = vb::narrow(vb::Long{i} + 1); });
         s.step("4.4.2", [&] { column(g, i)->let_Visible(true); });
-        s.step(
-            "4.4.3", [&] { column(g, i)->let_Width(static_cast<vb::Single>(v * screen / 100)); });
-        s.step("4.4.4", [&] { m_ListWidth = to_long(m_ListWidth + v * screen / 100); });
+        s.step("4.4.3", [&] { column(g, i)->let_Width(dropdown::column_width(v, m_ScreenWidth)); });
+        s.step("4.4.4",
+            [&] { m_ListWidth = dropdown::widened_list_width(m_ListWidth, v, m_ScreenWidth); });
     }
 }
 
@@ -136,7 +108,7 @@ void Morvex::automatic_widths(diag::Steps& s, vb::Integer char_width)
         return data_source().get_Recordset()->get_Fields()->get_Item(vb::Variant(i));
     };
     const auto wanted = [&](vb::Long i) {
-        return vb::checked_mul(field(i)->get_DefinedSize(), vb::Long{char_width});
+        return dropdown::fixed_length_width(field(i)->get_DefinedSize(), char_width);
     };
     vb::Long fields = 0;
     s.step("5", [&] { fields = data_source().get_Recordset()->get_Fields()->get_Count(); });
@@ -156,11 +128,11 @@ void Morvex::ResizeGrid()
     diag::Steps s("ResizeGrid", m_fLogging);
     grid::DataGrid& g = *m_DropdownList;
     host::Extender list = g.extender();
-    // 1.-3.
+    // 1.-3. A list being sized is closed first; then its columns.
     s.step("1", [] { modGridCombo::HideDropDown(); });
     s.step("2", [&] { ResizeColumns(); });
     vb::Long allowance = 0;
-    // 4.
+    // 4. How many rows there are to show.
     vb::Long rows = 0;
     s.step("4", [&] { rows = data_source().get_Recordset()->get_RecordCount(); });
     // 5. Up to ListRows rows; more scroll, and the scroll bar needs room.
@@ -185,7 +157,7 @@ void Morvex::ResizeGrid()
         s.step("6.2", [&] { list.let_Height(list.get_Height() + k_band); });
     list_width(s, allowance);
     // 10. The list is closed: this only prepares the window.
-    DropRect r;
+    dropdown::DropRect r;
     s.step("10", [&] { r = GetRECTForGrid(); });
     s.step("10.1", [&] { win::MoveWindow(g.get_hWnd(), r.left, r.top, r.width, r.height, 1); });
 }
@@ -221,38 +193,30 @@ void Morvex::list_width(diag::Steps& s, vb::Long allowance)
     }
 }
 
-Morvex::DropRect Morvex::GetRECTForGrid()
+dropdown::DropRect Morvex::GetRECTForGrid()
 {
     diag::Steps s("GetRECTForGrid", m_fLogging);
     const host::Extender list = m_DropdownList->extender();
     win::RECT control{};
     win::RECT work{};
-    DropRect r;
+    dropdown::DropRect r;
+    // 1. The control on the screen and the work area, in pixels.
     s.step("1", [&] {
         win::GetWindowRect(surface().get_hWnd(), &control);
         win::SystemParametersInfoA(win::SPI_GETWORKAREA, 0, &work, 0);
     });
+    // 2. The list's size, from twips.
     s.step("2", [&] {
         const auto& screen = host::Screen::the();
         r.height = to_long(list.get_Height() / screen.get_TwipsPerPixelY());
         r.width = to_long(list.get_Width() / screen.get_TwipsPerPixelX());
     });
-    // 3. Below the control; above it when the work area ends first, but
-    // never above screen row 0.
-    s.step("3", [&] { r.top = vb::checked_add(vb::Long{control.bottom}, vb::Long{1}); });
-    if (s.condition("3.1", [&] { return vb::checked_add(r.top, r.height) > work.bottom; })) {
-        s.step("3.2", [&] {
-            r.top = vb::checked_sub(vb::Long{control.top} - 1, r.height);
-            r.top = std::max<vb::Long>(r.top, 0);
-        });
-    }
-    // 4. Moved left until its right edge fits the work area, to column -1
-    // at most: the pixel-by-pixel search in one step.
-    s.step("4", [&] {
-        r.left = control.left;
-        if (vb::checked_add(r.left, r.width) > work.right && r.left >= 0)
-            r.left = std::max<vb::Long>(vb::checked_sub(vb::Long{work.right}, r.width), -1);
-    });
+    // 3. Below the control; above it when the work area ends first.
+    s.step("3", [&] { r.top = dropdown::top_below(control); });
+    if (s.condition("3.1", [&] { return dropdown::runs_past_bottom(r.top, r.height, work); }))
+        s.step("3.2", [&] { r.top = dropdown::top_above(control, r.height); });
+    // 4. Moved left until it fits the work area's right edge.
+    s.step("4", [&] { r.left = dropdown::left_edge(control, r.width, work); });
     return r;
 }
 

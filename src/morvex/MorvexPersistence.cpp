@@ -41,9 +41,9 @@ gfx::OLE_COLOR color_of(const vb::Variant& v)
 // their design-time settings.
 void Morvex::InitProperties()
 {
-    // 1.
+    // 1. Every control of the thread binds its first field.
     modGridCombo::state().BoundColumn = 1;
-    // 2.
+    // 2. Fifteen rows before the list scrolls.
     m_ListRows = k_new_list_rows;
 }
 
@@ -64,23 +64,23 @@ void Morvex::ReadProperties(host::PropertyBag& PropBag)
 void Morvex::read_text_box_keys(host::PropertyBag& PropBag)
 {
     const auto get = [&](StoredKey key) { return read(PropBag, key, surface()); };
-    // 1.
+    // 1. The look of the field and the button.
     m_txtFieldCmb->let_Appearance(vb::CInt(get(StoredKey::Appearance)));
     m_DropdownButton->let_Appearance(vb::CInt(get(StoredKey::Appearance)));
-    // 2.
+    // 2. Completing typed text.
     m_AutoExpand = vb::CBool(get(StoredKey::AutoExpand));
-    // 3.
+    // 3. One background for the field and the list.
     m_txtFieldCmb->let_BackColor(color_of(get(StoredKey::BackColor)));
     m_DropdownList->let_BackColor(color_of(get(StoredKey::BackColor)));
-    // 4.
+    // 4. The field's border.
     m_txtFieldCmb->let_BorderStyle(vb::CInt(get(StoredKey::BorderStyle)));
     // 5. Shared by every control of the thread: the one read last wins.
     modGridCombo::state().BoundColumn = vb::CInt(get(StoredKey::BoundColumn));
-    // 6.
+    // 6. Whether leaving the field validates it.
     m_txtFieldCmb->let_CausesValidation(vb::CBool(get(StoredKey::CausesValidation)));
     // 7. The grid follows at step 18.
     m_ColumnHeads = vb::CBool(get(StoredKey::ColumnHeads));
-    // 8.
+    // 8. Applied when the rows are next sized.
     m_ColumnWidths = vb::CStr(get(StoredKey::ColumnWidths));
     // 9. The surface only; the children keep their own state.
     surface().let_Enabled(vb::CBool(get(StoredKey::Enabled)));
@@ -93,16 +93,14 @@ void Morvex::read_font_keys(host::PropertyBag& PropBag)
     // member, the face name: size and styles come from the next keys, and
     // its strike-through, weight and character set are not applied.
     m_txtFieldCmb->get_Font()->let_Name(vb::CStr(get(StoredKey::Font)));
-    // 11.
+    // 11. Bold type, for the field and the list.
     m_txtFieldCmb->let_FontBold(vb::CBool(get(StoredKey::FontBold)));
     m_DropdownList->get_Font()->let_Bold(vb::CBool(get(StoredKey::FontBold)));
-    // 12.
+    // 12.-14. The field's other font styles.
     m_txtFieldCmb->let_FontItalic(vb::CBool(get(StoredKey::FontItalic)));
-    // 13.
     m_txtFieldCmb->let_FontSize(vb::CSng(get(StoredKey::FontSize)));
-    // 14.
     m_txtFieldCmb->let_FontUnderline(vb::CBool(get(StoredKey::FontUnderline)));
-    // 15.
+    // 15. One text colour for the field and the list, kept in the field too.
     m_txtFieldCmb->let_ForeColor(color_of(get(StoredKey::ForeColor)));
     m_DropdownList->let_ForeColor(color_of(get(StoredKey::ForeColor)));
     m_ForeColor = color_of(get(StoredKey::ForeColor));
@@ -113,14 +111,14 @@ void Morvex::read_list_keys(host::PropertyBag& PropBag)
     const auto get = [&](StoredKey key) { return read(PropBag, key, surface()); };
     // 16. No upper limit here.
     m_ListRows = vb::CLng(get(StoredKey::ListRows));
-    // 17.
+    // 17. The row height, checked at step 19.
     m_RowHeight = vb::CLng(get(StoredKey::RowHeight));
-    // 18.
+    // 18. The header row that step 7 read.
     m_DropdownList->let_ColumnHeaders(m_ColumnHeads);
-    // 19.
+    // 19. A height too small to read is taken as unset.
     if (m_RowHeight < k_smallest_row_height)
         m_RowHeight = k_default_row_height;
-    // 20.
+    // 20. The grid's rows follow.
     m_DropdownList->let_RowHeight(static_cast<vb::Single>(m_RowHeight));
 }
 

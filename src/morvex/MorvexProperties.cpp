@@ -116,10 +116,10 @@ void Morvex::let_ColumnHeads(vb::Boolean& NewColumnHeads)
 
 void Morvex::Clear()
 {
-    // 1.
+    // 1. An open list closes.
     vb::Integer close = 0;
     ShowDropDown(close);
-    // 2.
+    // 2. The field is emptied.
     m_txtFieldCmb->let_Text("");
 }
 
@@ -130,21 +130,19 @@ vb::Boolean Morvex::get_Enabled() const
 
 void Morvex::let_Enabled(vb::Boolean New_Enabled)
 {
-    // 1.
+    // 1.-3. The surface, the field and the button.
     surface().let_Enabled(New_Enabled);
-    // 2.
     m_txtFieldCmb->let_Enabled(New_Enabled);
-    // 3.
     m_DropdownButton->let_Enabled(New_Enabled);
     // 4. Through the grid's extender, which refuses a grid whose window is
     // gone.
     m_DropdownList->extender().let_Enabled(New_Enabled);
-    // 5.
+    // 5. An open list closes.
     vb::Integer close = 0;
     ShowDropDown(close);
-    // 6.
+    // 6. The children are laid out again.
     UserControl_Resize();
-    // 7.
+    // 7. The host is told.
     surface().PropertyChanged("Enabled");
 }
 

@@ -47,7 +47,7 @@ void Morvex::let_RowSource(std::string_view New_RowSource)
     // 2. The same text again changes nothing, whatever CnStr did meanwhile.
     if (s.condition("2", [&] { return rewritten == m_RowSource; }))
         return;
-    // 3.
+    // 3. The new text is kept and the host told.
     s.step("3.1", [&] { m_RowSource = rewritten; });
     s.step("3.2", [&] { surface().PropertyChanged("RowSource"); });
     // 4. Nothing to open: the list shows no rows; the data-source object

@@ -20,6 +20,7 @@
 #include "platform/win/User32.h"
 #include "platform/win/WindowManager.h"
 #include "support/RowName.h"
+#include "support/morvex/MorvexProbe.h"
 #include "support/morvex/MorvexTest.h"
 
 namespace pendrel {
@@ -86,8 +87,8 @@ TEST_F(DropDownTest, OpeningPutsTheGridOnTheDesktopAndClosingBringsItBack)
     // The text field ends at 360 twips.
     EXPECT_EQ(std::tuple(s.TextHwnd, s.ControlHwnd, s.GridHwnd, s.PrevGridWndProc, s.GridRestTop),
         std::tuple(ctl->txtFieldCmb().get_hWnd(), hwnd_of(*ctl), g, own_proc, vb::Integer{460}));
-    EXPECT_EQ(s.TextColumn, ctl->TextColumn());
-    const Morvex::DropRect r = ctl->GetRECTForGrid();
+    EXPECT_EQ(s.TextColumn, test::MorvexProbe::text_column(*ctl));
+    const dropdown::DropRect r = test::MorvexProbe::rect_for_grid(*ctl);
     win::RECT placed{};
     win::GetWindowRect(g, &placed);
     EXPECT_EQ(placed, (win::RECT{r.left, r.top, r.left + r.width, r.top + r.height}));

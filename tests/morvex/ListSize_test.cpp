@@ -1,5 +1,5 @@
-// The list's columns (ColumnWidths split and applied, or fixed-length text
-// columns widened), its size from rows and widths, and where it opens.
+// The list's columns (ColumnWidths applied, or fixed-length text columns
+// widened), its size from rows and widths, and where it opens.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,7 @@
 #include "platform/win/WindowManager.h"
 #include "support/RowName.h"
 #include "support/ado/AdoFixture.h"
+#include "support/morvex/MorvexProbe.h"
 #include "support/morvex/MorvexTest.h"
 
 namespace pendrel {
@@ -44,30 +45,6 @@ void expect_logged(const Lines& lines, std::size_t count, std::string_view proce
 
 using ListLayout = test::MorvexTest;
 
-// One element per entry and an empty one after them; an earlier, longer
-// content of the array is gone. An empty separator is logged.
-TEST_F(ListLayout, SplitterGivesTheEntriesBetweenSeparators)
-{
-    struct Row {
-        std::string text, sep;
-        vb::Integer count;
-        Lines parts;
-    };
-    const Row rows[] = {{"25;75", ";", 2, {"25", "75", ""}},
-        {"25;75;", ";", 3, {"25", "75", "", ""}}, {"", ";", 1, {"", ""}},
-        // The next search starts after the whole separator.
-        {"a||b|||c", "||", 3, {"a", "b", "|c", ""}},
-        {"Łódź§Zürich", "§", 2, {"Łódź", "Zürich", ""}}, {"25;75", "", 0, {""}}};
-    ctl->let_CnStr(cnstr);
-    for (const Row& row : rows) {
-        Lines parts(5, "stale");
-        EXPECT_EQ(ctl->aantalGesplitsteDelenInString(parts, row.text, row.sep), row.count)
-            << row.text;
-        EXPECT_EQ(parts, row.parts) << row.text;
-    }
-    expect_logged(fixed_log_lines(), 1, "aantalGesplitsteDelenInString");
-}
-
 // Column widths as the explicit widths leave them, or these.
 constexpr vb::Single hidden = -1;
 constexpr vb::Single refused = -2; // visible, the grid kept its width
@@ -95,7 +72,7 @@ TEST_P(ExplicitWidths, AppliedToTheBoundList)
         EXPECT_EQ(bool(c->get_Visible()), want != hidden) << "column " << i;
         EXPECT_EQ(c->get_Width(), want >= 0 ? want : c->get_Width()) << "column " << i;
     }
-    EXPECT_EQ(ctl->TextColumn(), row.text_column);
+    EXPECT_EQ(test::MorvexProbe::text_column(*ctl), row.text_column);
     EXPECT_EQ(ctl->get_ListWidth(), row.list_width);
     expect_logged(fixed_log_lines(), row.log_lines, "ResizeColumns");
 }
@@ -105,8 +82,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, ExplicitWidths,
         WidthsRow{"PercentOfScreen", "0;25;10", k_screen, {0, 4800, 1920, hidden, hidden}, 2, 6720},
         WidthsRow{"ScreenZeroLastPositiveWins", "10;0;20", 0, {0, 0, 0, hidden, hidden}, 3, 0},
         WidthsRow{"NotANumber", "abc;25", k_screen, {0, 4800, hidden, hidden, hidden}, 2, 4800},
-        WidthsRow{"HalfTwipsToEvenEachStep", "0.0078125;0.0234375", k_screen,
-            {1.5F, 4.5F, hidden, hidden, hidden}, 1, 6},
         // Counted although the grid refuses it; the sum is then no longer
         // 0, so the positive entry after it is not the text column.
         WidthsRow{
@@ -122,7 +97,7 @@ TEST_F(ListLayout, WithoutConnectionIsNeverApplied)
     ctl->let_RowSource(k_all_columns);
     ctl->let_ColumnWidths("0;25");
     // The text column and width are still a new control's.
-    EXPECT_EQ(ctl->TextColumn(), 0);
+    EXPECT_EQ(test::MorvexProbe::text_column(*ctl), 0);
     EXPECT_EQ(ctl->get_ListWidth(), 0);
 }
 
@@ -147,7 +122,7 @@ TEST_F(ListLayout, EmptyWidensFixedLengthColumns)
     EXPECT_EQ(column(*ctl, 1)->get_Width(), 960); // wider than 2 letters
     EXPECT_EQ(column(*ctl, 2)->get_Width(), label_width);
     EXPECT_FALSE(bool(column(*ctl, 2)->get_Visible()));
-    EXPECT_EQ(ctl->TextColumn(), 1);
+    EXPECT_EQ(test::MorvexProbe::text_column(*ctl), 1);
     // A long text's length in letters leaves the 32-bit range: the test and
     // the widening both fail, and the column keeps its width.
     EXPECT_EQ(column(*ctl, 3)->get_Width(), note_width);
@@ -210,35 +185,16 @@ INSTANTIATE_TEST_SUITE_P(Rows, ListSize,
         SizeRow{"NoAllowance", k_all_columns, "0;25;10", 5, false, 225 * 5 + 210, 6720, {}, "5.3"}),
     test::RowName{});
 
-// The control covers screen pixels {108, 108, 309, 133}; the list goes
-// inside the work area.
-TEST_F(ListLayout, ListIsPlacedInsideTheWorkArea)
+// The control's screen rectangle and the list's extender size feed the
+// placement (its rules are tables of their own).
+TEST_F(ListLayout, ListIsPlacedNextToTheControl)
 {
-    struct Row {
-        const char* name;
-        win::RECT work;
-        vb::Long width, height, left, top; // pixels
-    };
-    const Row rows[] = {{"BelowJustFits", {0, 0, 1920, 234}, 201, 100, 108, 134},
-        {"AboveOnePixelClear", {0, 0, 1920, 233}, 201, 100, 108, 7},
-        {"AboveClampedAtRowZero", {0, 0, 1920, 300}, 201, 200, 108, 0},
-        {"RightEdgeJustFits", {0, 0, 408, 1040}, 300, 100, 108, 134},
-        {"ShiftedLeftToTheRightEdge", {0, 0, 400, 1040}, 300, 100, 100, 134},
-        {"WiderThanWorkAreaStopsAtMinusOne", {0, 0, 400, 1040}, 500, 100, -1, 134},
-        {"WorkAreaLeftAndTopUnused", {200, 200, 400, 1040}, 150, 100, 108, 134}};
-    win::RECT control{};
-    win::GetWindowRect(site->surface().get_hWnd(), &control);
-    ASSERT_EQ(control, (win::RECT{108, 108, 309, 133}));
     host::Extender list = ctl->DropdownList().extender();
-    for (const Row& row : rows) {
-        win::WindowManager::the().set_display({1920, 1080, row.work, 96});
-        list.let_Width(static_cast<vb::Single>(row.width * 15));
-        list.let_Height(static_cast<vb::Single>(row.height * 15));
-        const Morvex::DropRect r = ctl->GetRECTForGrid();
-        EXPECT_EQ(std::tuple(r.left, r.top, r.width, r.height),
-            std::tuple(row.left, row.top, row.width, row.height))
-            << row.name;
-    }
+    list.let_Width(300 * 15);
+    list.let_Height(100 * 15);
+    win::WindowManager::the().set_display({1920, 1080, {0, 0, 400, 233}, 96});
+    const dropdown::DropRect r = test::MorvexProbe::rect_for_grid(*ctl);
+    EXPECT_EQ(std::tuple(r.left, r.top, r.width, r.height), std::tuple(100, 7, 300, 100));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "diag/Steps.h"
+#include "diag/FaultInjection.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,0 +1,21 @@
+#pragma once
+// The one way tests look inside a Morvex: its private fields and procedures
+// that a host never sees.
+
+#include "dropdown/Placement.h"
+#include "pendrel/Morvex.h"
+
+namespace pendrel::test {
+
+class MorvexProbe {
+public:
+    [[nodiscard]] static vb::Integer text_column(const Morvex& m) { return m.m_TextColumn; }
+    [[nodiscard]] static dropdown::DropRect rect_for_grid(Morvex& m) { return m.GetRECTForGrid(); }
+    static vb::Integer split(
+        Morvex& m, std::vector<std::string>& parts, std::string_view text, std::string_view sep)
+    {
+        return m.aantalGesplitsteDelenInString(parts, text, sep);
+    }
+};
+
+} // namespace pendrel::test
