@@ -27,10 +27,11 @@
 // Everything runs on the thread that created the control. Settings kept per
 // thread (BoundColumn among them) are shared by every Morvex of the thread.
 //
-// FIXME: the members ItemData, Value and ValueOfColumn are not built yet;
-// they are absent here, and calling them through the dispatch interface
-// raises 438. The text field's key-up, change and got-focus notifications,
-// the grid's mouse-move and the focus handlers come with them.
+// Typing: every key released in the text field searches the rows for the
+// typed prefix in the text column (type-ahead) and, with AutoExpand,
+// completes the text and selects the completed part. Enter, or the focus
+// leaving the control, commits an edited text: BeforeUpdate and AfterUpdate
+// when the last search found a row, NotInList when it did not.
 
 #include <memory>
 #include <span>
@@ -53,8 +54,9 @@ class CommandButton;
 class TextBox;
 } // namespace controls
 namespace grid {
+class Column;
 class DataGrid;
-}
+} // namespace grid
 namespace host {
 class Site;
 }
@@ -104,6 +106,11 @@ public:
     // sits over its right end, the closed list waits below the control. An
     // open list closes.
     void Resize() override;
+    // The focus coming into the control closes an open list; leaving it
+    // commits an edited text and raises ExitFocus.
+    void EnterFocus() override;
+    void ExitFocus() override;
+    void LostFocus() override;
     // Closes an open list, then releases the data-source object (an open
     // recordset closes with it).
     void Terminate() override;
@@ -129,9 +136,25 @@ public:
     // Opens the list unless the text just failed to match a row (caret at
     // the end, no Backspace or Delete since).
     void DropDown();
-    // Shared by every Morvex of the thread.
+    // The bound column of the current row: the list grid's column object
+    // itself, whose default value is its cell in the current row; with
+    // BoundColumn 0, the current row's number. Writing looks up the first
+    // row whose bound field equals the value -- written into the criterion
+    // as it is, so a text must come quoted -- makes it current and shows its
+    // text; with BoundColumn 0 the row of that number becomes current and the
+    // text stays. A failing step is logged and the next one runs.
+    [[nodiscard]] vb::Variant get_Value();
+    void let_Value(const vb::Variant& newValue);
+    // The bound column of row RowIndex (from 1), which becomes the current
+    // row of the list and its recordset. Failures go to the caller.
+    [[nodiscard]] vb::Variant get_ItemData(vb::Integer RowIndex);
+    // 1-based field number of Value, 0 for the row number; shared by every
+    // Morvex of the thread.
     [[nodiscard]] vb::Integer get_BoundColumn() const;
     void let_BoundColumn(vb::Integer New_BoundColumn);
+    // The list grid's column number ColumnNbr (from 1), as an object whose
+    // default value is its cell in the current row; "" when there is none.
+    [[nodiscard]] vb::Variant get_ValueOfColumn(vb::Long ColumnNbr) const;
     // The number of the list grid's columns.
     [[nodiscard]] vb::Long get_ColumnCount() const;
     // Binds the text field (not the list) to the host's data.
@@ -239,6 +262,18 @@ private:
     void DropdownButton_Click();
     void UserControl_Resize();
 
+    // src/morvex/MorvexTyping.cpp: keys, changes and focus, and the commit.
+    void txtFieldCmb_KeyUp(vb::Integer& KeyCode, vb::Integer& Shift);
+    void txtFieldCmb_Change();
+    void txtFieldCmb_GotFocus();
+    void UserControl_ExitFocus();
+    void RememberEditKey(vb::Integer KeyCode);
+    void AfterUpdateOrNotInList();
+    // src/morvex/MorvexTypeAhead.cpp: the search for the typed prefix.
+    void AutoComplete(controls::TextBox& box);
+    void search_prefix(diag::Steps& s, controls::TextBox& box);
+    void empty_text(diag::Steps& s, controls::TextBox& box);
+
     // src/morvex/MorvexDropDown.cpp: opening the list.
     void InitpData();
     void PrepareDataGrid();
@@ -258,8 +293,12 @@ private:
     void read_font_keys(host::PropertyBag& PropBag);
     void read_list_keys(host::PropertyBag& PropBag);
 
-    // src/morvex/MorvexRowSource.cpp: the data-source object, made on demand.
+    // src/morvex/MorvexRowSource.cpp: the data-source object, made on
+    // demand, its recordset, and a column of the list grid (from 0; raises
+    // what the grid raises for one it lacks).
     clsDataSource& data_source();
+    ado::Recordset& rows();
+    [[nodiscard]] std::shared_ptr<grid::Column> list_column(vb::Long index) const;
 
     std::unique_ptr<controls::TextBox> m_txtFieldCmb;
     std::unique_ptr<controls::CommandButton> m_DropdownButton;

@@ -45,6 +45,7 @@ public:
     }
 
     [[nodiscard]] bool left() const { return m_trap.left(); }
+    void resume() { m_trap.resume(); }
 
 private:
     diag::Trap m_trap;

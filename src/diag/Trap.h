@@ -74,6 +74,9 @@ public:
     }
 
     [[nodiscard]] bool left() const { return m_left; }
+    // After a Custom report: the procedure takes its own path, whose steps
+    // run (and are reported) again.
+    void resume() { m_left = false; }
     // The number of the last failure, 0 when no step failed.
     [[nodiscard]] vb::Long failed_number() const { return m_failed; }
 

@@ -115,10 +115,12 @@ void Morvex::wire_children()
         = [this](vb::Integer& KeyCode, vb::Integer& Shift) { txtFieldCmb_KeyDown(KeyCode, Shift); };
     txt.on_key_press = [this](vb::Integer& KeyAscii) { txtFieldCmb_KeyPress(KeyAscii); };
     txt.on_validate = [this](vb::Boolean& Cancel) { txtFieldCmb_Validate(Cancel); };
+    txt.on_key_up
+        = [this](vb::Integer& KeyCode, vb::Integer& Shift) { txtFieldCmb_KeyUp(KeyCode, Shift); };
+    txt.on_change = [this] { txtFieldCmb_Change(); };
+    txt.on_got_focus = [this] { txtFieldCmb_GotFocus(); };
     m_DropdownButton->on_click = [this] { DropdownButton_Click(); };
-    // FIXME: txt.on_key_up -> txtFieldCmb_KeyUp, txt.on_change -> txtFieldCmb_Change and
-    // txt.on_got_focus -> txtFieldCmb_GotFocus come with type-ahead and the commit of an
-    // edited text; m_DropdownList->on_mouse_move -> DropdownList_MouseMove with the
+    // FIXME: m_DropdownList->on_mouse_move -> DropdownList_MouseMove comes with the
     // highlighting of the row under the pointer.
 }
 

@@ -123,11 +123,12 @@ void Morvex::DropDown()
 void Morvex::DropdownButton_Click()
 {
     vb::Integer show = 0;
+    // 1. The list opens on the row the text matches.
     if (!modGridCombo::state().GridSubclassed) {
-        // FIXME: run the type-ahead match on the text field here (it makes
-        // the first matching row current) once type-ahead is built.
+        AutoComplete(*m_txtFieldCmb);
         show = 1;
     }
+    // 2. Otherwise it closes.
     ShowDropDown(show);
 }
 

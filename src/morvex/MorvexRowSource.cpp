@@ -31,6 +31,19 @@ clsDataSource& Morvex::data_source()
     return *m_data_source;
 }
 
+ado::Recordset& Morvex::rows()
+{
+    const auto& rs = data_source().get_Recordset();
+    if (!rs)
+        vb::raise(vb::err::ObjectNotSet, "Morvex");
+    return *rs;
+}
+
+std::shared_ptr<grid::Column> Morvex::list_column(vb::Long index) const
+{
+    return m_DropdownList->get_Columns()->get_Item(vb::Variant(index));
+}
+
 void Morvex::let_CnStr(std::string_view New_CnStr)
 {
     m_CnStr = New_CnStr;

@@ -105,8 +105,8 @@ TEST_F(MorvexShell, TextFieldKeysReachTheHostWhichMayChangeThem)
     ui.type("abc");
     EXPECT_EQ(ctl->get_Text(), "aC");
     EXPECT_EQ(events.take(),
-        (Events{"KeyDown 65 0", "KeyPress 97", "KeyDown 66 0", "KeyPress 98", "KeyDown 67 0",
-            "KeyPress 99"}));
+        (Events{"KeyDown 65 0", "KeyPress 97", "KeyUp 65 0", "KeyDown 66 0", "KeyPress 98",
+            "KeyUp 66 0", "KeyDown 67 0", "KeyPress 99", "Change", "KeyUp 67 0"}));
 }
 
 TEST_F(MorvexShell, HostCancellingValidateKeepsTheFocus)
