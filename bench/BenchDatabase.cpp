@@ -13,14 +13,25 @@ namespace pendrel::bench {
 namespace {
 
 // Bump when the table's content changes, so old cached files are not used.
-constexpr int k_version = 1;
+constexpr int k_version = 2;
 
-const char* const k_first[] = {"Ann", "Bob", "Carla", "Dirk", "Eva", "Frank", "Greta", "Hans",
-    "Ilse", "Jan", "Karin", "Lars", "Marta", "Niels", "Olga", "Piet", "Rosa", "Sven", "Tineke",
-    "Uwe", "Vera", "Willem", "Zoë", "Łukasz", "Ömer", "José", "Anaïs", "Søren"};
-const char* const k_last[] = {"Smith", "Jansen", "de Vries", "van Dijk", "Bakker", "Visser", "Smit",
-    "Meijer", "de Boer", "Mulder", "Müller", "Schmidt", "O'Brien", "Nowak", "Kowalski", "Dubois",
-    "García", "Rossi", "Berg", "Lindqvist", "Novák", "Zeller", "Yilmaz", "Hansen"};
+// Names as a register of people holds them: a surname (1,600, a good part
+// of them with letters beyond ASCII), a place and a house number, so that
+// nearly every name is distinct, as in users' data.
+const char* const k_surname_starts[] = {"Ber", "Bak", "Dijk", "Jans", "Kow", "Lind", "Mül", "Nov",
+    "Schm", "Vis", "Wes", "Zel", "Øst", "Łuk", "Gar", "Ros", "Duf", "Kar", "Hof", "Brou", "Smed",
+    "Ott", "Pel", "Quin", "Rad", "Sto", "Ter", "Ulr", "Val", "Wij", "Yil", "Zim", "Ahl", "Bö", "Cz",
+    "Dom", "Eck", "Fal", "Gö", "Hav"};
+const char* const k_surname_ends[] = {"sen", "man", "ström", "ski", "er", "ová", "ez", "ini",
+    "hoff", "berg", "stra", "kamp", "ić", "ens", "aud", "elli", "sson", "quist", "ak", "dorf",
+    "mann", "enko", "oglu", "ás", "ers", "veld", "rich", "ling", "wicz", "ot", "ard", "ach", "ey",
+    "ton", "ière", "os", "ek", "au", "in", "um"};
+const char* const k_places[] = {"Amsterdam", "Antwerpen", "Bergen", "Bologna", "Brno", "Cádiz",
+    "Debrecen", "Delft", "Dresden", "Esbjerg", "Faro", "Gdańsk", "Genève", "Graz", "Haarlem",
+    "Innsbruck", "Jönköping", "Kraków", "Köln", "Leiden", "Liège", "Lyon", "Malmö", "München",
+    "Nantes", "Nijmegen", "Odense", "Oulu", "Porto", "Poznań", "Reims", "Riga", "Salzburg",
+    "Sevilla", "Tartu", "Tilburg", "Toruń", "Turku", "Utrecht", "Valencia", "Vilnius", "Wrocław",
+    "Zagreb", "Zürich", "Århus", "Łódź", "Ålesund", "Évora", "Ílhavo", "Škofja Loka"};
 
 struct DbCloser {
     void operator()(sqlite3* db) const { sqlite3_close(db); }
@@ -35,32 +46,41 @@ void exec(sqlite3* db, const char* sql)
         throw std::runtime_error(std::string("bench database: ") + sqlite3_errmsg(db));
 }
 
+// id INTEGER PRIMARY KEY, name VARCHAR(80) (mostly distinct), code CHAR(10)
+// (a few hundred codes, repeated), qty INTEGER, price REAL, created DATE,
+// note TEXT (Null in about a third of the rows).
 void fill(sqlite3* db, std::size_t rows)
 {
     exec(db,
-        "CREATE TABLE t (id INTEGER PRIMARY KEY, name TEXT, code CHAR(10), qty INTEGER, price "
-        "REAL, created DATE)");
+        "CREATE TABLE t (id INTEGER PRIMARY KEY, name VARCHAR(80), code CHAR(10), qty INTEGER, "
+        "price REAL, created DATE, note TEXT)");
     exec(db, "BEGIN");
     sqlite3_stmt* raw = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO t VALUES (?, ?, ?, ?, ?, ?)", -1, &raw, nullptr);
+    sqlite3_prepare_v2(db, "INSERT INTO t VALUES (?, ?, ?, ?, ?, ?, ?)", -1, &raw, nullptr);
     const std::unique_ptr<sqlite3_stmt, StmtFinalizer> insert(raw);
     std::mt19937_64 rng(42);
     char code[11];
     char date[11];
+    const auto pick = [&](const auto& list) { return std::string(list[rng() % std::size(list)]); };
     for (std::size_t i = 1; i <= rows; ++i) {
-        const std::string name = std::string(k_first[rng() % std::size(k_first)]) + " "
-            + k_last[rng() % std::size(k_last)];
-        std::snprintf(code, sizeof code, "%c%c%08u", char('A' + rng() % 26), char('A' + rng() % 26),
-            static_cast<unsigned>(rng() % 100000000));
+        const std::string name = pick(k_surname_starts) + pick(k_surname_ends) + " "
+            + pick(k_places) + " " + std::to_string(1 + rng() % 9999);
+        std::snprintf(code, sizeof code, "%c%c%03u", char('A' + rng() % 26), char('A' + rng() % 2),
+            static_cast<unsigned>(rng() % 10));
         std::snprintf(date, sizeof date, "%04u-%02u-%02u",
             2000U + static_cast<unsigned>(rng() % 26), 1U + static_cast<unsigned>(rng() % 12),
             1U + static_cast<unsigned>(rng() % 28));
+        const std::string note = "note " + std::to_string(rng() % 100000);
         sqlite3_bind_int64(insert.get(), 1, static_cast<sqlite3_int64>(i));
         sqlite3_bind_text(insert.get(), 2, name.c_str(), -1, SQLITE_TRANSIENT);
         sqlite3_bind_text(insert.get(), 3, code, -1, SQLITE_TRANSIENT);
         sqlite3_bind_int64(insert.get(), 4, static_cast<sqlite3_int64>(rng() % 1000));
         sqlite3_bind_double(insert.get(), 5, static_cast<double>(rng() % 100000) / 100);
         sqlite3_bind_text(insert.get(), 6, date, -1, SQLITE_TRANSIENT);
+        if (rng() % 3 == 0)
+            sqlite3_bind_null(insert.get(), 7);
+        else
+            sqlite3_bind_text(insert.get(), 7, note.c_str(), -1, SQLITE_TRANSIENT);
         if (sqlite3_step(insert.get()) != SQLITE_DONE)
             throw std::runtime_error(std::string("bench database: ") + sqlite3_errmsg(db));
         sqlite3_reset(insert.get());

@@ -1,9 +1,10 @@
 #pragma once
 // The benchmarks' SQLite database: a table
-//   t (id INTEGER PRIMARY KEY, name TEXT, code CHAR(10), qty INTEGER,
-//      price REAL, created DATE)
-// of realistic random rows, generated once per row count and kept in the
-// temporary folder for later runs.
+//   t (id INTEGER PRIMARY KEY, name VARCHAR(80), code CHAR(10), qty INTEGER,
+//      price REAL, created DATE, note TEXT)
+// of realistic random rows (mostly distinct names, repeated codes, Nulls),
+// generated once per row count and kept in the temporary folder for later
+// runs.
 
 #include <cstddef>
 #include <filesystem>

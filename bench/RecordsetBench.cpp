@@ -29,8 +29,11 @@ std::shared_ptr<ado::Recordset> open_as_the_control_does(const std::string& cnst
 void BM_SqliteStepFloor(benchmark::State& state)
 {
     const auto file = pendrel::bench::bench_database(static_cast<std::size_t>(state.range(0)));
+    // Opened as the recordset's provider opens it: read-write (the default
+    // mode), without the connection mutex, with the same busy timeout.
     sqlite3* db = nullptr;
-    sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    sqlite3_busy_timeout(db, 5000);
     for (auto _ : state) {
         sqlite3_stmt* stmt = nullptr;
         sqlite3_prepare_v2(db, k_query, -1, &stmt, nullptr);

@@ -12,7 +12,7 @@ namespace pendrel::test {
 
 std::string fixture_sql()
 {
-    const auto path = std::filesystem::path(__FILE__).parent_path() / "fixture.sql";
+    const auto path = std::filesystem::path(PENDREL_ADO_FIXTURE_DIR) / "fixture.sql";
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + path.string());

@@ -1,0 +1,155 @@
+// Typing into a Morvex bound to the benchmark table, at 10,000, 1,000,000
+// and 10,000,000 rows (the last only when PENDREL_BENCH_10M is set: its
+// table takes minutes to make once):
+//   BM_BindControl        RowSource to a list ready to open (compare with
+//                         BM_SqliteStepFloor of the same size)
+//   BM_FirstKeyAfterBind  the first key released after a new RowSource
+//   BM_KeyToText/miss     a key after which no row matches: the whole table
+//                         is searched
+//   BM_KeyToText/late     a key whose only match is the last row
+//   BM_KeyToText/back     Backspace after a miss: still no match
+// Each key goes through the window manager's input injection, the text
+// field, type-ahead, the completed and selected text and the new current
+// row.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "BenchDatabase.h"
+#include "pendrel/Morvex.h"
+#include "platform/ado/Fields.h"
+#include "platform/ado/Recordset.h"
+#include "platform/controls/TextBox.h"
+#include "platform/host/Form.h"
+#include "platform/vb/Convert.h"
+#include "platform/win/User32.h"
+#include "platform/win/WindowManager.h"
+
+namespace {
+
+constexpr const char* k_row_source = "SELECT id, name, code, qty, price, created, note FROM t";
+// The same rows, another text: a new RowSource makes a new binding.
+constexpr const char* k_row_source_again
+    = "SELECT id, name, code, qty, price, created, note FROM t ";
+
+struct TypingForm {
+    explicit TypingForm(std::size_t rows)
+    {
+        win::WindowManager::reset();
+        form = std::make_unique<host::Form>("frmBench", win::RECT{100, 100, 700, 500});
+        control = &pendrel::Morvex::of(
+            form->add_control("cboBench", pendrel::Morvex::factory(), {120, 120, 4200, 375}));
+        control->let_ScreenWidth(28800);
+        control->let_ColumnWidths("0;30;6;4;6;8;8");
+        control->let_AutoExpand(true);
+        control->let_CnStr(pendrel::bench::bench_connection_string(rows));
+        form->Show();
+        control->txtFieldCmb().SetFocus();
+    }
+    TypingForm(const TypingForm&) = delete;
+    TypingForm& operator=(const TypingForm&) = delete;
+    ~TypingForm()
+    {
+        form.reset();
+        win::WindowManager::reset();
+    }
+
+    void bind(bool again = false)
+    {
+        control->let_RowSource(again ? k_row_source_again : k_row_source);
+    }
+    // The text as typed, the caret at its end.
+    void set_text(const std::string& text)
+    {
+        control->let_Text(text);
+        control->let_SelStart(static_cast<vb::Integer>(text.size()));
+    }
+    void key(int vk, char32_t ch)
+    {
+        auto& wm = win::WindowManager::the();
+        wm.inject_key_down(vk);
+        wm.inject_char(ch);
+        wm.inject_key_up(vk);
+        win::PumpMessages();
+    }
+
+    std::unique_ptr<host::Form> form;
+    pendrel::Morvex* control = nullptr;
+};
+
+void sizes(benchmark::internal::Benchmark* b)
+{
+    b->Arg(10000)->Arg(1000000);
+    if (std::getenv("PENDREL_BENCH_10M") != nullptr)
+        b->Arg(10000000);
+    b->Unit(benchmark::kMillisecond);
+}
+
+void BM_BindControl(benchmark::State& state)
+{
+    TypingForm f(static_cast<std::size_t>(state.range(0)));
+    bool again = false;
+    for (auto _ : state) {
+        f.bind(again);
+        again = !again;
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_FirstKeyAfterBind(benchmark::State& state)
+{
+    TypingForm f(static_cast<std::size_t>(state.range(0)));
+    bool again = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.bind(again);
+        again = !again;
+        f.set_text("");
+        state.ResumeTiming();
+        f.key('B', U'B');
+    }
+    if (f.control->get_Recordset()->get_EOF())
+        state.SkipWithError("the first key was meant to find a row");
+}
+
+enum class Case {
+    Miss,
+    Late,
+    Back
+};
+
+void BM_KeyToText(benchmark::State& state, Case c)
+{
+    TypingForm f(static_cast<std::size_t>(state.range(0)));
+    f.bind();
+    auto rs = f.control->get_Recordset();
+    rs->MoveLast();
+    const std::string last = vb::CStr(rs->get_Fields()->get_Item(vb::Variant(1))->get_Value());
+    // Warm: whatever the first search builds is in place.
+    f.set_text("Qq");
+    f.key('X', U'x');
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.set_text(c == Case::Miss ? "Qq"
+                : c == Case::Back  ? "Qqx"
+                                   : last.substr(0, last.size() - 1));
+        state.ResumeTiming();
+        if (c == Case::Back)
+            f.key(win::VK_BACK, U'\b');
+        else
+            f.key(c == Case::Miss ? 'X' : '0', c == Case::Miss ? U'x' : char32_t(last.back()));
+    }
+    const bool found = !f.control->get_Recordset()->get_EOF();
+    if (found != (c == Case::Late))
+        state.SkipWithError("the key did not find what it was meant to");
+}
+
+BENCHMARK(BM_BindControl)->Apply(sizes);
+BENCHMARK(BM_FirstKeyAfterBind)->Apply(sizes);
+BENCHMARK_CAPTURE(BM_KeyToText, miss, Case::Miss)->Apply(sizes);
+BENCHMARK_CAPTURE(BM_KeyToText, late, Case::Late)->Apply(sizes);
+BENCHMARK_CAPTURE(BM_KeyToText, back, Case::Back)->Apply(sizes);
+
+} // namespace
