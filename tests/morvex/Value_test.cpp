@@ -74,8 +74,9 @@ TEST_F(BoundValue, WritingFindsTheRowAndShowsItsText)
         EXPECT_EQ(row(), r.row);
         EXPECT_EQ(ctl->get_Text(), r.text);
         EXPECT_EQ(fixed_log_lines(), r.log);
-        if (r.row > 0)
+        if (r.row > 0) {
             EXPECT_EQ(value(), r.read);
+        }
     }
 }
 

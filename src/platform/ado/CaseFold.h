@@ -8,6 +8,7 @@
 // Text that is not valid UTF-8 is folded byte by byte (ASCII letters only),
 // so every value still has one folded form.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,11 @@ namespace ado {
 void append_case_fold(std::string_view text, std::string& out);
 
 [[nodiscard]] std::string case_fold(std::string_view text);
+
+// The first four bytes of a folded text as one number, the first byte
+// lowest, Nul bytes after a shorter text: what a search compares before it
+// looks at a whole text. folded_prefix(t) == prefix_key(case_fold(t)).
+[[nodiscard]] std::uint32_t folded_prefix(std::string_view text);
+[[nodiscard]] std::uint32_t prefix_key(std::string_view folded);
 
 } // namespace ado

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/ado/CaseFold.h"
 #include "platform/ado/SqlDate.h"
 #include "platform/vb/Error.h"
 
@@ -50,6 +51,8 @@ void Column::append_null()
         m_reals.push_back(0.0);
         break;
     case Storage::Text:
+        m_keys.push_back(0);
+        [[fallthrough]];
     case Storage::Blob:
         m_ends.push_back(static_cast<std::uint32_t>(m_arena.size()));
         break;
@@ -64,6 +67,8 @@ void Column::push_text(std::string_view text)
             "ADODB.Recordset");
     m_arena.append(text.data(), text.size());
     m_ends.push_back(static_cast<std::uint32_t>(m_arena.size()));
+    if (m_storage == Storage::Text)
+        m_keys.push_back(folded_prefix(text));
     push_valid();
 }
 
@@ -80,6 +85,8 @@ void Column::become(Storage storage)
         m_reals.assign(m_size, 0.0);
         break;
     case Storage::Text:
+        m_keys.assign(m_size, 0);
+        [[fallthrough]];
     case Storage::Blob:
         m_ends.assign(m_size, 0);
         break;
@@ -110,15 +117,20 @@ void Column::to_text()
 {
     PodVector<char> arena;
     PodVector<std::uint32_t> ends;
+    PodVector<std::uint32_t> keys;
     for (std::size_t row = 0; row < m_size; ++row) {
+        std::uint32_t key = 0;
         if (!is_null(row)) {
             const std::string text = text_of(row);
             arena.append(text.data(), text.size());
+            key = folded_prefix(text);
         }
         ends.push_back(static_cast<std::uint32_t>(arena.size()));
+        keys.push_back(key);
     }
     m_arena = std::move(arena);
     m_ends = std::move(ends);
+    m_keys = std::move(keys);
     m_ints.reset();
     m_reals.reset();
     m_storage = Storage::Text;
@@ -245,7 +257,7 @@ std::size_t Column::bytes() const
 {
     return m_nulls.capacity() * sizeof(std::uint64_t) + m_ints.capacity() * sizeof(std::int64_t)
         + m_reals.capacity() * sizeof(double) + m_ends.capacity() * sizeof(std::uint32_t)
-        + m_arena.capacity();
+        + m_arena.capacity() + m_keys.capacity() * sizeof(std::uint32_t);
 }
 
 void Column::shrink_to_fit()
@@ -255,6 +267,7 @@ void Column::shrink_to_fit()
     m_reals.shrink_to_fit();
     m_ends.shrink_to_fit();
     m_arena.shrink_to_fit();
+    m_keys.shrink_to_fit();
 }
 
 } // namespace ado

@@ -8,6 +8,10 @@
 // database, an integer beyond 2^53 among reals, an unreadable date) moves the
 // whole column to text storage, each earlier value written as its text, so no
 // value is ever lost or altered.
+//
+// A text column also keeps, per row, the first four bytes of the row's
+// case-folded text (CaseFold.h): searches by prefix or equality scan these
+// keys and fold only the rows whose key matches.
 
 #include <cstdint>
 #include <string>
@@ -45,6 +49,8 @@ public:
         const std::uint32_t begin = row == 0 ? 0 : m_ends[row - 1];
         return {m_arena.data() + begin, m_ends[row] - begin};
     }
+    // Text storage: the folded-prefix key of each row (0 for a Null).
+    [[nodiscard]] const PodVector<std::uint32_t>& prefix_keys() const { return m_keys; }
     // Every integer so far lies in the 32-bit range.
     [[nodiscard]] bool fits_long() const { return m_fits_long; }
 
@@ -68,6 +74,7 @@ private:
     PodVector<double> m_reals;
     PodVector<std::uint32_t> m_ends;
     PodVector<char> m_arena;
+    PodVector<std::uint32_t> m_keys;
 };
 
 // The text of a real that reads back as the same value ("0.1", "1e+300").

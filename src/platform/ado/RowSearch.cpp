@@ -1,6 +1,9 @@
 #include "platform/ado/RowSearch.h"
 
+#include <algorithm>
 #include <string>
+
+#include "platform/ado/CaseFold.h"
 
 namespace ado {
 
@@ -19,9 +22,87 @@ const SortedIndex& RowSearch::index(std::size_t column)
 
 std::optional<std::size_t> RowSearch::find(const Predicate& p, std::size_t from, bool forward)
 {
+    if (keys_answer(p))
+        return find_by_keys(p, from, forward);
+    if (p.op == CompareOp::Equal && p.kind != Predicate::Kind::Text)
+        return find_by_scan(p, from, forward);
     if (SortedIndex::can_answer(p))
         return find_by_index(p, from, forward);
     return find_by_scan(p, from, forward);
+}
+
+bool RowSearch::keys_answer(const Predicate& p) const
+{
+    if (p.kind != Predicate::Kind::Text || m_table->column(p.column).storage() != Storage::Text)
+        return false;
+    const bool starts = p.op == CompareOp::Like && p.like != LikePattern::Mode::Contains;
+    return (starts || p.op == CompareOp::Equal) && p.folded.find('\0') == std::string::npos;
+}
+
+namespace {
+
+constexpr std::size_t k_block = 64;
+
+// Whether any key of [lo, hi) starts with the wanted bytes; a loop without
+// an exit, which the compiler turns into vector compares.
+bool any_key(const std::uint32_t* keys, std::size_t lo, std::size_t hi, std::uint32_t mask,
+    std::uint32_t want)
+{
+    bool any = false;
+    for (std::size_t i = lo; i < hi; ++i)
+        any |= (keys[i] & mask) == want;
+    return any;
+}
+
+} // namespace
+
+std::optional<std::size_t> RowSearch::find_by_keys(
+    const Predicate& p, std::size_t from, bool forward) const
+{
+    if (!keys_answer(p))
+        return std::nullopt;
+    const Column& column = m_table->column(p.column);
+    const std::uint32_t* keys = column.prefix_keys().data();
+    const std::size_t n = m_table->row_count();
+    const std::size_t known = std::min<std::size_t>(p.folded.size(), 4);
+    const std::uint32_t mask
+        = known == 4 ? ~std::uint32_t(0) : (std::uint32_t(1) << (8 * known)) - 1;
+    const std::uint32_t want = prefix_key(p.folded);
+    // A key settles a prefix of at most four bytes by itself; anything else
+    // is folded and compared whole.
+    const bool settled
+        = p.op == CompareOp::Like && p.like == LikePattern::Mode::Prefix && p.folded.size() <= 4;
+    std::string scratch;
+    const auto matches = [&](std::size_t row) {
+        if ((keys[row] & mask) != want)
+            return false;
+        return settled ? !column.is_null(row) : row_matches(p, column, row, scratch);
+    };
+    if (n == 0)
+        return std::nullopt;
+    if (forward) {
+        for (std::size_t lo = from; lo < n; lo += k_block) {
+            const std::size_t hi = std::min(n, lo + k_block);
+            if (!any_key(keys, lo, hi, mask, want))
+                continue;
+            for (std::size_t row = lo; row < hi; ++row) {
+                if (matches(row))
+                    return row;
+            }
+        }
+        return std::nullopt;
+    }
+    for (std::size_t hi = std::min(from, n - 1) + 1; hi > 0;) {
+        const std::size_t lo = hi > k_block ? hi - k_block : 0;
+        if (any_key(keys, lo, hi, mask, want)) {
+            for (std::size_t row = hi; row-- > lo;) {
+                if (matches(row))
+                    return row;
+            }
+        }
+        hi = lo;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::size_t> RowSearch::find_by_scan(

@@ -1,8 +1,13 @@
 #pragma once
 // Finding the first row that meets a predicate, from a starting row, in
-// either direction. Two ways give the same answer: a scan, which serves every
-// predicate, and the column's sorted index, built on first use and kept for
-// the life of the table, which answers in logarithmic time.
+// either direction. Three ways give the same answer:
+//  - prefix and equality searches on text scan the column's folded-prefix
+//    keys (four bytes a row, no index to build: the first search after
+//    opening costs what every later one does) and fold only rows whose key
+//    matches;
+//  - other comparisons use the column's sorted index, built on first use
+//    and kept for the life of the table, which answers in logarithmic time;
+//  - a plain scan serves every predicate, numbers' equality among them.
 
 #include <memory>
 #include <optional>
@@ -27,6 +32,10 @@ public:
     // Nothing when the index cannot answer the predicate (see can_answer).
     [[nodiscard]] std::optional<std::size_t> find_by_index(
         const Predicate& p, std::size_t from, bool forward);
+    // Nothing when the keys cannot answer the predicate (see keys_answer).
+    [[nodiscard]] std::optional<std::size_t> find_by_keys(
+        const Predicate& p, std::size_t from, bool forward) const;
+    [[nodiscard]] bool keys_answer(const Predicate& p) const;
 
     // Bytes held by the indexes built so far.
     [[nodiscard]] std::size_t index_bytes() const;
