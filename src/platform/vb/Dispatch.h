@@ -80,6 +80,13 @@ template <class T> struct Member {
     [[nodiscard]] constexpr Shape shape() const { return {name, access, arity}; }
 };
 
+// The object a Variant holds; nullptr for Nothing and for any other value.
+[[nodiscard]] inline ObjectRef object_in(const Variant& v)
+{
+    const auto* o = std::get_if<ObjectRef>(&v.storage());
+    return o != nullptr ? *o : nullptr;
+}
+
 // The identifier of a name (ASCII case-insensitive), or nothing.
 template <class Table>
 [[nodiscard]] std::optional<DispId> id_of_name(const Table& table, std::string_view name)
