@@ -27,7 +27,7 @@ public:
 };
 
 // clang-format off
-const std::array<Member<Sample>, 7> k_members{{
+const auto k_members = std::to_array<Member<Sample>>({
     {"ReadOnly", 1, Get, [](Sample& s, Args) { return s.stored; }},
     {"WriteOnly", 2, Let, nullptr, [](Sample& s, Args a) { s.stored = a.back(); }},
     {"Both", 3, Get | Let, [](Sample& s, Args) { return s.stored; }, [](Sample& s, Args a) { s.stored = a.back(); }},
@@ -36,7 +36,7 @@ const std::array<Member<Sample>, 7> k_members{{
     {"Twice", 5, Call, [](Sample&, Args a) { a[0] = vb::CLng(a[0]) * 2; return Variant(); }, nullptr, exactly(1)},
     {"Sum", 6, Call, [](Sample&, Args a) -> Variant { return vb::CLng(a[0]) + (a.size() > 1 ? vb::CLng(a[1]) : 0); }, nullptr, {1, 2}},
     {"Later", 7, Get | Let, nullptr, nullptr, exactly(1)},
-}};
+});
 // clang-format on
 
 std::optional<vb::DispId> Sample::id_of_name(std::string_view name) const
