@@ -5,6 +5,8 @@
 
 #include <utf8proc.h>
 
+#include "platform/vb/Ascii.h"
+
 namespace ado {
 
 namespace {
@@ -15,11 +17,6 @@ constexpr auto k_options = static_cast<utf8proc_option_t>(
 struct FreeDeleter {
     void operator()(utf8proc_uint8_t* p) const { std::free(p); }
 };
-
-char ascii_lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
 
 } // namespace
 
@@ -32,7 +29,7 @@ void append_case_fold(std::string_view text, std::string& out)
         ascii = ascii && static_cast<unsigned char>(c) < 0x80;
     if (ascii) {
         for (const char c : text)
-            out += ascii_lower(c);
+            out += vb::ascii_lower(c);
         return;
     }
     utf8proc_uint8_t* raw = nullptr;
@@ -41,7 +38,7 @@ void append_case_fold(std::string_view text, std::string& out)
     const std::unique_ptr<utf8proc_uint8_t, FreeDeleter> folded(raw);
     if (n < 0) {
         for (const char c : text)
-            out += ascii_lower(c);
+            out += vb::ascii_lower(c);
         return;
     }
     out.append(reinterpret_cast<const char*>(folded.get()), static_cast<std::size_t>(n));
