@@ -2,12 +2,14 @@
 // that opens it, and its dispatch interface _clsDataSource.
 #include "pendrel/clsDataSource.h"
 
+#include <array>
+
 #include "diag/Steps.h"
 #include "pendrel/TypeLibrary.h"
 #include "platform/ado/AdoConstants.h"
 #include "platform/ado/Connection.h"
-#include "platform/vb/Ascii.h"
 #include "platform/vb/Convert.h"
+#include "platform/vb/Dispatch.h"
 #include "platform/vb/Error.h"
 
 namespace pendrel {
@@ -82,42 +84,32 @@ void clsDataSource::Class_GetDataMember(const std::string& /*DataMember*/, vb::V
     // 5. The local reference goes; the open recordset keeps the connection.
 }
 
+namespace {
+
+using namespace vb::dispatch;
+using D = clsDataSource;
+namespace did = dispid_clsDataSource;
+
+// clang-format off
+const auto k_members = std::to_array<Member<clsDataSource>>({
+    {"Recordset", did::Recordset, Get, [](D& d, Args) { return vb::Variant(d.get_Recordset()); }},
+    {"RecordSource", did::RecordSource, Get | Let, [](D& d, Args) { return vb::Variant(d.get_RecordSource()); },
+        [](D& d, Args a) { d.let_RecordSource(vb::CStr(a.back())); }},
+    {"ConnectionString", did::ConnectionString, Get | Let, [](D& d, Args) { return vb::Variant(d.get_ConnectionString()); },
+        [](D& d, Args a) { d.let_ConnectionString(vb::CStr(a.back())); }},
+});
+// clang-format on
+
+} // namespace
+
 std::optional<vb::DispId> clsDataSource::id_of_name(std::string_view name) const
 {
-    namespace did = dispid_clsDataSource;
-    if (vb::iequals(name, "Recordset"))
-        return did::Recordset;
-    if (vb::iequals(name, "RecordSource"))
-        return did::RecordSource;
-    if (vb::iequals(name, "ConnectionString"))
-        return did::ConnectionString;
-    return std::nullopt;
+    return vb::dispatch::id_of_name(k_members, name);
 }
 
 vb::Variant clsDataSource::invoke(vb::DispId id, vb::InvokeKind kind, std::span<vb::Variant> args)
 {
-    namespace did = dispid_clsDataSource;
-    const bool get = kind == vb::InvokeKind::PropertyGet || kind == vb::InvokeKind::Method;
-    const bool let = kind == vb::InvokeKind::PropertyLet;
-    if (id == did::Recordset && get && args.empty())
-        return vb::Variant(m_Recordset);
-    if (id == did::Recordset && !get)
-        vb::raise(vb::err::ReadOnlyProperty, std::string(k_source) + ".Recordset");
-    if (id == did::RecordSource && get && args.empty())
-        return vb::Variant(m_RecordSource);
-    if (id == did::RecordSource && let && args.size() == 1) {
-        let_RecordSource(vb::CStr(args[0]));
-        return {};
-    }
-    if (id == did::ConnectionString && get && args.empty())
-        return vb::Variant(m_ConnectionString);
-    if (id == did::ConnectionString && let && args.size() == 1) {
-        let_ConnectionString(vb::CStr(args[0]));
-        return {};
-    }
-    if (id == did::Recordset || id == did::RecordSource || id == did::ConnectionString)
-        vb::raise(vb::err::WrongArgumentCount, std::string(k_source));
-    vb::raise(vb::err::NotSupported, std::string(k_source));
+    return vb::dispatch::invoke(k_members, *this, id, kind, args);
 }
 
 } // namespace pendrel

@@ -139,24 +139,17 @@ TEST_F(DataSourceObject, DispatchInterface)
     namespace did = dispid_clsDataSource;
     const auto ds = clsDataSource::create();
     EXPECT_EQ(ds->id_of_name("connectionstring"), did::ConnectionString);
-    EXPECT_EQ(ds->id_of_name("Open"), std::nullopt);
     std::vector<vb::Variant> put{vb::Variant(cnstr)};
     ds->invoke(did::ConnectionString, vb::InvokeKind::PropertyLet, put);
     put = {vb::Variant("SELECT id FROM cities")};
     ds->invoke(did::RecordSource, vb::InvokeKind::PropertyLet, put);
+    EXPECT_EQ(ds->invoke(did::RecordSource, vb::InvokeKind::PropertyGet, {}), put[0]);
     EXPECT_EQ(ds->invoke(did::Recordset, vb::InvokeKind::PropertyGet, {}),
         vb::Variant(ds->get_Recordset()));
     // Storing opened nothing.
     EXPECT_EQ(ds->get_Recordset()->get_State(), ado::adStateClosed);
-    put = {vb::Variant()};
-    EXPECT_EQ(
-        error_of([&] { ds->invoke(did::Recordset, vb::InvokeKind::PropertySet, put); }).number(),
-        vb::err::ReadOnlyProperty);
-    EXPECT_EQ(error_of([&] { ds->invoke(7, vb::InvokeKind::PropertyGet, {}); }).number(),
-        vb::err::NotSupported);
-    EXPECT_EQ(
-        error_of([&] { ds->invoke(did::RecordSource, vb::InvokeKind::PropertyGet, put); }).number(),
-        vb::err::WrongArgumentCount);
+    EXPECT_VB_ERROR(
+        ds->invoke(did::Recordset, vb::InvokeKind::PropertySet, put), vb::err::ReadOnlyProperty);
 }
 
 } // namespace

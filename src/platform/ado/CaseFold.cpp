@@ -7,6 +7,8 @@
 
 #include <utf8proc.h>
 
+#include "platform/vb/Ascii.h"
+
 namespace ado {
 
 namespace {
@@ -18,15 +20,10 @@ struct FreeDeleter {
     void operator()(utf8proc_uint8_t* p) const { std::free(p); }
 };
 
-char ascii_lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
 void append_ascii_lower(std::string_view text, std::string& out)
 {
     for (const char c : text)
-        out += ascii_lower(c);
+        out += vb::ascii_lower(c);
 }
 
 // Through the library; false for text that is not UTF-8.
@@ -82,7 +79,7 @@ bool append_latin_fold(std::string_view text, std::string& out)
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
         if (lead < 0x80) {
-            out += ascii_lower(text[i]);
+            out += vb::ascii_lower(text[i]);
             ++i;
             continue;
         }
@@ -141,7 +138,7 @@ std::uint32_t folded_prefix(std::string_view text)
     std::uint32_t key = 0;
     if (ascii) {
         for (std::size_t i = 0; i < std::min<std::size_t>(head, 4); ++i)
-            key |= std::uint32_t(static_cast<unsigned char>(ascii_lower(text[i]))) << (8 * i);
+            key |= std::uint32_t(static_cast<unsigned char>(vb::ascii_lower(text[i]))) << (8 * i);
         return key;
     }
     thread_local std::string scratch;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/vb/Ascii.h"
 #include "platform/vb/Error.h"
 
 namespace ado {
@@ -55,14 +56,6 @@ std::string read_quoted(std::string_view text, std::size_t& pos, const std::stri
 
 } // namespace
 
-bool same_key(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 ConnectionString ConnectionString::parse(std::string_view text)
 {
     ConnectionString result;
@@ -102,7 +95,7 @@ ConnectionString ConnectionString::parse(std::string_view text)
         if (pos < text.size())
             ++pos; // the ';'
         // 3. A later key replaces an earlier one.
-        std::erase_if(result.m_pairs, [&](const Pair& p) { return same_key(p.key, key); });
+        std::erase_if(result.m_pairs, [&](const Pair& p) { return vb::iequals(p.key, key); });
         result.m_pairs.push_back({key, std::move(value)});
     }
     return result;
@@ -111,7 +104,7 @@ ConnectionString ConnectionString::parse(std::string_view text)
 std::optional<std::string> ConnectionString::get(std::string_view key) const
 {
     for (const auto& p : m_pairs) {
-        if (same_key(p.key, key))
+        if (vb::iequals(p.key, key))
             return p.value;
     }
     return std::nullopt;

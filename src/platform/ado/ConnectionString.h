@@ -34,7 +34,4 @@ private:
     std::vector<Pair> m_pairs;
 };
 
-// ASCII case-insensitive equality of two keys or keywords.
-[[nodiscard]] bool same_key(std::string_view a, std::string_view b);
-
 } // namespace ado

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/ado/SqlDate.h"
+#include "platform/vb/Ascii.h"
 #include "platform/vb/Error.h"
 
 namespace ado {
@@ -28,20 +29,9 @@ bool is_digit(char c)
     return c >= '0' && c <= '9';
 }
 
-char upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
 bool starts_with_word(std::string_view s, std::string_view word)
 {
-    if (s.size() < word.size())
-        return false;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        if (upper(s[i]) != word[i])
-            return false;
-    }
-    return true;
+    return s.size() >= word.size() && vb::iequals(s.substr(0, word.size()), word);
 }
 
 class Reader {

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <string>
 
+#include "platform/vb/Ascii.h"
+
 namespace ado {
 
 namespace {
@@ -105,7 +107,7 @@ Declaration normalise(std::string_view declared)
         if (blank && !d.name.empty())
             d.name += ' ';
         blank = false;
-        d.name += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+        d.name += vb::ascii_upper(c);
     }
     return d;
 }

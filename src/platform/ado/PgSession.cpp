@@ -6,6 +6,7 @@
 #include "platform/ado/PgValues.h"
 #include "platform/ado/ProviderError.h"
 #include "platform/ado/SqlText.h"
+#include "platform/vb/Ascii.h"
 
 namespace ado {
 
@@ -42,7 +43,7 @@ std::string lower(std::string_view s)
 {
     std::string out(s);
     for (char& c : out)
-        c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+        c = vb::ascii_lower(c);
     return out;
 }
 
@@ -87,9 +88,9 @@ Parameters map_keys(const ConnectionString& cs)
     for (const auto& pair : cs.pairs()) {
         bool done = false;
         for (const auto ignored : k_ignored)
-            done = done || same_key(pair.key, ignored);
+            done = done || vb::iequals(pair.key, ignored);
         for (const auto& alias : k_aliases) {
-            if (!done && same_key(pair.key, alias.ado)) {
+            if (!done && vb::iequals(pair.key, alias.ado)) {
                 p.set(alias.keyword, pair.value);
                 done = true;
             }

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "platform/vb/Ascii.h"
+
 namespace ado {
 
 namespace {
@@ -29,17 +31,6 @@ enum : std::uint32_t {
     k_timetz = 1266,
     k_numeric = 1700,
 };
-
-int hex_digit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 } // namespace
 
@@ -138,8 +129,8 @@ void append_pg_value(Column& column, PgValueKind kind, std::string_view text)
             bytes.reserve(text.size() / 2 - 1);
             bool ok = true;
             for (std::size_t i = 2; i < text.size() && ok; i += 2) {
-                const int hi = hex_digit(text[i]);
-                const int lo = hex_digit(text[i + 1]);
+                const int hi = vb::hex_digit(text[i]);
+                const int lo = vb::hex_digit(text[i + 1]);
                 ok = hi >= 0 && lo >= 0;
                 bytes += static_cast<char>(hi * 16 + lo);
             }

@@ -3,6 +3,7 @@
 #include "platform/ado/PgSession.h"
 #include "platform/ado/ProviderError.h"
 #include "platform/ado/SqliteSession.h"
+#include "platform/vb/Ascii.h"
 
 namespace ado {
 
@@ -11,10 +12,10 @@ std::unique_ptr<Session> open_session(
 {
     // The embedded database is the default provider.
     const std::string provider = cs.get("Provider").value_or("SQLite");
-    if (same_key(provider, "SQLite") || same_key(provider, "SQLite3"))
+    if (vb::iequals(provider, "SQLite") || vb::iequals(provider, "SQLite3"))
         return open_sqlite(cs);
-    if (same_key(provider, "PostgreSQL") || same_key(provider, "Postgres")
-        || same_key(provider, "PgSQL"))
+    if (vb::iequals(provider, "PostgreSQL") || vb::iequals(provider, "Postgres")
+        || vb::iequals(provider, "PgSQL"))
         return open_postgres(cs, user, password);
     raise_connection_error(
         "Provider '" + provider + "' is not known; use SQLite or PostgreSQL.", "ADODB.Connection");

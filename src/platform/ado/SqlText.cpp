@@ -1,5 +1,7 @@
 #include "platform/ado/SqlText.h"
 
+#include "platform/vb/Ascii.h"
+
 namespace ado {
 
 namespace {
@@ -107,7 +109,7 @@ std::string first_keyword(std::string_view s)
     std::string word;
     while (i < s.size() && is_word(s[i])) {
         const char c = s[i++];
-        word += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+        word += vb::ascii_upper(c);
     }
     return word;
 }

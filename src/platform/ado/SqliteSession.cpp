@@ -5,6 +5,7 @@
 #include "platform/ado/ProviderError.h"
 #include "platform/ado/SqliteGuard.h"
 #include "platform/ado/SqliteHandles.h"
+#include "platform/vb/Ascii.h"
 
 namespace ado {
 
@@ -22,11 +23,11 @@ bool read_only_mode(const ConnectionString& cs)
     const auto mode = cs.get("Mode");
     if (!mode || mode->empty())
         return false;
-    if (same_key(*mode, "Read") || *mode == "1")
+    if (vb::iequals(*mode, "Read") || *mode == "1")
         return true;
     for (const auto known : {"ReadWrite", "Write", "Share Deny None", "Share Deny Read",
              "Share Deny Write", "Share Exclusive", "Unknown"}) {
-        if (same_key(*mode, known))
+        if (vb::iequals(*mode, known))
             return false;
     }
     raise_connection_error(
@@ -157,7 +158,7 @@ std::unique_ptr<Session> open_sqlite(const ConnectionString& cs)
     for (const auto& pair : cs.pairs()) {
         bool known = false;
         for (const auto key : k_keys)
-            known = known || same_key(pair.key, key);
+            known = known || vb::iequals(pair.key, key);
         if (!known)
             raise_connection_error("SQLite: the connection string key '" + pair.key
                     + "' is not known (use Data Source and Mode).",

@@ -3,18 +3,10 @@
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/FocusValidation.h"
 #include "platform/vb/Error.h"
+#include "platform/win/MessageParams.h"
 #include "platform/win/User32.h"
 
 namespace controls {
-
-namespace {
-
-win::POINT point_of(win::LPARAM lparam)
-{
-    return {win::GET_X_LPARAM(lparam), win::GET_Y_LPARAM(lparam)};
-}
-
-} // namespace
 
 CommandButton::CommandButton(win::HWND parent, const win::RECT& rect, win::DWORD style)
     : m_font(host::StdFont::create())
@@ -47,10 +39,10 @@ win::LRESULT CommandButton::proc(
         self->button_down();
         return 0;
     case win::WM_MOUSEMOVE:
-        self->mouse_move(point_of(lparam));
+        self->mouse_move(win::point_of(lparam));
         return 0;
     case win::WM_LBUTTONUP:
-        self->button_up(point_of(lparam));
+        self->button_up(win::point_of(lparam));
         return 0;
     case win::WM_CAPTURECHANGED:
         self->capture_lost();

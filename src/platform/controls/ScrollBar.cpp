@@ -1,18 +1,10 @@
 #include "platform/controls/ScrollBar.h"
 
 #include "platform/vb/Error.h"
+#include "platform/win/MessageParams.h"
 #include "platform/win/User32.h"
 
 namespace controls {
-
-namespace {
-
-win::POINT point_of(win::LPARAM lparam)
-{
-    return {win::GET_X_LPARAM(lparam), win::GET_Y_LPARAM(lparam)};
-}
-
-} // namespace
 
 ScrollBar::ScrollBar(win::HWND parent, const win::RECT& rect, bool vertical, win::DWORD style)
 {
@@ -46,10 +38,10 @@ win::LRESULT ScrollBar::proc(win::HWND hwnd, win::UINT msg, win::WPARAM wparam, 
         return 0;
     case win::WM_LBUTTONDOWN:
     case win::WM_LBUTTONDBLCLK:
-        self->press(point_of(lparam));
+        self->press(win::point_of(lparam));
         return 0;
     case win::WM_MOUSEMOVE:
-        self->drag(point_of(lparam));
+        self->drag(win::point_of(lparam));
         return 0;
     case win::WM_LBUTTONUP:
         self->release();

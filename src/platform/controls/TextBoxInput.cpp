@@ -8,17 +8,13 @@
 #include "platform/controls/FocusValidation.h"
 #include "platform/controls/KeyCodes.h"
 #include "platform/controls/TextBox.h"
+#include "platform/win/MessageParams.h"
 #include "platform/win/User32.h"
 #include "platform/win/WindowManager.h"
 
 namespace controls {
 
 namespace {
-
-win::POINT point_of(win::LPARAM lparam)
-{
-    return {win::GET_X_LPARAM(lparam), win::GET_Y_LPARAM(lparam)};
-}
 
 bool is_scalar(char32_t ch)
 {
@@ -48,10 +44,10 @@ win::LRESULT TextBox::proc(win::HWND hwnd, win::UINT msg, win::WPARAM wparam, wi
         return 0;
     case win::WM_LBUTTONDOWN:
     case win::WM_LBUTTONDBLCLK:
-        self->button_down(point_of(lparam));
+        self->button_down(win::point_of(lparam));
         return 0;
     case win::WM_MOUSEMOVE:
-        self->mouse_move(point_of(lparam));
+        self->mouse_move(win::point_of(lparam));
         return 0;
     case win::WM_LBUTTONUP:
         self->button_up();

@@ -2,7 +2,6 @@
 // stand-ins, then fontconfig for everything else.
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <map>
 #include <memory>
 #include <string>
@@ -10,6 +9,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include "platform/gfx/Font.h"
+#include "platform/vb/Ascii.h"
 
 namespace gfx {
 
@@ -49,12 +49,6 @@ constexpr std::array k_substitutes{
     Substitute{"Georgia", k_serif},
 };
 
-bool iequals(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(
-        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
 struct PatternDeleter {
     void operator()(FcPattern* p) const { FcPatternDestroy(p); }
 };
@@ -86,13 +80,13 @@ bool face_is_installed(std::string_view name)
     if (name.empty() || name.find('\0') != std::string_view::npos)
         return false;
     std::string n(name);
-    return iequals(fontconfig_family(n), n);
+    return vb::iequals(fontconfig_family(n), n);
 }
 
 std::string resolve_face(std::string_view name)
 {
     for (const auto& s : k_substitutes) {
-        if (iequals(s.face, name))
+        if (vb::iequals(s.face, name))
             return std::string(s.family);
     }
     // Cached per thread: fontconfig's answer does not change while we run.
@@ -101,7 +95,7 @@ std::string resolve_face(std::string_view name)
     if (auto it = cache.find(key); it != cache.end())
         return it->second;
     std::string found = name.find('\0') == std::string_view::npos ? fontconfig_family(key) : "";
-    std::string family = iequals(found, key) ? found : std::string(k_sans);
+    std::string family = vb::iequals(found, key) ? found : std::string(k_sans);
     cache.emplace(key, family);
     return family;
 }

@@ -6,23 +6,13 @@
 #include "platform/gfx/Units.h"
 #include "platform/grid/CellText.h"
 #include "platform/grid/DataGrid.h"
-#include "platform/grid/DispatchSupport.h"
 #include "platform/vb/Convert.h"
+#include "platform/vb/Dispatch.h"
 #include "platform/vb/Error.h"
 
 namespace grid {
 
 namespace {
-
-constexpr std::array k_members{
-    dispatch::Member{"Value", Column::DISPID_Value},
-    dispatch::Member{"Caption", Column::DISPID_Caption},
-    dispatch::Member{"DataField", Column::DISPID_DataField},
-    dispatch::Member{"Text", Column::DISPID_Text},
-    dispatch::Member{"Visible", Column::DISPID_Visible},
-    dispatch::Member{"Width", Column::DISPID_Width},
-    dispatch::Member{"ColIndex", Column::DISPID_ColIndex},
-};
 
 constexpr const char* k_source = "Column";
 
@@ -100,48 +90,36 @@ void Column::take_layout(const Column& held)
     m_caption = held.m_caption;
 }
 
+namespace {
+
+using namespace vb::dispatch;
+using C = Column;
+
+// clang-format off
+const auto k_members = std::to_array<Member<Column>>({
+    {"Value", C::DISPID_Value, Get, [](C& c, Args) { return c.get_Value(); }},
+    {"Caption", C::DISPID_Caption, Get | Let, [](C& c, Args) -> vb::Variant { return c.get_Caption(); },
+        [](C& c, Args a) { c.let_Caption(vb::CStr(a.back())); }},
+    {"DataField", C::DISPID_DataField, Get, [](C& c, Args) -> vb::Variant { return c.get_DataField(); }},
+    {"Text", C::DISPID_Text, Get, [](C& c, Args) -> vb::Variant { return c.get_Text(); }},
+    {"Visible", C::DISPID_Visible, Get | Let, [](C& c, Args) -> vb::Variant { return c.get_Visible(); },
+        [](C& c, Args a) { c.let_Visible(vb::CBool(a.back())); }},
+    {"Width", C::DISPID_Width, Get | Let, [](C& c, Args) -> vb::Variant { return c.get_Width(); },
+        [](C& c, Args a) { c.let_Width(vb::CSng(a.back())); }},
+    {"ColIndex", C::DISPID_ColIndex, Get, [](C& c, Args) -> vb::Variant { return c.get_ColIndex(); }},
+});
+// clang-format on
+
+} // namespace
+
 std::optional<vb::DispId> Column::id_of_name(std::string_view name) const
 {
-    return dispatch::find(k_members, name);
+    return vb::dispatch::id_of_name(k_members, name);
 }
 
 vb::Variant Column::invoke(vb::DispId id, vb::InvokeKind kind, std::span<vb::Variant> args)
 {
-    if (dispatch::is_get(kind) && args.empty()) {
-        switch (id) {
-        case DISPID_Value:
-            return get_Value();
-        case DISPID_Caption:
-            return get_Caption();
-        case DISPID_DataField:
-            return get_DataField();
-        case DISPID_Text:
-            return get_Text();
-        case DISPID_Visible:
-            return get_Visible();
-        case DISPID_Width:
-            return get_Width();
-        case DISPID_ColIndex:
-            return get_ColIndex();
-        default:
-            break;
-        }
-    } else if (kind == vb::InvokeKind::PropertyLet && args.size() == 1) {
-        switch (id) {
-        case DISPID_Caption:
-            let_Caption(vb::CStr(args[0]));
-            return {};
-        case DISPID_Visible:
-            let_Visible(vb::CBool(args[0]));
-            return {};
-        case DISPID_Width:
-            let_Width(vb::CSng(args[0]));
-            return {};
-        default:
-            break;
-        }
-    }
-    dispatch::fail(k_members, id, k_source);
+    return vb::dispatch::invoke(k_members, *this, id, kind, args);
 }
 
 } // namespace grid

@@ -4,18 +4,22 @@
 #include <cmath>
 
 #include "platform/grid/DataGrid.h"
-#include "platform/grid/DispatchSupport.h"
 #include "platform/vb/Convert.h"
+#include "platform/vb/Dispatch.h"
 #include "platform/vb/Error.h"
 
 namespace grid {
 
 namespace {
 
-constexpr std::array k_members{
-    dispatch::Member{"Item", Columns::DISPID_Item},
-    dispatch::Member{"Count", Columns::DISPID_Count},
-};
+using namespace vb::dispatch;
+
+// clang-format off
+const auto k_members = std::to_array<Member<Columns>>({
+    {"Item", Columns::DISPID_Item, Get, [](Columns& c, Args a) -> vb::Variant { return c.get_Item(a[0]); }, nullptr, exactly(1)},
+    {"Count", Columns::DISPID_Count, Get, [](Columns& c, Args) -> vb::Variant { return c.get_Count(); }},
+});
+// clang-format on
 
 constexpr const char* k_source = "Columns";
 
@@ -45,7 +49,7 @@ std::shared_ptr<Column> Columns::get_Item(const vb::Variant& Index) const
     const auto& columns = locked(m_grid)->columns();
     if (Index.is_string()) {
         for (const auto& c : columns) {
-            if (dispatch::same_name(c->get_DataField(), Index.as_string())) {
+            if (vb::iequals(c->get_DataField(), Index.as_string())) {
                 return c;
             }
         }
@@ -63,20 +67,12 @@ std::shared_ptr<Column> Columns::get_Item(const vb::Variant& Index) const
 
 std::optional<vb::DispId> Columns::id_of_name(std::string_view name) const
 {
-    return dispatch::find(k_members, name);
+    return vb::dispatch::id_of_name(k_members, name);
 }
 
 vb::Variant Columns::invoke(vb::DispId id, vb::InvokeKind kind, std::span<vb::Variant> args)
 {
-    if (dispatch::is_get(kind)) {
-        if (id == DISPID_Item && args.size() == 1) {
-            return get_Item(args[0]);
-        }
-        if (id == DISPID_Count && args.empty()) {
-            return get_Count();
-        }
-    }
-    dispatch::fail(k_members, id, k_source);
+    return vb::dispatch::invoke(k_members, *this, id, kind, args);
 }
 
 } // namespace grid

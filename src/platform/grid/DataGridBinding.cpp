@@ -10,8 +10,8 @@
 #include "platform/gfx/Units.h"
 #include "platform/grid/Bookmarks.h"
 #include "platform/grid/DataGrid.h"
-#include "platform/grid/DispatchSupport.h"
 #include "platform/grid/SelBookmarks.h"
+#include "platform/vb/Dispatch.h"
 #include "platform/vb/Error.h"
 
 namespace grid {
@@ -43,7 +43,7 @@ vb::Variant DataGrid::get_DataSource() const
 void DataGrid::set_DataSource(const vb::Variant& New_DataSource)
 {
     // 1. Nothing, or an object that answers the data-source callback.
-    const vb::ObjectRef object = dispatch::object_in(New_DataSource);
+    const vb::ObjectRef object = vb::dispatch::object_in(New_DataSource);
     std::shared_ptr<DataSource> source;
     if (object) {
         source = std::dynamic_pointer_cast<DataSource>(object);
@@ -73,7 +73,7 @@ void DataGrid::set_DataSource(const vb::Variant& New_DataSource)
     }
     // 4. Whatever recordset it gave.
     m_source_object = object;
-    bind_recordset(std::dynamic_pointer_cast<ado::Recordset>(dispatch::object_in(data)));
+    bind_recordset(std::dynamic_pointer_cast<ado::Recordset>(vb::dispatch::object_in(data)));
 }
 
 void DataGrid::unbind()

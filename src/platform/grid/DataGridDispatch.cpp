@@ -1,7 +1,5 @@
 // The grid's dispatch entry: every member by name and identifier, for a
-// scripted host. One table row per member: its identifier, how many
-// arguments its get (or method call) takes, and how it reads and writes.
-// A property without a writer is read-only (383 on a put).
+// scripted host, one row each.
 //
 // The extender's members answer here too, as they do on the object a form
 // hands out for a placed control.
@@ -10,25 +8,19 @@
 
 #include "platform/grid/Columns.h"
 #include "platform/grid/DataGrid.h"
-#include "platform/grid/DispatchSupport.h"
 #include "platform/grid/SelBookmarks.h"
 #include "platform/vb/Convert.h"
+#include "platform/vb/Dispatch.h"
 #include "platform/vb/Error.h"
 
 namespace grid {
 
 namespace {
 
+using namespace vb::dispatch;
 using vb::Variant;
-using Args = std::span<Variant>;
-
-struct Entry {
-    std::string_view name;
-    vb::DispId id;
-    std::size_t arity; // arguments of a get or a method call
-    Variant (*get)(DataGrid& g, Args args);
-    void (*put)(DataGrid& g, const Variant& v); // nullptr: read-only
-};
+using G = DataGrid;
+using Row = Member<DataGrid>;
 
 constexpr vb::DispId extender_id(std::uint32_t id)
 {
@@ -42,134 +34,106 @@ gfx::OLE_COLOR color_of(const Variant& v)
 
 host::StdFontRef font_of(const Variant& v)
 {
-    auto font = std::dynamic_pointer_cast<host::StdFont>(dispatch::object_in(v));
+    auto font = std::dynamic_pointer_cast<host::StdFont>(object_in(v));
     if (!font) {
         vb::raise(vb::err::ObjectRequired, "A font is a StdFont object", "DataGrid.Font");
     }
     return font;
 }
 
-Variant nothing()
+// Columns(i) and SelBookmarks(i) reach the collection's item, as the
+// language's call of a collection-valued property with an index does.
+Variant columns(G& g, Args a)
 {
-    return {};
+    return a.empty() ? Variant(g.get_Columns()) : Variant(g.get_Columns()->get_Item(a[0]));
+}
+
+Variant sel_bookmarks(G& g, Args a)
+{
+    return a.empty() ? Variant(g.get_SelBookmarks())
+                     : g.get_SelBookmarks()->get_Item(vb::CLng(a[0]));
 }
 
 // clang-format off
-const std::array k_entries{
-    Entry{"hWnd", -515, 0, [](DataGrid& g, Args) -> Variant { return static_cast<vb::Long>(g.get_hWnd()); }, nullptr},
-    Entry{"ScrollBars", -535, 0, [](DataGrid& g, Args) -> Variant { return g.get_ScrollBars(); },
-        [](DataGrid& g, const Variant& v) { g.let_ScrollBars(vb::CInt(v)); }},
-    Entry{"BackColor", -501, 0, [](DataGrid& g, Args) -> Variant { return static_cast<vb::Long>(g.get_BackColor()); },
-        [](DataGrid& g, const Variant& v) { g.let_BackColor(color_of(v)); }},
-    Entry{"ForeColor", -513, 0, [](DataGrid& g, Args) -> Variant { return static_cast<vb::Long>(g.get_ForeColor()); },
-        [](DataGrid& g, const Variant& v) { g.let_ForeColor(color_of(v)); }},
-    Entry{"Font", -512, 0, [](DataGrid& g, Args) -> Variant { return g.get_Font(); },
-        [](DataGrid& g, const Variant& v) { g.set_Font(font_of(v)); }},
-    Entry{"Bookmark", 9, 0, [](DataGrid& g, Args) { return g.get_Bookmark(); },
-        [](DataGrid& g, const Variant& v) { g.let_Bookmark(v); }},
-    Entry{"ColumnHeaders", 11, 0, [](DataGrid& g, Args) -> Variant { return g.get_ColumnHeaders(); },
-        [](DataGrid& g, const Variant& v) { g.let_ColumnHeaders(vb::CBool(v)); }},
-    Entry{"RowHeight", 29, 0, [](DataGrid& g, Args) -> Variant { return g.get_RowHeight(); },
-        [](DataGrid& g, const Variant& v) { g.let_RowHeight(vb::CSng(v)); }},
-    Entry{"DataSource", 42, 0, [](DataGrid& g, Args) { return g.get_DataSource(); },
-        [](DataGrid& g, const Variant& v) { g.set_DataSource(v); }},
-    Entry{"HoldFields", 102, 0, [](DataGrid& g, Args) { g.HoldFields(); return nothing(); }, nullptr},
-    Entry{"ColContaining", 104, 1, [](DataGrid& g, Args a) -> Variant { return g.ColContaining(vb::CSng(a[0])); }, nullptr},
-    Entry{"Columns", 105, 0, [](DataGrid& g, Args) -> Variant { return g.get_Columns(); }, nullptr},
-    Entry{"RowBookmark", 109, 1, [](DataGrid& g, Args a) { return g.RowBookmark(vb::CInt(a[0])); }, nullptr},
-    Entry{"RowContaining", 110, 1, [](DataGrid& g, Args a) -> Variant { return g.RowContaining(vb::CSng(a[0])); }, nullptr},
-    Entry{"SelBookmarks", 113, 0, [](DataGrid& g, Args) -> Variant { return g.get_SelBookmarks(); }, nullptr},
-    Entry{"Refresh", -550, 0, [](DataGrid& g, Args) { g.Refresh(); return nothing(); }, nullptr},
-    Entry{"Appearance", -520, 0, [](DataGrid& g, Args) -> Variant { return g.get_Appearance(); }, nullptr},
-    Entry{"BorderStyle", -504, 0, [](DataGrid& g, Args) -> Variant { return g.get_BorderStyle(); }, nullptr},
+const auto k_members = std::to_array<Row>({
+    {"hWnd", -515, Get, [](G& g, Args) -> Variant { return static_cast<vb::Long>(g.get_hWnd()); }},
+    {"ScrollBars", -535, Get | Let, [](G& g, Args) -> Variant { return g.get_ScrollBars(); },
+        [](G& g, Args a) { g.let_ScrollBars(vb::CInt(a.back())); }},
+    {"BackColor", -501, Get | Let, [](G& g, Args) -> Variant { return static_cast<vb::Long>(g.get_BackColor()); },
+        [](G& g, Args a) { g.let_BackColor(color_of(a.back())); }},
+    {"ForeColor", -513, Get | Let, [](G& g, Args) -> Variant { return static_cast<vb::Long>(g.get_ForeColor()); },
+        [](G& g, Args a) { g.let_ForeColor(color_of(a.back())); }},
+    {"Font", -512, Get | Set, [](G& g, Args) -> Variant { return g.get_Font(); },
+        [](G& g, Args a) { g.set_Font(font_of(a.back())); }},
+    {"Bookmark", 9, Get | Let, [](G& g, Args) { return g.get_Bookmark(); },
+        [](G& g, Args a) { g.let_Bookmark(a.back()); }},
+    {"ColumnHeaders", 11, Get | Let, [](G& g, Args) -> Variant { return g.get_ColumnHeaders(); },
+        [](G& g, Args a) { g.let_ColumnHeaders(vb::CBool(a.back())); }},
+    {"RowHeight", 29, Get | Let, [](G& g, Args) -> Variant { return g.get_RowHeight(); },
+        [](G& g, Args a) { g.let_RowHeight(vb::CSng(a.back())); }},
+    {"DataSource", 42, Get | Set, [](G& g, Args) { return g.get_DataSource(); },
+        [](G& g, Args a) { g.set_DataSource(a.back()); }},
+    {"HoldFields", 102, Call, [](G& g, Args) { g.HoldFields(); return Variant(); }},
+    {"ColContaining", 104, Call, [](G& g, Args a) -> Variant { return g.ColContaining(vb::CSng(a[0])); }, nullptr, exactly(1)},
+    {"Columns", 105, Get, &columns, nullptr, {0, 1}},
+    {"RowBookmark", 109, Call, [](G& g, Args a) { return g.RowBookmark(vb::CInt(a[0])); }, nullptr, exactly(1)},
+    {"RowContaining", 110, Call, [](G& g, Args a) -> Variant { return g.RowContaining(vb::CSng(a[0])); }, nullptr, exactly(1)},
+    {"SelBookmarks", 113, Get, &sel_bookmarks, nullptr, {0, 1}},
+    {"Refresh", -550, Call, [](G& g, Args) { g.Refresh(); return Variant(); }},
+    {"Appearance", -520, Get, [](G& g, Args) -> Variant { return g.get_Appearance(); }},
+    {"BorderStyle", -504, Get, [](G& g, Args) -> Variant { return g.get_BorderStyle(); }},
     // The grid's own members.
-    Entry{"DataMember", 256, 0, [](DataGrid& g, Args) -> Variant { return g.get_DataMember(); },
-        [](DataGrid& g, const Variant& v) { g.let_DataMember(vb::CStr(v)); }},
-    Entry{"HeadFont", 257, 0, [](DataGrid& g, Args) -> Variant { return g.get_HeadFont(); },
-        [](DataGrid& g, const Variant& v) { g.set_HeadFont(font_of(v)); }},
-    Entry{"HeaderHeight", 267, 0, [](DataGrid& g, Args) -> Variant { return g.get_HeaderHeight(); }, nullptr},
-    Entry{"ApproxCount", 258, 0, [](DataGrid& g, Args) -> Variant { return g.get_ApproxCount(); }, nullptr},
-    Entry{"VisibleRows", 259, 0, [](DataGrid& g, Args) -> Variant { return g.get_VisibleRows(); }, nullptr},
-    Entry{"FirstRow", 260, 0, [](DataGrid& g, Args) { return g.get_FirstRow(); },
-        [](DataGrid& g, const Variant& v) { g.let_FirstRow(v); }},
-    Entry{"LeftCol", 261, 0, [](DataGrid& g, Args) -> Variant { return g.get_LeftCol(); },
-        [](DataGrid& g, const Variant& v) { g.let_LeftCol(vb::CInt(v)); }},
-    Entry{"Row", 262, 0, [](DataGrid& g, Args) -> Variant { return g.get_Row(); }, nullptr},
-    Entry{"ClearFields", 263, 0, [](DataGrid& g, Args) { g.ClearFields(); return nothing(); }, nullptr},
-    Entry{"ReBind", 264, 0, [](DataGrid& g, Args) { g.ReBind(); return nothing(); }, nullptr},
-    Entry{"Scroll", 265, 2, [](DataGrid& g, Args a) { g.Scroll(vb::CLng(a[0]), vb::CLng(a[1])); return nothing(); }, nullptr},
-    Entry{"GetBookmark", 266, 1, [](DataGrid& g, Args a) { return g.GetBookmark(vb::CLng(a[0])); }, nullptr},
-    Entry{"AllowAddNew", 270, 0, [](DataGrid& g, Args) -> Variant { return g.get_AllowAddNew(); }, nullptr},
-    Entry{"AllowArrows", 271, 0, [](DataGrid& g, Args) -> Variant { return g.get_AllowArrows(); }, nullptr},
-    Entry{"AllowDelete", 272, 0, [](DataGrid& g, Args) -> Variant { return g.get_AllowDelete(); }, nullptr},
-    Entry{"AllowUpdate", 273, 0, [](DataGrid& g, Args) -> Variant { return g.get_AllowUpdate(); }, nullptr},
-    Entry{"DefColWidth", 274, 0, [](DataGrid& g, Args) -> Variant { return g.get_DefColWidth(); }, nullptr},
-    Entry{"RightToLeft", 275, 0, [](DataGrid& g, Args) -> Variant { return g.get_RightToLeft(); }, nullptr},
-    Entry{"TabAcrossSplits", 276, 0, [](DataGrid& g, Args) -> Variant { return g.get_TabAcrossSplits(); }, nullptr},
-    Entry{"TabAction", 277, 0, [](DataGrid& g, Args) -> Variant { return g.get_TabAction(); }, nullptr},
-    Entry{"WrapCellPointer", 278, 0, [](DataGrid& g, Args) -> Variant { return g.get_WrapCellPointer(); }, nullptr},
+    {"DataMember", 256, Get | Let, [](G& g, Args) -> Variant { return g.get_DataMember(); },
+        [](G& g, Args a) { g.let_DataMember(vb::CStr(a.back())); }},
+    {"HeadFont", 257, Get | Set, [](G& g, Args) -> Variant { return g.get_HeadFont(); },
+        [](G& g, Args a) { g.set_HeadFont(font_of(a.back())); }},
+    {"HeaderHeight", 267, Get, [](G& g, Args) -> Variant { return g.get_HeaderHeight(); }},
+    {"ApproxCount", 258, Get, [](G& g, Args) -> Variant { return g.get_ApproxCount(); }},
+    {"VisibleRows", 259, Get, [](G& g, Args) -> Variant { return g.get_VisibleRows(); }},
+    {"FirstRow", 260, Get | Let, [](G& g, Args) { return g.get_FirstRow(); },
+        [](G& g, Args a) { g.let_FirstRow(a.back()); }},
+    {"LeftCol", 261, Get | Let, [](G& g, Args) -> Variant { return g.get_LeftCol(); },
+        [](G& g, Args a) { g.let_LeftCol(vb::CInt(a.back())); }},
+    {"Row", 262, Get, [](G& g, Args) -> Variant { return g.get_Row(); }},
+    {"ClearFields", 263, Call, [](G& g, Args) { g.ClearFields(); return Variant(); }},
+    {"ReBind", 264, Call, [](G& g, Args) { g.ReBind(); return Variant(); }},
+    {"Scroll", 265, Call, [](G& g, Args a) { g.Scroll(vb::CLng(a[0]), vb::CLng(a[1])); return Variant(); }, nullptr, exactly(2)},
+    {"GetBookmark", 266, Call, [](G& g, Args a) { return g.GetBookmark(vb::CLng(a[0])); }, nullptr, exactly(1)},
+    {"AllowAddNew", 270, Get, [](G& g, Args) -> Variant { return g.get_AllowAddNew(); }},
+    {"AllowArrows", 271, Get, [](G& g, Args) -> Variant { return g.get_AllowArrows(); }},
+    {"AllowDelete", 272, Get, [](G& g, Args) -> Variant { return g.get_AllowDelete(); }},
+    {"AllowUpdate", 273, Get, [](G& g, Args) -> Variant { return g.get_AllowUpdate(); }},
+    {"DefColWidth", 274, Get, [](G& g, Args) -> Variant { return g.get_DefColWidth(); }},
+    {"RightToLeft", 275, Get, [](G& g, Args) -> Variant { return g.get_RightToLeft(); }},
+    {"TabAcrossSplits", 276, Get, [](G& g, Args) -> Variant { return g.get_TabAcrossSplits(); }},
+    {"TabAction", 277, Get, [](G& g, Args) -> Variant { return g.get_TabAction(); }},
+    {"WrapCellPointer", 278, Get, [](G& g, Args) -> Variant { return g.get_WrapCellPointer(); }},
     // The extender.
-    Entry{"Left", extender_id(0x80010003), 0, [](DataGrid& g, Args) -> Variant { return g.extender().get_Left(); },
-        [](DataGrid& g, const Variant& v) { g.extender().let_Left(vb::CSng(v)); }},
-    Entry{"Top", extender_id(0x80010004), 0, [](DataGrid& g, Args) -> Variant { return g.extender().get_Top(); },
-        [](DataGrid& g, const Variant& v) { g.extender().let_Top(vb::CSng(v)); }},
-    Entry{"Width", extender_id(0x80010005), 0, [](DataGrid& g, Args) -> Variant { return g.extender().get_Width(); },
-        [](DataGrid& g, const Variant& v) { g.extender().let_Width(vb::CSng(v)); }},
-    Entry{"Height", extender_id(0x80010006), 0, [](DataGrid& g, Args) -> Variant { return g.extender().get_Height(); },
-        [](DataGrid& g, const Variant& v) { g.extender().let_Height(vb::CSng(v)); }},
-    Entry{"Visible", extender_id(0x80010007), 0, [](DataGrid& g, Args) -> Variant { return g.extender().get_Visible(); },
-        [](DataGrid& g, const Variant& v) { g.extender().let_Visible(vb::CBool(v)); }},
-    Entry{"Enabled", extender_id(0x8001000D), 0, [](DataGrid& g, Args) -> Variant { return g.extender().get_Enabled(); },
-        [](DataGrid& g, const Variant& v) { g.extender().let_Enabled(vb::CBool(v)); }},
-};
+    {"Left", extender_id(0x80010003), Get | Let, [](G& g, Args) -> Variant { return g.extender().get_Left(); },
+        [](G& g, Args a) { g.extender().let_Left(vb::CSng(a.back())); }},
+    {"Top", extender_id(0x80010004), Get | Let, [](G& g, Args) -> Variant { return g.extender().get_Top(); },
+        [](G& g, Args a) { g.extender().let_Top(vb::CSng(a.back())); }},
+    {"Width", extender_id(0x80010005), Get | Let, [](G& g, Args) -> Variant { return g.extender().get_Width(); },
+        [](G& g, Args a) { g.extender().let_Width(vb::CSng(a.back())); }},
+    {"Height", extender_id(0x80010006), Get | Let, [](G& g, Args) -> Variant { return g.extender().get_Height(); },
+        [](G& g, Args a) { g.extender().let_Height(vb::CSng(a.back())); }},
+    {"Visible", extender_id(0x80010007), Get | Let, [](G& g, Args) -> Variant { return g.extender().get_Visible(); },
+        [](G& g, Args a) { g.extender().let_Visible(vb::CBool(a.back())); }},
+    {"Enabled", extender_id(0x8001000D), Get | Let, [](G& g, Args) -> Variant { return g.extender().get_Enabled(); },
+        [](G& g, Args a) { g.extender().let_Enabled(vb::CBool(a.back())); }},
+});
 // clang-format on
-
-const Entry* entry_of(vb::DispId id)
-{
-    for (const Entry& e : k_entries) {
-        if (e.id == id) {
-            return &e;
-        }
-    }
-    return nullptr;
-}
 
 } // namespace
 
 std::optional<vb::DispId> DataGrid::id_of_name(std::string_view name) const
 {
-    for (const Entry& e : k_entries) {
-        if (dispatch::same_name(e.name, name)) {
-            return e.id;
-        }
-    }
-    return std::nullopt;
+    return vb::dispatch::id_of_name(k_members, name);
 }
 
-// Columns(i) and SelBookmarks(i) reach the collection's item, as the
-// language's call of a collection-valued property with an index does.
 Variant DataGrid::invoke(vb::DispId id, vb::InvokeKind kind, std::span<Variant> args)
 {
-    const Entry* e = entry_of(id);
-    if (e == nullptr) {
-        vb::raise(vb::err::NotSupported, "DataGrid");
-    }
-    const std::string source = "DataGrid." + std::string(e->name);
-    if (dispatch::is_put(kind)) {
-        if (e->put == nullptr) {
-            vb::raise(vb::err::ReadOnlyProperty, source);
-        }
-        e->put(*this, dispatch::put_value(args, 0, source));
-        return {};
-    }
-    if (id == 105 && args.size() == 1) {
-        return get_Columns()->get_Item(args[0]);
-    }
-    if (id == 113 && args.size() == 1) {
-        return get_SelBookmarks()->get_Item(vb::CLng(args[0]));
-    }
-    dispatch::expect(args, e->arity, source);
-    return e->get(*this, args);
+    return vb::dispatch::invoke(k_members, *this, id, kind, args);
 }
 
 } // namespace grid

@@ -6,6 +6,7 @@
 
 #include "platform/controls/ScrollBar.h"
 #include "platform/grid/DataGrid.h"
+#include "platform/win/MessageParams.h"
 #include "platform/win/User32.h"
 #include "platform/win/WindowManager.h"
 
@@ -16,11 +17,6 @@ namespace {
 constexpr win::WPARAM MK_MBUTTON = 0x0010;
 constexpr int WHEEL_DELTA = 120;
 constexpr int k_wheel_rows = 3; // rows a notch of the wheel scrolls
-
-win::POINT point_of(win::LPARAM lparam)
-{
-    return {win::GET_X_LPARAM(lparam), win::GET_Y_LPARAM(lparam)};
-}
 
 // The position a scroll bar's 16-bit word stands for: the one nearest to
 // `near` whose low 16 bits are `low`.
@@ -126,7 +122,7 @@ win::LRESULT DataGrid::proc(win::HWND hwnd, win::UINT msg, win::WPARAM wparam, w
 // between it and the window's edge, HTNOWHERE outside the window.
 win::LRESULT DataGrid::on_nc_hit_test(win::LPARAM lparam) const
 {
-    const win::POINT p = point_of(lparam);
+    const win::POINT p = win::point_of(lparam);
     win::RECT outer{};
     if (!win::GetWindowRect(get_hWnd(), &outer) || !win::PtInRect(&outer, p)) {
         return win::HTNOWHERE;
@@ -142,7 +138,7 @@ win::LRESULT DataGrid::on_nc_hit_test(win::LPARAM lparam) const
 
 void DataGrid::on_mouse_move_message(win::WPARAM wparam, win::LPARAM lparam)
 {
-    const win::POINT p = point_of(lparam);
+    const win::POINT p = win::point_of(lparam);
     const double tpp = twips_per_pixel();
     vb::Integer button = 0;
     button |= (wparam & win::MK_LBUTTON) != 0 ? 1 : 0;
@@ -172,7 +168,7 @@ void DataGrid::on_left_press(win::LPARAM lparam)
     }
     // 2.
     sync_with_recordset();
-    const win::POINT p = point_of(lparam);
+    const win::POINT p = win::point_of(lparam);
     const GridGeometry g = geometry();
     const int r = g.row_at(p.y);
     if (r < 0 || g.column_at(p.x) < 0) {

@@ -4,24 +4,11 @@
 
 #include "platform/grid/Bookmarks.h"
 #include "platform/grid/DataGrid.h"
-#include "platform/grid/DispatchSupport.h"
 #include "platform/vb/Convert.h"
+#include "platform/vb/Dispatch.h"
 #include "platform/vb/Error.h"
 
 namespace grid {
-
-namespace {
-
-constexpr std::array k_members{
-    dispatch::Member{"Item", SelBookmarks::DISPID_Item},
-    dispatch::Member{"Count", SelBookmarks::DISPID_Count},
-    dispatch::Member{"Add", SelBookmarks::DISPID_Add},
-    dispatch::Member{"Remove", SelBookmarks::DISPID_Remove},
-};
-
-constexpr const char* k_source = "SelBookmarks";
-
-} // namespace
 
 std::size_t SelBookmarks::checked(vb::Long index, const char* source) const
 {
@@ -74,42 +61,30 @@ void SelBookmarks::changed() const
     }
 }
 
+namespace {
+
+using namespace vb::dispatch;
+using S = SelBookmarks;
+
+// clang-format off
+const auto k_members = std::to_array<Member<SelBookmarks>>({
+    {"Item", S::DISPID_Item, Get, [](S& s, Args a) { return s.get_Item(vb::CLng(a[0])); }, nullptr, exactly(1)},
+    {"Count", S::DISPID_Count, Get, [](S& s, Args) -> vb::Variant { return s.get_Count(); }},
+    {"Add", S::DISPID_Add, Call, [](S& s, Args a) { s.Add(a[0]); return vb::Variant(); }, nullptr, exactly(1)},
+    {"Remove", S::DISPID_Remove, Call, [](S& s, Args a) { s.Remove(vb::CLng(a[0])); return vb::Variant(); }, nullptr, exactly(1)},
+});
+// clang-format on
+
+} // namespace
+
 std::optional<vb::DispId> SelBookmarks::id_of_name(std::string_view name) const
 {
-    return dispatch::find(k_members, name);
+    return vb::dispatch::id_of_name(k_members, name);
 }
 
 vb::Variant SelBookmarks::invoke(vb::DispId id, vb::InvokeKind kind, std::span<vb::Variant> args)
 {
-    if (dispatch::is_get(kind)) {
-        switch (id) {
-        case DISPID_Item:
-            if (args.size() == 1) {
-                return get_Item(vb::CLng(args[0]));
-            }
-            break;
-        case DISPID_Count:
-            if (args.empty()) {
-                return get_Count();
-            }
-            break;
-        case DISPID_Add:
-            if (args.size() == 1) {
-                Add(args[0]);
-                return {};
-            }
-            break;
-        case DISPID_Remove:
-            if (args.size() == 1) {
-                Remove(vb::CLng(args[0]));
-                return {};
-            }
-            break;
-        default:
-            break;
-        }
-    }
-    dispatch::fail(k_members, id, k_source);
+    return vb::dispatch::invoke(k_members, *this, id, kind, args);
 }
 
 } // namespace grid

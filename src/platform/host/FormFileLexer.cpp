@@ -1,5 +1,7 @@
 #include "platform/host/FormFileLexer.h"
 
+#include "platform/vb/Ascii.h"
+
 namespace host {
 
 namespace {
@@ -7,17 +9,6 @@ namespace {
 bool is_blank(char c)
 {
     return c == ' ' || c == '\t';
-}
-
-int hex_digit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // Reads a quoted string starting at line[i] == '"'; returns the index after
@@ -52,8 +43,8 @@ std::size_t read_string(
             out += '\t';
             break;
         case 'x': {
-            int hi = i + 1 < line.size() ? hex_digit(line[i + 1]) : -1;
-            int lo = i + 2 < line.size() ? hex_digit(line[i + 2]) : -1;
+            int hi = i + 1 < line.size() ? vb::hex_digit(line[i + 1]) : -1;
+            int lo = i + 2 < line.size() ? vb::hex_digit(line[i + 2]) : -1;
             if (hi < 0 || lo < 0) {
                 problem = "\\x must be followed by two hexadecimal digits";
                 return std::string_view::npos;

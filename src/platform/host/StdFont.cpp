@@ -1,32 +1,41 @@
 #include "platform/host/StdFont.h"
 
+#include <array>
 #include <cmath>
 
 #include "platform/gfx/Utf8.h"
 #include "platform/host/PropertyBag.h"
-#include "platform/vb/Ascii.h"
 #include "platform/vb/Convert.h"
+#include "platform/vb/Dispatch.h"
 #include "platform/vb/Error.h"
 
 namespace host {
 
 namespace {
 
-struct Member {
-    std::string_view name;
-    vb::DispId id;
-};
+using namespace vb::dispatch;
+using F = StdFont;
 
-constexpr std::array k_members{
-    Member{"Name", StdFont::DISPID_FONT_NAME},
-    Member{"Size", StdFont::DISPID_FONT_SIZE},
-    Member{"Bold", StdFont::DISPID_FONT_BOLD},
-    Member{"Italic", StdFont::DISPID_FONT_ITALIC},
-    Member{"Underline", StdFont::DISPID_FONT_UNDER},
-    Member{"Strikethrough", StdFont::DISPID_FONT_STRIKE},
-    Member{"Weight", StdFont::DISPID_FONT_WEIGHT},
-    Member{"Charset", StdFont::DISPID_FONT_CHARSET},
-};
+// clang-format off
+const auto k_members = std::to_array<Member<StdFont>>({
+    {"Name", F::DISPID_FONT_NAME, Get | Let, [](F& f, Args) -> vb::Variant { return f.get_Name(); },
+        [](F& f, Args a) { f.let_Name(vb::CStr(a.back())); }},
+    {"Size", F::DISPID_FONT_SIZE, Get | Let, [](F& f, Args) -> vb::Variant { return f.get_Size(); },
+        [](F& f, Args a) { f.let_Size(vb::CSng(a.back())); }},
+    {"Bold", F::DISPID_FONT_BOLD, Get | Let, [](F& f, Args) -> vb::Variant { return f.get_Bold(); },
+        [](F& f, Args a) { f.let_Bold(vb::CBool(a.back())); }},
+    {"Italic", F::DISPID_FONT_ITALIC, Get | Let, [](F& f, Args) -> vb::Variant { return f.get_Italic(); },
+        [](F& f, Args a) { f.let_Italic(vb::CBool(a.back())); }},
+    {"Underline", F::DISPID_FONT_UNDER, Get | Let, [](F& f, Args) -> vb::Variant { return f.get_Underline(); },
+        [](F& f, Args a) { f.let_Underline(vb::CBool(a.back())); }},
+    {"Strikethrough", F::DISPID_FONT_STRIKE, Get | Let, [](F& f, Args) -> vb::Variant { return f.get_Strikethrough(); },
+        [](F& f, Args a) { f.let_Strikethrough(vb::CBool(a.back())); }},
+    {"Weight", F::DISPID_FONT_WEIGHT, Get | Let, [](F& f, Args) -> vb::Variant { return f.get_Weight(); },
+        [](F& f, Args a) { f.let_Weight(vb::CInt(a.back())); }},
+    {"Charset", F::DISPID_FONT_CHARSET, Get | Let, [](F& f, Args) -> vb::Variant { return f.get_Charset(); },
+        [](F& f, Args a) { f.let_Charset(vb::CInt(a.back())); }},
+});
+// clang-format on
 
 // The font a bag describes, or a description of what is wrong with it.
 std::string read_font(const PropertyBag& bag, gfx::Font& font)
@@ -194,70 +203,12 @@ std::shared_ptr<void> StdFont::subscribe(std::function<void()> listener)
 
 std::optional<vb::DispId> StdFont::id_of_name(std::string_view name) const
 {
-    for (const auto& m : k_members) {
-        if (vb::iequals(m.name, name))
-            return m.id;
-    }
-    return std::nullopt;
+    return vb::dispatch::id_of_name(k_members, name);
 }
 
 vb::Variant StdFont::invoke(vb::DispId id, vb::InvokeKind kind, std::span<vb::Variant> args)
 {
-    if (kind == vb::InvokeKind::PropertyGet) {
-        switch (id) {
-        case DISPID_FONT_NAME:
-            return get_Name();
-        case DISPID_FONT_SIZE:
-            return get_Size();
-        case DISPID_FONT_BOLD:
-            return get_Bold();
-        case DISPID_FONT_ITALIC:
-            return get_Italic();
-        case DISPID_FONT_UNDER:
-            return get_Underline();
-        case DISPID_FONT_STRIKE:
-            return get_Strikethrough();
-        case DISPID_FONT_WEIGHT:
-            return get_Weight();
-        case DISPID_FONT_CHARSET:
-            return get_Charset();
-        default:
-            break;
-        }
-    } else if (kind == vb::InvokeKind::PropertyLet) {
-        if (args.empty())
-            vb::raise(vb::err::ArgumentNotOptional, "StdFont");
-        const vb::Variant& v = args.back();
-        switch (id) {
-        case DISPID_FONT_NAME:
-            let_Name(vb::CStr(v));
-            return {};
-        case DISPID_FONT_SIZE:
-            let_Size(vb::CSng(v));
-            return {};
-        case DISPID_FONT_BOLD:
-            let_Bold(vb::CBool(v));
-            return {};
-        case DISPID_FONT_ITALIC:
-            let_Italic(vb::CBool(v));
-            return {};
-        case DISPID_FONT_UNDER:
-            let_Underline(vb::CBool(v));
-            return {};
-        case DISPID_FONT_STRIKE:
-            let_Strikethrough(vb::CBool(v));
-            return {};
-        case DISPID_FONT_WEIGHT:
-            let_Weight(vb::CInt(v));
-            return {};
-        case DISPID_FONT_CHARSET:
-            let_Charset(vb::CInt(v));
-            return {};
-        default:
-            break;
-        }
-    }
-    return vb::Object::invoke(id, kind, args);
+    return vb::dispatch::invoke(k_members, *this, id, kind, args);
 }
 
 void StdFont::save(PropertyBag& bag) const

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "platform/vb/Ascii.h"
 #include "platform/vb/DateTime.h"
 #include "platform/vb/Error.h"
 #include "platform/vb/Overloaded.h"
@@ -49,18 +50,6 @@ double number_of(const Variant& v)
                           [](const ObjectRef&) -> double { raise(err::TypeMismatch); },
                       },
         v.storage());
-}
-
-bool equals_ignoring_case(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 std::string_view trimmed(std::string_view text)
@@ -126,9 +115,9 @@ Boolean CBool(const Variant& v)
         return CBool(default_value(v));
     if (v.is_string()) {
         const std::string_view text = trimmed(v.as_string());
-        if (equals_ignoring_case(text, "True"))
+        if (iequals(text, "True"))
             return True;
-        if (equals_ignoring_case(text, "False"))
+        if (iequals(text, "False"))
             return False;
     }
     return number_of(v) != 0.0;

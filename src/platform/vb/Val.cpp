@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/vb/Ascii.h"
 #include "platform/vb/Convert.h"
 #include "platform/vb/Error.h"
 
@@ -41,7 +42,7 @@ public:
     bool take(char upper)
     {
         const char c = peek();
-        if (c != upper && c != static_cast<char>(upper - 'A' + 'a'))
+        if (ascii_upper(c) != upper)
             return false;
         next();
         return true;

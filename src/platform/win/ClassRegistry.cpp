@@ -6,6 +6,7 @@
 #include <map>
 #include <mutex>
 
+#include "platform/vb/Ascii.h"
 #include "platform/win/WindowManagerImpl.h"
 
 namespace win {
@@ -27,8 +28,7 @@ Classes& classes()
 std::string key_of(std::string_view name)
 {
     std::string key(name);
-    std::transform(key.begin(), key.end(), key.begin(),
-        [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
+    std::ranges::transform(key, key.begin(), vb::ascii_lower);
     return key;
 }
 

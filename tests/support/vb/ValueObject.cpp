@@ -1,23 +1,30 @@
 #include "support/vb/ValueObject.h"
 
-#include "platform/vb/Error.h"
+#include <array>
+
+#include "platform/vb/Dispatch.h"
 
 namespace pendrel::test {
 
-ValueObject::ValueObject(vb::Variant value, std::string class_name)
-    : m_value(std::move(value)), m_class_name(std::move(class_name))
+namespace {
+
+using namespace vb::dispatch;
+
+const auto k_members = std::to_array<Member<ValueObject>>({
+    {"Value", vb::DISPID_VALUE, Get | Let, [](ValueObject& o, Args) { return o.value; },
+        [](ValueObject& o, Args a) { o.value = a.back(); }},
+});
+
+} // namespace
+
+ValueObject::ValueObject(vb::Variant initial, std::string class_name)
+    : value(std::move(initial)), m_class_name(std::move(class_name))
 {
 }
 
 vb::Variant ValueObject::invoke(vb::DispId id, vb::InvokeKind kind, std::span<vb::Variant> args)
 {
-    if (id == vb::DISPID_VALUE && kind == vb::InvokeKind::PropertyGet && args.empty())
-        return m_value;
-    if (id == vb::DISPID_VALUE && kind == vb::InvokeKind::PropertyLet && args.size() == 1) {
-        m_value = args[0];
-        return {};
-    }
-    return Object::invoke(id, kind, args);
+    return vb::dispatch::invoke(k_members, *this, id, kind, args);
 }
 
 vb::Long raised_number(const std::function<void()>& call)

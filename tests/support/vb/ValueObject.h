@@ -18,8 +18,9 @@ public:
     [[nodiscard]] std::string_view type_name() const override { return m_class_name; }
     vb::Variant invoke(vb::DispId id, vb::InvokeKind kind, std::span<vb::Variant> args) override;
 
+    vb::Variant value;
+
 private:
-    vb::Variant m_value;
     std::string m_class_name;
 };
 
@@ -29,7 +30,8 @@ public:
     [[nodiscard]] std::string_view type_name() const override { return "PlainObject"; }
 };
 
-// The number of the vb::Error the call raised, 0 when it returned normally.
+// The number of the vb::Error the call raised, 0 when it returned normally:
+// for tables whose rows mix calls that fail with calls that succeed.
 [[nodiscard]] vb::Long raised_number(const std::function<void()>& call);
 
 } // namespace pendrel::test
