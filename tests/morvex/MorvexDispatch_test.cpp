@@ -92,8 +92,7 @@ TEST_F(MorvexDispatch, ObjectsGoInWithSet)
         call(dispid::Font, PropertySet, {Variant(vb::ObjectRef{})}), vb::err::ObjectRequired);
 }
 
-// Which accessors each member has, how its arguments convert, and the
-// members whose work is not built yet.
+// Which accessors each member has and how its arguments convert.
 TEST_F(MorvexDispatch, WrongCallsRaiseTheLanguagesErrors)
 {
     struct Call {
@@ -111,9 +110,9 @@ TEST_F(MorvexDispatch, WrongCallsRaiseTheLanguagesErrors)
         {dispid::ListRows, PropertyLet, {Variant("many")}, vb::err::TypeMismatch},
         {dispid::Text, PropertyLet, {Variant(vb::Null)}, vb::err::InvalidUseOfNull},
         {dispid::PopupMenu, Method, {}, vb::err::ArgumentNotOptional},
-        {dispid::ItemData, Method, {Variant(1)}, vb::err::NotSupported},
-        {dispid::Value, Method, {Variant(1)}, vb::err::NotSupported},
-        {dispid::ValueOfColumn, Method, {Variant(1)}, vb::err::NotSupported},
+        {dispid::ItemData, Method, {Variant(1)}, vb::err::AdoObjectClosed},
+        {dispid::Value, Method, {Variant(1)}, vb::err::WrongArgumentCount},
+        {dispid::ValueOfColumn, Method, {Variant("x")}, vb::err::TypeMismatch},
     };
     for (const Call& c : calls)
         EXPECT_VB_ERROR(call(c.id, c.kind, c.args), c.error) << c.id;

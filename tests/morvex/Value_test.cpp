@@ -118,6 +118,10 @@ TEST_F(BoundValue, ItemDataMovesTheCursorAndFailuresGoToTheCaller)
     EXPECT_VB_ERROR((void)ctl->get_ItemData(-32768), 6);
     ctl->let_BoundColumn(0);
     EXPECT_EQ(vb::CStr(ctl->get_Value()), "1") << "ItemData moved to the first row first";
+    // Through the dispatch interface.
+    std::vector<vb::Variant> args{vb::Variant(4)};
+    ctl->invoke(dispid::Value, vb::InvokeKind::PropertyLet, args);
+    EXPECT_EQ(vb::CStr(ctl->invoke(dispid::Value, vb::InvokeKind::PropertyGet, {})), "4");
     ctl->let_RowSource("");
     ctl->let_CnStr("");
     EXPECT_EQ(fixed_log_lines(), Lines{}) << "nothing is logged by ItemData";
