@@ -75,9 +75,9 @@ void detail::move_focus_out_of(HWND root)
     if (m.focus == 0 || w == nullptr || !within(root, m.focus)) {
         return;
     }
-    const HWND parent = (w->style & WS_CHILD) != 0 ? w->parent : 0;
-    if (parent != 0 && can_take_focus(parent)) {
-        SetFocus(parent);
+    // The desktop, a top-level window's parent, never takes it.
+    if (can_take_focus(w->parent)) {
+        SetFocus(w->parent);
     } else {
         drop_focus();
     }

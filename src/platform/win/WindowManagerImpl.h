@@ -173,7 +173,7 @@ RECT clamp_rect(int x, int y, int width, int height);
 // What the window manager does when part of the tree is destroyed (and,
 // for the focus, when the focus window itself is hidden): the capture held
 // inside root is released; the focus inside it moves to root's parent, or
-// nowhere when root is not a child window or its parent cannot take it.
+// nowhere when that is the desktop or cannot take it.
 // Each change comes with its notifications.
 void release_capture_within(HWND root);
 void move_focus_out_of(HWND root);

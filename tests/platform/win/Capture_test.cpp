@@ -92,6 +92,7 @@ enum W {
 
 struct Change {
     const char* name;
+    friend void PrintTo(const Change& row, std::ostream* out) { *out << row.name; }
     void (*act)(Capture&);
     std::vector<SentTo> expect;
     W holder_after;

@@ -11,9 +11,9 @@ namespace {
 
 class Display : public pendrel::test::DesktopTest {};
 
+// The settings belong to the thread and to its desktop window.
 TEST_F(Display, DefaultsToAFullHdScreenAt96DpiAndRefusesImpossibleDisplays)
 {
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 1080);
     RECT area;
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0));
@@ -29,17 +29,12 @@ TEST_F(Display, DefaultsToAFullHdScreenAt96DpiAndRefusesImpossibleDisplays)
         EXPECT_VB_ERROR(wm().set_display(d), vb::err::InvalidPropertyValue);
     }
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920) << "unchanged";
-}
-
-TEST_F(Display, SettingsBelongToTheThreadAndToTheDesktop)
-{
     win::Display d;
     d.width = 1024;
     d.height = 768;
     d.work_area = RECT{0, 30, 1024, 768};
     wm().set_display(d);
     EXPECT_EQ(rect_of(GetDesktopWindow()), (RECT{0, 0, 1024, 768}));
-
     int elsewhere = 0;
     std::thread([&] { elsewhere = GetSystemMetrics(SM_CXSCREEN); }).join();
     EXPECT_EQ(elsewhere, 1920);

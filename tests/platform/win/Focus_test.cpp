@@ -61,6 +61,7 @@ TEST_F(Focus, KillFocusThenSetFocusAndAKillFocusHandlerThatMovesItWins)
 // Prepared with the focus on b: whether SetFocus(target) takes it.
 struct Taking {
     const char* name;
+    friend void PrintTo(const Taking& row, std::ostream* out) { *out << row.name; }
     void (*prepare)(const Windows&);
     W target;
     bool takes;
@@ -105,6 +106,7 @@ INSTANTIATE_TEST_SUITE_P(Focus, FocusTaking,
 // With the focus on inner: what a change sends, and where the focus ends.
 struct Change {
     const char* name;
+    friend void PrintTo(const Change& row, std::ostream* out) { *out << row.name; }
     void (*act)(const Windows&);
     std::vector<SentTo> expect;
     W focus_after;

@@ -42,19 +42,16 @@ protected:
     }
 };
 
-TEST_F(Lifetime, CreationSendsNcCreateCreateSizeMoveThenShows)
+// A FALSE from WM_NCCREATE or -1 from WM_CREATE leaves no window.
+TEST_F(Lifetime, CreationSendsNcCreateCreateSizeMoveThenShowsOrIsRefused)
 {
     const HWND w = create_logged(WS_VISIBLE);
-
     ASSERT_NE(w, 0U);
     EXPECT_EQ(t_log,
         (std::vector<std::string>{"WM_NCCREATE", "WM_CREATE", "WM_SIZE", "WM_MOVE", "WM_SHOWWINDOW",
             "WM_WINDOWPOSCHANGED"}));
     EXPECT_TRUE(IsWindowVisible(w));
-}
-
-TEST_F(Lifetime, RefusedCreationLeavesNoWindow)
-{
+    DestroyWindow(w);
     t_nccreate_answer = 0;
     EXPECT_EQ(create_logged(0), 0U);
     t_nccreate_answer = 1;

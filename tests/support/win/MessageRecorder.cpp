@@ -34,6 +34,12 @@ bool fits(const Recorded& r, const Expected& e)
         && (!e.lparam || *e.lparam == r.lparam);
 }
 
+// " depth 2" for a set value, nothing for an unset one.
+template <class T> std::string field(const char* label, const std::optional<T>& value)
+{
+    return value ? label + std::to_string(*value) : std::string();
+}
+
 } // namespace
 
 Seq sequence_of(const std::vector<SentTo>& rows, const std::vector<win::HWND>& windows)
@@ -144,17 +150,9 @@ std::string MessageRecorder::describe(How how, win::HWND hwnd, win::UINT msg) co
     out << "message sequences differ at entry " << at << "\nexpected:\n";
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const Expected& e = expected[i];
-        out << (i == at ? " > " : "   ") << describe(e.how, e.hwnd, e.msg);
-        if (e.depth) {
-            out << " depth " << *e.depth;
-        }
-        if (e.wparam) {
-            out << " wParam " << *e.wparam;
-        }
-        if (e.lparam) {
-            out << " lParam " << *e.lparam;
-        }
-        out << "\n";
+        out << (i == at ? " > " : "   ") << describe(e.how, e.hwnd, e.msg)
+            << field(" depth ", e.depth) << field(" wParam ", e.wparam)
+            << field(" lParam ", e.lparam) << "\n";
     }
     out << "received:\n";
     for (std::size_t i = 0; i < m_messages.size(); ++i) {
