@@ -14,7 +14,7 @@
 // and the parent answers by setting the position (set_pos). A press takes
 // the mouse capture for as long as the bar tracks. Tracking ends with the
 // release of the button, or when the capture is taken away (or the bar is
-// hidden or destroyed); either way the bar first gives the capture back, if
+// disabled or destroyed); either way the bar first gives the capture back, if
 // it still holds it, and then sends SB_ENDSCROLL, so a window that lent it
 // the capture can take it back there. A capture lost during a thumb drag
 // sends no SB_THUMBPOSITION.

@@ -8,8 +8,13 @@
 //   inside that handler;
 // - SetCapture on the window that holds the capture, and ReleaseCapture with
 //   nothing captured, change nothing and send nothing;
-// - hiding or destroying the holder (or a window around it) releases the
-//   capture, with the notification.
+// - disabling the holder releases it: EnableWindow sends WM_CANCELMODE,
+//   whose default handling releases a capture the window holds (a window
+//   that answers WM_CANCELMODE itself keeps it);
+// - destroying the holder, or a window around it, releases it after the
+//   WM_DESTROY messages and before the WM_NCDESTROY messages;
+// - hiding the holder does not release it: a hidden window may hold and
+//   take the capture.
 //
 // A handler of WM_CAPTURECHANGED may take the capture itself. The changes
 // then nest: A holds, SetCapture(B) makes B the holder and tells A; A's
@@ -17,9 +22,6 @@
 // (nested inside A's handler); the outer SetCapture(B) then returns A, and A
 // holds the capture. The last change made wins, and every window that lost
 // the capture on the way was told so.
-//
-// NOTE: a hidden window may take the capture, as on the platform; only the
-// act of hiding releases it.
 
 #include "platform/win/WindowManagerImpl.h"
 

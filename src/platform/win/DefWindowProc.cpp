@@ -57,6 +57,11 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
     case WM_CLOSE:
         DestroyWindow(hwnd);
         return 0;
+    case WM_CANCELMODE:
+        if (GetCapture() == hwnd) {
+            ReleaseCapture();
+        }
+        return 0;
     default:
         return 0;
     }

@@ -7,11 +7,15 @@
 // WM_SETFOCUS of the outer call, and GetFocus already shows the new window
 // inside both handlers.
 //
-// A window takes the focus only while it is visible and neither it nor a
-// window around it is disabled; SetFocus on any other window returns 0 and
-// changes nothing. Hiding, disabling, destroying or re-parenting that makes
-// the focus window unable to hold the focus drops it: the focus becomes 0
-// and the window gets WM_KILLFOCUS with wParam 0.
+// Which window may take the focus: see can_take_focus. SetFocus on any other
+// window returns 0 and changes nothing. A hidden window may hold the focus,
+// so hiding or disabling a window around the focus window leaves the focus
+// where it is. Only these move it:
+// - hiding the focus window itself with ShowWindow: to its parent (after the
+//   position notice), or nowhere for a top-level window;
+// - disabling the focus window itself: nowhere (WM_KILLFOCUS, wParam 0);
+// - destroying the focus window or a window around it: to the parent of the
+//   window destroyed, before its WM_DESTROY.
 
 #include "platform/win/WindowManagerImpl.h"
 
@@ -41,34 +45,40 @@ void drop_focus()
     notify_focus_change();
 }
 
+// A child window placed on the desktop (WS_CHILD without WS_POPUP).
+bool is_child_of_desktop(const Window& w)
+{
+    return w.parent == detail::wm().desktop && (w.style & WS_CHILD) != 0
+        && (w.style & WS_POPUP) == 0;
+}
+
 } // namespace
 
 bool detail::can_take_focus(HWND hwnd)
 {
     auto& m = wm();
-    if (hwnd == m.desktop || IsWindowVisible(hwnd) == FALSE) {
+    if (hwnd == m.desktop) {
         return false;
     }
     for (const Window* w = m.find(hwnd); w != nullptr; w = m.find(w->parent)) {
-        if (w->disabled()) {
+        if (w->disabled() || is_child_of_desktop(*w)) {
             return false;
         }
     }
-    return true;
+    return m.find(hwnd) != nullptr;
 }
 
-void detail::drop_focus_within(HWND root)
+void detail::move_focus_out_of(HWND root)
 {
-    const HWND focus = wm().focus;
-    if (focus != 0 && within(root, focus)) {
-        drop_focus();
+    auto& m = wm();
+    const Window* w = m.find(root);
+    if (m.focus == 0 || w == nullptr || !within(root, m.focus)) {
+        return;
     }
-}
-
-void detail::drop_focus_if_lost()
-{
-    const HWND focus = wm().focus;
-    if (focus != 0 && !can_take_focus(focus)) {
+    // The desktop, a top-level window's parent, never takes it.
+    if (can_take_focus(w->parent)) {
+        SetFocus(w->parent);
+    } else {
         drop_focus();
     }
 }
@@ -82,7 +92,7 @@ HWND SetFocus(HWND hwnd)
         drop_focus();
         return previous;
     }
-    if (m.find(hwnd) == nullptr || !detail::can_take_focus(hwnd)) {
+    if (!detail::can_take_focus(hwnd)) {
         return 0;
     }
     if (previous == hwnd) {
@@ -104,27 +114,36 @@ HWND GetFocus()
     return detail::wm().focus;
 }
 
-// Returns whether the window was disabled before. The change is made first;
-// disabling then drops a focus held inside; WM_ENABLE comes last.
+// Returns whether the window was disabled before. Disabling sends
+// WM_CANCELMODE first (whose default handling releases a capture the window
+// holds), then makes the change, drops the focus if the window itself holds
+// it, and sends WM_ENABLE last. Enabling sends only WM_ENABLE.
 BOOL EnableWindow(HWND hwnd, BOOL enable)
 {
     auto& m = detail::wm();
-    Window* w = m.find(hwnd);
+    const Window* w = m.find(hwnd);
     if (w == nullptr || hwnd == m.desktop) {
         return FALSE;
     }
-    const bool was_disabled = w->disabled();
+    const BOOL was_disabled = w->disabled() ? TRUE : FALSE;
     const bool disable = enable == FALSE;
-    if (was_disabled == disable) {
-        return was_disabled ? TRUE : FALSE;
+    if (w->disabled() == disable) {
+        return was_disabled;
     }
-    w->style = disable ? (w->style | WS_DISABLED) : (w->style & ~WS_DISABLED);
-    detail::invalidate(hwnd);
     if (disable) {
-        detail::drop_focus_if_lost();
+        SendMessageA(hwnd, WM_CANCELMODE, 0, 0);
+    }
+    Window* now = m.find(hwnd);
+    if (now == nullptr || now->disabled() == disable) {
+        return was_disabled;
+    }
+    now->style = disable ? (now->style | WS_DISABLED) : (now->style & ~WS_DISABLED);
+    detail::invalidate(hwnd);
+    if (disable && m.focus == hwnd) {
+        drop_focus();
     }
     SendMessageA(hwnd, WM_ENABLE, disable ? FALSE : TRUE, 0);
-    return was_disabled ? TRUE : FALSE;
+    return was_disabled;
 }
 
 // The window's own flag, as on the platform (a window inside a disabled one

@@ -14,8 +14,8 @@ void collect_preorder(WindowManager::Impl& m, HWND hwnd, std::vector<HWND>& out)
         return;
     }
     out.push_back(hwnd);
-    for (HWND child : w->children) {
-        collect_preorder(m, child, out);
+    for (auto it = w->children.rbegin(); it != w->children.rend(); ++it) {
+        collect_preorder(m, *it, out);
     }
 }
 
@@ -25,8 +25,8 @@ void collect_postorder(WindowManager::Impl& m, HWND hwnd, std::vector<HWND>& out
     if (w == nullptr) {
         return;
     }
-    for (HWND child : w->children) {
-        collect_postorder(m, child, out);
+    for (auto it = w->children.rbegin(); it != w->children.rend(); ++it) {
+        collect_postorder(m, *it, out);
     }
     out.push_back(hwnd);
 }
@@ -58,6 +58,17 @@ bool detail::within(HWND root, HWND hwnd)
     return false;
 }
 
+bool detail::being_destroyed(HWND hwnd)
+{
+    auto& m = wm();
+    for (const Window* w = m.find(hwnd); w != nullptr; w = m.find(w->parent)) {
+        if (w->destroy_running) {
+            return true;
+        }
+    }
+    return false;
+}
+
 HWND GetDesktopWindow()
 {
     return detail::wm().desktop;
@@ -83,27 +94,37 @@ HWND GetParent(HWND hwnd)
     return (w->style & WS_POPUP) != 0 ? w->owner : 0;
 }
 
+// The chain of parents is followed only through child windows: a window
+// inside a pop-up is not a child of the window that owns the pop-up.
 BOOL IsChild(HWND parent, HWND hwnd)
 {
     auto& m = detail::wm();
-    if (parent == m.desktop || parent == hwnd || m.find(parent) == nullptr) {
+    if (parent == m.desktop) {
         return FALSE;
     }
-    return detail::within(parent, hwnd) ? TRUE : FALSE;
+    for (const Window* w = m.find(hwnd); w != nullptr && (w->style & WS_CHILD) != 0;
+         w = m.find(w->parent)) {
+        if (w->parent == parent) {
+            return TRUE;
+        }
+    }
+    return FALSE;
 }
 
 // The window keeps its position numbers, which from now on count from the new
 // parent's client area (to the desktop: screen coordinates), and goes on top
 // of its new siblings. Returns the previous parent (the desktop's handle for
-// a top-level window), 0 on failure: an unknown window, the desktop, or a new
-// parent that lies inside the window itself.
+// a top-level window), 0 on failure: an unknown window, the desktop, a new
+// parent that lies inside the window itself, or a window or new parent whose
+// WM_NCDESTROY is due. The focus and the capture stay where they are.
 HWND SetParent(HWND child, HWND new_parent)
 {
     auto& m = detail::wm();
     const HWND target = new_parent == 0 ? m.desktop : new_parent;
     Window* w = m.find(child);
     Window* p = m.find(target);
-    if (w == nullptr || p == nullptr || child == m.desktop || detail::within(child, target)) {
+    if (w == nullptr || p == nullptr || child == m.desktop || detail::within(child, target)
+        || w->nc_destroying || p->nc_destroying) {
         return 0;
     }
     const HWND previous = w->parent;
@@ -116,8 +137,6 @@ HWND SetParent(HWND child, HWND new_parent)
     detail::link_child(*p, *w);
     detail::invalidate(previous);
     detail::invalidate(child);
-    // The focus cannot stay in a window that is now hidden or disabled.
-    detail::drop_focus_if_lost();
     return previous;
 }
 

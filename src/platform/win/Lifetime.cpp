@@ -73,6 +73,30 @@ void release_records(HWND root)
     }
 }
 
+// WM_DESTROY to every window of the tree that has not had it, parents before
+// children, siblings top-most first; the tree is walked again after each
+// message, so a window a handler moved into the tree or made in it gets its
+// WM_DESTROY too.
+void send_destroy_messages(HWND root)
+{
+    auto& m = detail::wm();
+    for (;;) {
+        HWND next = 0;
+        for (HWND h : detail::subtree_preorder(root)) {
+            Window* w = m.find(h);
+            if (!w->destroy_sent) {
+                w->destroy_sent = true;
+                next = h;
+                break;
+            }
+        }
+        if (next == 0) {
+            return;
+        }
+        SendMessageA(next, WM_DESTROY, 0, 0);
+    }
+}
+
 } // namespace
 
 HWND CreateWindowExA(DWORD ex_style, std::string_view class_name, std::string_view text,
@@ -82,7 +106,9 @@ HWND CreateWindowExA(DWORD ex_style, std::string_view class_name, std::string_vi
     auto& m = detail::wm();
     const auto cls = detail::find_class(class_name);
     HWND parent_handle = parent == 0 ? m.desktop : parent;
-    if (!cls || m.find(parent_handle) == nullptr || !detail::is_valid_text(text)) {
+    const Window* parent_window = m.find(parent_handle);
+    if (!cls || parent_window == nullptr || parent_window->nc_destroying
+        || !detail::is_valid_text(text)) {
         return 0;
     }
     // 2. A window that is not a child window is a top-level window; the window
@@ -120,33 +146,32 @@ HWND CreateWindowExA(DWORD ex_style, std::string_view class_name, std::string_vi
 BOOL DestroyWindow(HWND hwnd)
 {
     auto& m = detail::wm();
-    Window* w = m.find(hwnd);
-    if (w == nullptr || hwnd == m.desktop || w->destroying) {
+    if (m.find(hwnd) == nullptr || hwnd == m.desktop || detail::being_destroyed(hwnd)) {
         return FALSE;
     }
-    // 1. Mark the tree so that a nested DestroyWindow leaves it to this one.
+    // 1. Claim the tree: a nested DestroyWindow of any window in it (also one
+    //    moved in or made later) leaves it to this call.
+    m.find(hwnd)->destroy_running = true;
     for (HWND h : detail::subtree_preorder(hwnd)) {
-        m.find(h)->destroying = true;
+        m.find(h)->destroy_sent = false;
     }
     // 2. Windows it owns go first.
     destroy_owned_windows(hwnd);
-    // 3. Hide it; that releases the capture and drops the focus held inside.
-    //    Hidden windows inside may hold them too.
+    // 3. Hide it; a focus held inside moves to its parent.
     ShowWindow(hwnd, SW_HIDE);
+    detail::move_focus_out_of(hwnd);
+    // 4. WM_DESTROY, parents before children.
+    send_destroy_messages(hwnd);
+    // 5. A capture held inside is given up.
     detail::release_capture_within(hwnd);
-    detail::drop_focus_within(hwnd);
-    // 4. WM_DESTROY, parents before children; then WM_NCDESTROY, children
-    //    before parents. The windows still exist for these handlers.
+    // 6. WM_NCDESTROY, children before parents; the tree is closed now.
     for (HWND h : detail::subtree_preorder(hwnd)) {
-        if (Window* x = m.find(h)) {
-            x->destroying = true; // also children made by the handlers so far
-        }
-        SendMessageA(h, WM_DESTROY, 0, 0);
+        m.find(h)->nc_destroying = true;
     }
     for (HWND h : detail::subtree_postorder(hwnd)) {
         SendMessageA(h, WM_NCDESTROY, 0, 0);
     }
-    // 5. Gone.
+    // 7. Gone.
     release_records(hwnd);
     return TRUE;
 }

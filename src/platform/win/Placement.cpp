@@ -2,11 +2,12 @@
 //
 // Order of what a change sends: ShowWindow first sends WM_SHOWWINDOW (the
 // window still as it was); then the change is made and on_invalidate told;
-// a window that was hidden releases the capture held inside it
-// (WM_CAPTURECHANGED) and loses the focus held inside it (WM_KILLFOCUS); last
-// comes WM_WINDOWPOSCHANGED with the SWP_* flags of what really changed,
-// whose default handling sends WM_MOVE and WM_SIZE. A call that changes
-// nothing sends nothing.
+// then comes WM_WINDOWPOSCHANGED with the SWP_* flags of what really
+// changed, whose default handling sends WM_MOVE and WM_SIZE. ShowWindow on a
+// child of a hidden window sends WM_SHOWWINDOW only: nothing on the screen
+// changes. ShowWindow(SW_HIDE) of the focus window then moves the focus to
+// its parent (see Focus.cpp); SetWindowPos(SWP_HIDEWINDOW) leaves it. Hiding
+// never touches the capture. A call that changes nothing sends nothing.
 
 #include "platform/win/WindowManagerImpl.h"
 
@@ -41,12 +42,6 @@ bool set_shown(Window& w, bool show)
     }
     w.style = show ? (w.style | WS_VISIBLE) : (w.style & ~WS_VISIBLE);
     return true;
-}
-
-void after_hidden(HWND hwnd)
-{
-    detail::release_capture_within(hwnd);
-    detail::drop_focus_if_lost();
 }
 
 void send_pos_changed(HWND hwnd, HWND insert_after, UINT flags)
@@ -126,14 +121,18 @@ BOOL ShowWindow(HWND hwnd, int cmd)
     if (now == nullptr || !set_shown(*now, *show)) {
         return was_shown ? TRUE : FALSE;
     }
+    const bool on_screen = IsWindowVisible(now->parent) != FALSE;
     detail::invalidate(hwnd);
-    // 3. What the hidden part held, then the position notice.
-    if (!*show) {
-        after_hidden(hwnd);
+    // 3. The position notice, where the screen changed.
+    if (on_screen) {
+        send_pos_changed(hwnd, 0,
+            SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE
+                | (*show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     }
-    send_pos_changed(hwnd, 0,
-        SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE
-            | (*show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    // 4. A hidden focus window passes the focus on.
+    if (!*show && m.focus == hwnd) {
+        detail::move_focus_out_of(hwnd);
+    }
     return was_shown ? TRUE : FALSE;
 }
 
@@ -174,10 +173,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UI
     if ((flags & SWP_NOREDRAW) == 0) {
         detail::invalidate(hwnd);
     }
-    // 3. What the hidden part held, then the position notice.
-    if (out.hidden) {
-        after_hidden(hwnd);
-    }
+    // 3. The position notice.
     send_pos_changed(hwnd, insert_after, reported_flags(flags, out));
     return TRUE;
 }

@@ -95,13 +95,11 @@ LONG SetWindowLongA(HWND hwnd, int index, LONG value)
     switch (index) {
     case GWL_WNDPROC: {
         // An unknown number installs nothing: the window keeps a procedure
-        // that exists.
-        const WNDPROC proc = ProcFromNumber(value);
-        if (proc == nullptr) {
-            return 0;
-        }
+        // that exists, and the call returns it.
         previous = ProcNumber(w->proc);
-        w->proc = proc;
+        if (const WNDPROC proc = ProcFromNumber(value)) {
+            w->proc = proc;
+        }
         return previous;
     }
     case GWL_STYLE:

@@ -36,14 +36,15 @@ BOOL RegisterClassA(const WNDCLASS& cls);
 // unknown class or parent, or a text that is not UTF-8.
 HWND CreateWindowExA(DWORD ex_style, std::string_view class_name, std::string_view text,
     DWORD style, int x, int y, int width, int height, HWND parent, void* create_param = nullptr);
-// Destroys the window and its children (children first: WM_DESTROY goes to
-// the parent first, then the children; WM_NCDESTROY to the children first).
-// A window whose procedure is still on the stack is freed only when that
-// dispatch returns; until then it is already invisible to every lookup.
-// Before WM_DESTROY the window is hidden (WM_SHOWWINDOW, then
-// WM_WINDOWPOSCHANGED) and a capture or focus held inside it is given up
-// with its notification. A nested DestroyWindow of a window being destroyed
-// returns FALSE.
+// Destroys the window and its children (WM_DESTROY goes to the parent
+// first, then the children; WM_NCDESTROY to the children first; siblings
+// top-most first). A window whose procedure is still on the stack is freed
+// only when that dispatch returns; until then it is already invisible to
+// every lookup. Before WM_DESTROY the window is hidden (WM_SHOWWINDOW, then
+// WM_WINDOWPOSCHANGED) and a focus held inside it moves to its parent; a
+// capture held inside it is released after the WM_DESTROY messages and
+// before the WM_NCDESTROY messages. A nested DestroyWindow of a window being
+// destroyed returns FALSE.
 BOOL DestroyWindow(HWND hwnd);
 BOOL IsWindow(HWND hwnd);
 
@@ -69,7 +70,7 @@ BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
 HWND GetDesktopWindow();
 HWND GetParent(HWND hwnd);
 HWND SetParent(HWND child, HWND new_parent); // returns the previous parent
-BOOL IsChild(HWND parent, HWND hwnd);
+BOOL IsChild(HWND parent, HWND hwnd); // through child windows only
 
 // Visibility, position and z-order.
 BOOL ShowWindow(HWND hwnd, int cmd); // returns whether it was visible before

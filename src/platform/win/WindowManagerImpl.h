@@ -47,8 +47,14 @@ struct Window {
     void* data = nullptr;
     // Procedures of this window on the stack (deliveries and CallWindowProcA).
     int dispatch_depth = 0;
-    // DestroyWindow has begun: a nested DestroyWindow leaves it alone.
-    bool destroying = false;
+    // DestroyWindow of this window is running: a nested DestroyWindow of it
+    // or of any window now inside it leaves it to that call.
+    bool destroy_running = false;
+    // It had its WM_DESTROY in the destruction that is running.
+    bool destroy_sent = false;
+    // Its WM_NCDESTROY is due: no window moves into or out of it and no
+    // child is made in it any more.
+    bool nc_destroying = false;
 
     [[nodiscard]] bool shown() const { return (style & WS_VISIBLE) != 0; }
     [[nodiscard]] bool disabled() const { return (style & WS_DISABLED) != 0; }
@@ -140,11 +146,13 @@ std::optional<LRESULT> deliver(
 void invalidate(HWND hwnd);
 
 // The window and everything below it: parents before children, and
-// children before parents.
+// children before parents; siblings top-most first.
 std::vector<HWND> subtree_preorder(HWND root);
 std::vector<HWND> subtree_postorder(HWND root);
 // hwnd is root or lies below it.
 bool within(HWND root, HWND hwnd);
+// hwnd or a window around it is being destroyed.
+bool being_destroyed(HWND hwnd);
 
 // Sibling order (ZOrder.cpp). A new or re-parented child goes on top of its
 // group (among the desktop's children the top-most windows form the upper
@@ -162,16 +170,16 @@ RECT client_rect_on_screen(const Window& window);
 // Keeps positions within 16-bit coordinates and sizes within 0..32767.
 RECT clamp_rect(int x, int y, int width, int height);
 
-// What the window manager does when part of the tree is hidden or
-// destroyed: the capture held inside root is released and the focus inside
-// it dropped, each with its notification.
+// What the window manager does when part of the tree is destroyed (and,
+// for the focus, when the focus window itself is hidden): the capture held
+// inside root is released; the focus inside it moves to root's parent, or
+// nowhere when that is the desktop or cannot take it.
+// Each change comes with its notifications.
 void release_capture_within(HWND root);
-void drop_focus_within(HWND root);
-// After a window was hidden, disabled or moved to another parent: drops the
-// focus (with its notification) if its window can no longer take it.
-void drop_focus_if_lost();
-// A window may take the focus: it is visible, and neither it nor a parent is
-// disabled.
+void move_focus_out_of(HWND root);
+// A window may take the focus: neither it nor a window around it is
+// disabled, and its top-level window is not a child window placed on the
+// desktop. Hidden windows may.
 bool can_take_focus(HWND hwnd);
 
 // Window classes (ClassRegistry.cpp).

@@ -45,6 +45,24 @@ void set_topmost(Window& window, bool topmost)
         = topmost ? (window.ex_style | WS_EX_TOPMOST) : (window.ex_style & ~WS_EX_TOPMOST);
 }
 
+// Just below the given sibling. A window that is not top-most stays so,
+// below the lowest top-most one; a top-most window placed below one that is
+// not leaves the top-most group.
+void place_below(Window& parent, Window& child, HWND sibling_handle)
+{
+    const bool desktop = parent.parent == 0;
+    const Window* sibling = detail::wm().find(sibling_handle);
+    if (desktop && sibling != nullptr && sibling->topmost() && !child.topmost()) {
+        place_on_top_of_group(parent, child);
+        return;
+    }
+    if (desktop && sibling != nullptr) {
+        set_topmost(child, sibling->topmost());
+    }
+    const auto at = std::find(parent.children.begin(), parent.children.end(), sibling_handle);
+    parent.children.insert(at, child.handle);
+}
+
 } // namespace
 
 void detail::link_child(Window& parent, Window& child)
@@ -96,13 +114,7 @@ bool detail::restack(Window& parent, Window& child, HWND insert_after)
         }
         parent.children.insert(parent.children.begin(), child.handle);
     } else {
-        // Just below the given sibling, joining its group.
-        const Window* sibling = wm().find(insert_after);
-        if (desktop && sibling != nullptr) {
-            set_topmost(child, sibling->topmost());
-        }
-        const auto at = std::find(parent.children.begin(), parent.children.end(), insert_after);
-        parent.children.insert(at, child.handle);
+        place_below(parent, child, insert_after);
     }
     return parent.children != before || child.ex_style != ex_style_before;
 }

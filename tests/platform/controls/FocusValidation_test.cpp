@@ -1,6 +1,6 @@
 // Validation when the focus moves between controls: by a click and by
 // SetFocus, with Cancel, with CausesValidation off, and for windows that do
-// not take part.
+// not take part; and what hiding and disabling do to the focus.
 
 #include "platform/controls/FocusValidation.h"
 
@@ -9,6 +9,7 @@
 #include "platform/controls/ControlMessages.h"
 #include "platform/vb/Error.h"
 #include "platform/win/User32.h"
+#include "support/VbError.h"
 #include "support/controls/ControlsTest.h"
 
 namespace controls {
@@ -41,12 +42,18 @@ protected:
     TextBox* b = nullptr;
 };
 
-TEST_F(FocusValidation, ClickValidatesTheControlBeingLeft)
+// Only the receiver's CausesValidation counts; the window manager's own
+// SetFocus validates nothing.
+TEST_F(FocusValidation, ClickValidatesTheControlBeingLeftUnlessTheReceiverSaysNo)
 {
-    a->let_CausesValidation(false); // only the receiver's setting counts
+    a->let_CausesValidation(false);
     ui.click(b->get_hWnd());
     EXPECT_EQ(log.take(), (Events{"a.Validate", "a.LostFocus", "b.GotFocus"}));
     EXPECT_EQ(win::GetFocus(), b->get_hWnd());
+    cancel_validation_of(*b, "b");
+    ui.click(a->get_hWnd());
+    win::SetFocus(b->get_hWnd());
+    EXPECT_EQ(log.take(), (Events{"b.LostFocus", "a.GotFocus", "a.LostFocus", "b.GotFocus"}));
 }
 
 TEST_F(FocusValidation, CancelKeepsTheFocusAndIgnoresThePress)
@@ -61,17 +68,6 @@ TEST_F(FocusValidation, CancelKeepsTheFocusAndIgnoresThePress)
     EXPECT_EQ(win::GetCapture(), 0U);
     ui.type("x");
     EXPECT_EQ(a->get_Text(), "x");
-}
-
-TEST_F(FocusValidation, CausesValidationOffSkipsValidate)
-{
-    b->let_CausesValidation(false);
-    cancel_validation_of(*a, "a");
-    ui.click(b->get_hWnd());
-    EXPECT_EQ(log.take(), (Events{"a.LostFocus", "b.GotFocus"}));
-    b->let_CausesValidation(true);
-    win::SetFocus(a->get_hWnd()); // the window manager's own SetFocus validates nothing
-    EXPECT_EQ(log.take(), (Events{"b.LostFocus", "a.GotFocus"}));
 }
 
 TEST_F(FocusValidation, SetFocusValidatesAndCanBeCancelled)
@@ -96,10 +92,7 @@ TEST_F(FocusValidation, NoValidationInsideValidation)
         EXPECT_TRUE(validation_running());
         c.SetFocus();
     };
-    c.on_validate = [&](vb::Boolean& Cancel) {
-        log.record("c.Validate");
-        Cancel = true;
-    };
+    cancel_validation_of(c, "c");
     ui.click(b->get_hWnd());
     EXPECT_EQ(log.take(),
         (Events{"a.Validate", "a.LostFocus", "c.GotFocus", "c.LostFocus", "b.GotFocus"}));
@@ -117,16 +110,23 @@ TEST_F(FocusValidation, WindowsThatDoNotAnswerCauseNoValidation)
     EXPECT_FALSE(move_focus(0));
 }
 
+// Hiding or disabling the form leaves the focus where it is; hiding the
+// focused box passes it to the form.
 TEST_F(FocusValidation, HiddenOrDisabledControlsCannotTakeTheFocus)
 {
     win::ShowWindow(b->get_hWnd(), win::SW_HIDE);
     EXPECT_FALSE(can_take_focus(b->get_hWnd()));
-    EXPECT_THROW(b->SetFocus(), vb::Error);
+    EXPECT_VB_ERROR(b->SetFocus(), vb::err::InvalidProcedureCall);
     win::ShowWindow(b->get_hWnd(), win::SW_SHOW);
     EXPECT_TRUE(can_take_focus(b->get_hWnd()));
     win::EnableWindow(form, 0);
     EXPECT_FALSE(can_take_focus(b->get_hWnd()));
-    EXPECT_EQ(log.take(), (Events{"a.LostFocus"})); // disabling the form dropped it
+    win::ShowWindow(form, win::SW_HIDE);
+    EXPECT_EQ(log.take(), (Events{}));
+    win::EnableWindow(form, 1);
+    win::ShowWindow(a->get_hWnd(), win::SW_HIDE);
+    EXPECT_EQ(log.take(), (Events{"a.LostFocus"}));
+    EXPECT_EQ(win::GetFocus(), form);
 }
 
 TEST_F(FocusValidation, ButtonClickValidatesAndCancelStopsTheClick)

@@ -214,7 +214,8 @@ TEST_F(GridWindow, AHiddenGridDoesNotTakeTheCaptureBack)
     win::SetCapture(grid->get_hWnd());
     win::SendMessageA(b, win::WM_LBUTTONDOWN, win::MK_LBUTTON, win::MAKELPARAM(at.x, at.y));
     ASSERT_EQ(win::GetCapture(), b);
-    win::ShowWindow(grid->get_hWnd(), win::SW_HIDE); // ends the bar's tracking
+    win::ShowWindow(grid->get_hWnd(), win::SW_HIDE);
+    win::ReleaseCapture(); // ends the bar's tracking
     EXPECT_EQ(win::GetCapture(), 0U);
 }
 

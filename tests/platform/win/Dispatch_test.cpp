@@ -1,5 +1,6 @@
 #include "platform/vb/Error.h"
 #include "platform/win/User32.h"
+#include "support/VbError.h"
 #include "support/win/DesktopTest.h"
 
 using namespace win;
@@ -28,11 +29,8 @@ TEST_F(Dispatch, SendNestedInSendRunsEachTargetBeforeItReturns)
 
     EXPECT_EQ(SendMessageA(a, WM_USER, 0, 0), 71);
 
-    EXPECT_TRUE(recorder.matches({
-        sent(a, WM_USER).at_depth(1),
-        sent(b, WM_USER + 1).at_depth(2),
-        sent(a, WM_USER + 2).at_depth(3).with_wparam(7),
-    }));
+    EXPECT_TRUE(recorder.matches({sent(a, WM_USER).at_depth(1), sent(b, WM_USER + 1).at_depth(2),
+        sent(a, WM_USER + 2).at_depth(3).with_wparam(7)}));
     EXPECT_EQ(wm().delivery_depth(), 0);
 }
 
@@ -55,13 +53,9 @@ TEST_F(Dispatch, HandlerThatDestroysItsOwnWindow)
     EXPECT_EQ(SendMessageA(a, WM_USER, 0, 0), 5);
 
     EXPECT_TRUE(gone_inside);
-    EXPECT_TRUE(recorder.matches({
-        sent(a, WM_USER).at_depth(1),
-        sent(a, WM_SHOWWINDOW).at_depth(2),
-        sent(a, WM_WINDOWPOSCHANGED).at_depth(2),
-        sent(a, WM_DESTROY).at_depth(2),
-        sent(a, WM_NCDESTROY).at_depth(2),
-    }));
+    EXPECT_TRUE(recorder.matches({sent(a, WM_USER).at_depth(1), sent(a, WM_SHOWWINDOW).at_depth(2),
+        sent(a, WM_WINDOWPOSCHANGED).at_depth(2), sent(a, WM_DESTROY).at_depth(2),
+        sent(a, WM_NCDESTROY).at_depth(2)}));
     EXPECT_EQ(SendMessageA(a, WM_USER, 0, 0), 0) << "a destroyed window gets nothing";
     EXPECT_EQ(GetWindowData(b), &mine);
 }
@@ -80,22 +74,17 @@ TEST_F(Dispatch, HandlerThatDestroysTheTreeItLivesIn)
 
     EXPECT_EQ(SendMessageA(inner, WM_USER, 0, 0), 0);
 
-    EXPECT_TRUE(recorder.matches({
-        sent(inner, WM_USER).at_depth(1),
-        sent(inner, WM_USER + 1).at_depth(2),
-        sent(a, WM_SHOWWINDOW).at_depth(3),
-        sent(a, WM_WINDOWPOSCHANGED).at_depth(3),
-        sent(a, WM_DESTROY).at_depth(3),
-        sent(inner, WM_DESTROY).at_depth(3),
-        sent(inner, WM_NCDESTROY).at_depth(3),
-        sent(a, WM_NCDESTROY).at_depth(3),
-    }));
+    EXPECT_TRUE(
+        recorder.matches({sent(inner, WM_USER).at_depth(1), sent(inner, WM_USER + 1).at_depth(2),
+            sent(a, WM_SHOWWINDOW).at_depth(3), sent(a, WM_WINDOWPOSCHANGED).at_depth(3),
+            sent(a, WM_DESTROY).at_depth(3), sent(inner, WM_DESTROY).at_depth(3),
+            sent(inner, WM_NCDESTROY).at_depth(3), sent(a, WM_NCDESTROY).at_depth(3)}));
 }
 
 TEST_F(Dispatch, RunawayNestingRaisesOutOfStackSpaceAndResetWaitsForTheProcedures)
 {
     on(b, WM_USER, [](HWND, WPARAM, LPARAM) {
-        EXPECT_THROW(WindowManager::reset(), vb::Error);
+        EXPECT_VB_ERROR(WindowManager::reset(), vb::err::InvalidProcedureCall);
         return 0;
     });
     SendMessageA(b, WM_USER, 0, 0);
@@ -103,12 +92,7 @@ TEST_F(Dispatch, RunawayNestingRaisesOutOfStackSpaceAndResetWaitsForTheProcedure
     on(a, WM_USER, [](HWND self, WPARAM, LPARAM) { return SendMessageA(self, WM_USER, 0, 0); });
     recorder.ignore({WM_USER});
 
-    try {
-        SendMessageA(a, WM_USER, 0, 0);
-        FAIL() << "no error";
-    } catch (const vb::Error& e) {
-        EXPECT_EQ(e.number(), vb::err::OutOfStackSpace);
-    }
+    EXPECT_VB_ERROR(SendMessageA(a, WM_USER, 0, 0), vb::err::OutOfStackSpace);
     EXPECT_EQ(wm().delivery_depth(), 0) << "every level unwound";
     EXPECT_TRUE(DestroyWindow(a)) << "and the window is free again";
 }

@@ -5,38 +5,34 @@ using namespace win;
 
 namespace {
 
-class Geometry : public pendrel::test::DesktopTest {};
+class Geometry : public pendrel::test::DesktopTest {
+protected:
+    static RECT client_of(HWND hwnd)
+    {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        return r;
+    }
+};
 
-TEST_F(Geometry, RectanglesAreInScreenPixelsWithTheBorderBetween)
-{
-    const HWND form = top("form", 100, 50, 400, 300, WS_VISIBLE | WS_BORDER);
-    const HWND inner = child("inner", form, 10, 20, 50, 30);
-    RECT r;
-
-    ASSERT_TRUE(GetWindowRect(inner, &r));
-    EXPECT_EQ(r, (RECT{111, 71, 161, 101})) << "inside form's one-pixel border";
-    ASSERT_TRUE(GetClientRect(form, &r));
-    EXPECT_EQ(r, (RECT{0, 0, 398, 298}));
-
-    wm().set_border(inner, 3);
-    ASSERT_TRUE(GetClientRect(inner, &r));
-    EXPECT_EQ(r, (RECT{0, 0, 44, 24}));
-    wm().set_border(inner, 40);
-    ASSERT_TRUE(GetClientRect(inner, &r));
-    EXPECT_EQ(r, (RECT{0, 0, 0, 0})) << "a border wider than the window leaves no client area";
-    EXPECT_FALSE(GetWindowRect(0x7FFFFFF0, &r));
-}
-
-TEST_F(Geometry, ScreenAndClientPointsConvertBothWays)
+TEST_F(Geometry, RectanglesAndPointsAreInScreenPixelsWithTheBorderBetween)
 {
     const HWND form = top("form", -300, -20, 400, 300, WS_VISIBLE | WS_BORDER);
     const HWND inner = child("inner", form, 10, 20, 50, 30);
-    POINT p{0, 0};
 
+    EXPECT_EQ(rect_of(inner), (RECT{-289, 1, -239, 31})) << "inside form's one-pixel border";
+    EXPECT_EQ(client_of(form), (RECT{0, 0, 398, 298}));
+    POINT p{0, 0};
     ASSERT_TRUE(ScreenToClient(inner, &p));
     EXPECT_EQ(p, (POINT{289, -1}));
     ASSERT_TRUE(ClientToScreen(inner, &p));
     EXPECT_EQ(p, (POINT{0, 0}));
+    wm().set_border(inner, 3);
+    EXPECT_EQ(client_of(inner), (RECT{0, 0, 44, 24}));
+    wm().set_border(inner, 40);
+    EXPECT_EQ(client_of(inner), (RECT{0, 0, 0, 0})) << "a border wider than the window";
+    RECT r;
+    EXPECT_FALSE(GetWindowRect(0x7FFFFFF0, &r));
     EXPECT_FALSE(ScreenToClient(0x7FFFFFF0, &p));
 }
 
@@ -51,8 +47,7 @@ TEST_F(Geometry, PtInRectAndHitTestAgreeAtTheEdges)
         LRESULT hit; // DefWindowProcA's answer for a 1-pixel border
     };
     const HWND w = top("w", -10, 5, 40, 20, WS_VISIBLE | WS_BORDER);
-    RECT r;
-    GetWindowRect(w, &r);
+    const RECT r = rect_of(w);
     for (const Row& row : {Row{"top left corner is border", {-10, 5}, 1, HTBORDER},
              Row{"first client pixel", {-9, 6}, 1, HTCLIENT},
              Row{"last client pixel", {28, 23}, 1, HTCLIENT},

@@ -23,10 +23,7 @@ LRESULT logging_proc(HWND h, UINT m, WPARAM w, LPARAM l)
         EXPECT_EQ(reinterpret_cast<void*>(l), &t_log) << "the create parameter";
         return t_nccreate_answer;
     }
-    if (m == WM_CREATE) {
-        return t_create_answer;
-    }
-    return DefWindowProcA(h, m, w, l);
+    return m == WM_CREATE ? t_create_answer : DefWindowProcA(h, m, w, l);
 }
 
 class Lifetime : public pendrel::test::DesktopTest {
@@ -39,25 +36,22 @@ protected:
         t_nccreate_answer = 1;
         t_create_answer = 0;
     }
-    HWND create_logged(DWORD style)
+    static HWND create_logged(DWORD style)
     {
         return CreateWindowExA(0, "logging", "t", style, 1, 2, 30, 40, 0, &t_log);
     }
 };
 
-TEST_F(Lifetime, CreationSendsNcCreateCreateSizeMoveThenShows)
+// A FALSE from WM_NCCREATE or -1 from WM_CREATE leaves no window.
+TEST_F(Lifetime, CreationSendsNcCreateCreateSizeMoveThenShowsOrIsRefused)
 {
     const HWND w = create_logged(WS_VISIBLE);
-
     ASSERT_NE(w, 0U);
     EXPECT_EQ(t_log,
         (std::vector<std::string>{"WM_NCCREATE", "WM_CREATE", "WM_SIZE", "WM_MOVE", "WM_SHOWWINDOW",
             "WM_WINDOWPOSCHANGED"}));
     EXPECT_TRUE(IsWindowVisible(w));
-}
-
-TEST_F(Lifetime, RefusedCreationLeavesNoWindow)
-{
+    DestroyWindow(w);
     t_nccreate_answer = 0;
     EXPECT_EQ(create_logged(0), 0U);
     t_nccreate_answer = 1;
@@ -69,34 +63,41 @@ TEST_F(Lifetime, RefusedCreationLeavesNoWindow)
     EXPECT_EQ(CreateWindowExA(0, k_class, "", WS_CHILD, 0, 0, 1, 1, 0x7FFFFFF0), 0U) << "no parent";
 }
 
-TEST_F(Lifetime, DestroyGoesParentsFirstThenNcDestroyChildrenFirst)
+// WM_DESTROY goes parents first and WM_NCDESTROY children first, siblings
+// top-most first. A handler may move windows into the tree (they are
+// destroyed with it) and out of it (they live on and can be destroyed
+// later); a nested DestroyWindow of a window in the tree is refused, and
+// once WM_NCDESTROY is due nothing moves in or out and no child is made.
+TEST_F(Lifetime, DestroyWalksTheTreeAsHandlersLeaveIt)
 {
     const HWND p = top("p", 0, 0, 100, 100);
     const HWND c1 = child("c1", p, 0, 0, 10, 10);
-    const HWND g = child("g", c1, 0, 0, 5, 5);
     const HWND c2 = child("c2", p, 20, 0, 10, 10);
+    const HWND x = top("x", 200, 0, 10, 10);
+    const HWND y = top("y", 300, 0, 10, 10);
     recorder.ignore({WM_SHOWWINDOW, WM_WINDOWPOSCHANGED});
-    on(p, WM_DESTROY, [](HWND self, WPARAM, LPARAM) {
-        EXPECT_FALSE(DestroyWindow(self)) << "nested destroy of the same window";
+    on(p, WM_DESTROY, [&](HWND, WPARAM, LPARAM) {
+        EXPECT_FALSE(DestroyWindow(c1)) << "nested destroy inside the tree";
+        EXPECT_EQ(SetParent(c2, y), p);
+        EXPECT_EQ(SetParent(x, p), GetDesktopWindow());
+        return 0;
+    });
+    on(p, WM_NCDESTROY, [&](HWND self, WPARAM, LPARAM) {
+        EXPECT_EQ(SetParent(self, y), 0U);
+        EXPECT_EQ(SetParent(y, self), 0U);
+        EXPECT_EQ(CreateWindowExA(0, k_class, "", WS_CHILD, 0, 0, 1, 1, self), 0U);
         return 0;
     });
 
     EXPECT_TRUE(DestroyWindow(p));
 
-    EXPECT_TRUE(recorder.matches({
-        sent(p, WM_DESTROY),
-        sent(c1, WM_DESTROY),
-        sent(g, WM_DESTROY),
-        sent(c2, WM_DESTROY),
-        sent(g, WM_NCDESTROY),
-        sent(c1, WM_NCDESTROY),
-        sent(c2, WM_NCDESTROY),
-        sent(p, WM_NCDESTROY),
-    }));
-    for (HWND h : {p, c1, g, c2}) {
+    EXPECT_TRUE(recorder.matches({sent(p, WM_DESTROY), sent(x, WM_DESTROY), sent(c1, WM_DESTROY),
+        sent(x, WM_NCDESTROY), sent(c1, WM_NCDESTROY), sent(p, WM_NCDESTROY)}));
+    for (HWND h : {p, c1, x}) {
         EXPECT_FALSE(IsWindow(h));
     }
     EXPECT_FALSE(DestroyWindow(p)) << "twice";
+    EXPECT_TRUE(DestroyWindow(c2)) << "moved out, it can still be destroyed";
 }
 
 TEST_F(Lifetime, OwnedWindowsGoBeforeTheirOwner)
@@ -113,14 +114,9 @@ TEST_F(Lifetime, OwnedWindowsGoBeforeTheirOwner)
     DestroyWindow(owner);
 
     EXPECT_FALSE(IsWindow(popup));
-    EXPECT_TRUE(recorder.matches({
-        sent(popup, WM_DESTROY),
-        sent(popup, WM_NCDESTROY),
-        sent(owner, WM_DESTROY),
-        sent(inner, WM_DESTROY),
-        sent(inner, WM_NCDESTROY),
-        sent(owner, WM_NCDESTROY),
-    }));
+    EXPECT_TRUE(recorder.matches(
+        {sent(popup, WM_DESTROY), sent(popup, WM_NCDESTROY), sent(owner, WM_DESTROY),
+            sent(inner, WM_DESTROY), sent(inner, WM_NCDESTROY), sent(owner, WM_NCDESTROY)}));
 }
 
 TEST_F(Lifetime, HandlesAreNeverReusedAcrossResets)

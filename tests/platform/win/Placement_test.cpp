@@ -6,7 +6,13 @@ using pendrel::test::sent;
 
 namespace {
 
-class Placement : public pendrel::test::DesktopTest {};
+class Placement : public pendrel::test::DesktopTest {
+protected:
+    // The flags of the last WM_WINDOWPOSCHANGED recorded.
+    UINT last_flags() const { return recorder.only(WM_WINDOWPOSCHANGED).back().flags; }
+    std::vector<HWND> top_level() const { return wm().top_level_windows(); }
+    bool topmost(HWND h) const { return (wm().ex_style(h) & WS_EX_TOPMOST) != 0; }
+};
 
 TEST_F(Placement, AWindowIsVisibleOnlyWhenItAndAllItsParentsAreShown)
 {
@@ -51,29 +57,21 @@ TEST_F(Placement, ListOpensAsATopMostWindowOfTheDesktopAndCloses)
     MoveWindow(list, 15, 35, 180, 100, 1);
     ShowWindow(list, SW_HIDE);
     EXPECT_EQ(SetParent(list, GetDesktopWindow()), control);
-    WINDOWPOS seen{};
-    on(list, WM_WINDOWPOSCHANGED, [&](HWND h, WPARAM w, LPARAM l) {
-        seen = *reinterpret_cast<const WINDOWPOS*>(l);
-        return DefWindowProcA(h, WM_WINDOWPOSCHANGED, w, l);
-    });
     ASSERT_TRUE(SetWindowPos(list, HWND_TOPMOST, 15, 35, 180, 100, 0x0051));
 
-    RECT r;
-    GetWindowRect(list, &r);
-    EXPECT_EQ(r, (RECT{15, 35, 195, 135})) << "its numbers now count from the screen";
+    EXPECT_EQ(rect_of(list), (RECT{15, 35, 195, 135})) << "its numbers now count from the screen";
     EXPECT_TRUE(IsWindowVisible(list));
-    EXPECT_EQ(wm().top_level_windows(), (std::vector<HWND>{form, other, list}));
+    EXPECT_EQ(top_level(), (std::vector<HWND>{form, other, list}));
     EXPECT_EQ(GetParent(list), GetDesktopWindow()) << "still a child window, of the desktop";
-    EXPECT_EQ(seen.flags, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW)
+    EXPECT_EQ(last_flags(), SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW)
         << "same numbers: not moved; raised into the top-most group and shown";
 
     // Closing: to the bottom (no longer top-most), hidden, back in the control.
     SetWindowPos(list, HWND_BOTTOM, 0, 0, 0, 0, SWP_HIDEWINDOW);
-    EXPECT_EQ(wm().top_level_windows(), (std::vector<HWND>{list, form, other}));
-    EXPECT_EQ(wm().ex_style(list) & WS_EX_TOPMOST, 0U);
+    EXPECT_EQ(top_level(), (std::vector<HWND>{list, form, other}));
+    EXPECT_FALSE(topmost(list));
     EXPECT_EQ(SetParent(list, control), GetDesktopWindow());
-    GetWindowRect(list, &r);
-    EXPECT_EQ(r, (RECT{10, 10, 10, 10}));
+    EXPECT_EQ(rect_of(list), (RECT{10, 10, 10, 10}));
     EXPECT_EQ(wm().children(control), (std::vector<HWND>{list}));
 }
 
@@ -81,43 +79,44 @@ TEST_F(Placement, ReportedFlagsSayWhatReallyChanged)
 {
     const HWND a = top("a", 0, 0, 10, 10);
     const HWND b = top("b", 0, 0, 10, 10);
-    UINT flags = 0;
-    on(a, WM_WINDOWPOSCHANGED, [&](HWND h, WPARAM w, LPARAM l) {
-        flags = reinterpret_cast<const WINDOWPOS*>(l)->flags;
-        return DefWindowProcA(h, WM_WINDOWPOSCHANGED, w, l);
-    });
 
     SetWindowPos(a, HWND_TOP, 0, 0, 20, 10, SWP_NOACTIVATE);
-    EXPECT_EQ(flags, SWP_NOACTIVATE | SWP_NOMOVE) << "sized and raised above b";
+    EXPECT_EQ(last_flags(), SWP_NOACTIVATE | SWP_NOMOVE) << "sized and raised above b";
     SetWindowPos(a, b, 5, 0, 0, 0, SWP_NOSIZE);
-    EXPECT_EQ(flags, SWP_NOSIZE) << "moved and put below b";
-    EXPECT_EQ(wm().top_level_windows(), (std::vector<HWND>{a, b}));
+    EXPECT_EQ(last_flags(), SWP_NOSIZE) << "moved and put below b";
+    EXPECT_EQ(top_level(), (std::vector<HWND>{a, b}));
     EXPECT_FALSE(SetWindowPos(a, 0x7FFFFFF0, 0, 0, 0, 0, SWP_NOSIZE)) << "not a sibling";
 }
 
+// Placed just below a sibling, a window joins that sibling's group only by
+// leaving the top-most one.
 TEST_F(Placement, TopMostWindowsStayAboveTheOthers)
 {
     const HWND tip = top("tip", 0, 0, 10, 10, WS_VISIBLE, WS_EX_TOPMOST);
     const HWND a = top("a", 0, 0, 10, 10);
     const HWND b = top("b", 0, 0, 10, 10);
-    EXPECT_EQ(wm().top_level_windows(), (std::vector<HWND>{a, b, tip}));
+    const UINT keep = SWP_NOMOVE | SWP_NOSIZE;
+    EXPECT_EQ(top_level(), (std::vector<HWND>{a, b, tip}));
 
-    SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    EXPECT_EQ(wm().top_level_windows(), (std::vector<HWND>{b, a, tip})) << "top of its group";
-    SetWindowPos(b, tip, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    EXPECT_EQ(wm().top_level_windows(), (std::vector<HWND>{a, b, tip})) << "below tip, so top-most";
-    EXPECT_NE(wm().ex_style(b) & WS_EX_TOPMOST, 0U);
-    SetWindowPos(tip, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    EXPECT_EQ(wm().top_level_windows(), (std::vector<HWND>{a, tip, b}));
+    SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, keep);
+    EXPECT_EQ(top_level(), (std::vector<HWND>{b, a, tip})) << "top of its group";
+    SetWindowPos(b, tip, 0, 0, 0, 0, keep);
+    EXPECT_EQ(top_level(), (std::vector<HWND>{a, b, tip}));
+    EXPECT_FALSE(topmost(b)) << "below a top-most window, still not top-most";
+    SetWindowPos(tip, a, 0, 0, 0, 0, keep);
+    EXPECT_EQ(top_level(), (std::vector<HWND>{tip, a, b}));
+    EXPECT_FALSE(topmost(tip)) << "below a window that is not, no longer top-most";
+    SetWindowPos(a, HWND_TOPMOST, 0, 0, 0, 0, keep);
+    SetWindowPos(tip, HWND_TOPMOST, 0, 0, 0, 0, keep);
+    SetWindowPos(tip, HWND_NOTOPMOST, 0, 0, 0, 0, keep);
+    EXPECT_EQ(top_level(), (std::vector<HWND>{b, tip, a}));
 }
 
 TEST_F(Placement, SizesAndPositionsStayWithinMessageWords)
 {
     const HWND w = top("w", 0, 0, 10, 10);
     MoveWindow(w, -100000, 100000, -5, 1 << 30, 1);
-    RECT r;
-    GetWindowRect(w, &r);
-    EXPECT_EQ(r, (RECT{-32768, 32767, -32768, 32767 + 32767}));
+    EXPECT_EQ(rect_of(w), (RECT{-32768, 32767, -32768, 32767 + 32767}));
 }
 
 } // namespace

@@ -24,7 +24,7 @@ LRESULT length_plus_100(HWND h, UINT m, WPARAM w, LPARAM l)
     return m == WM_GETTEXTLENGTH ? passed_on + 100 : passed_on;
 }
 
-TEST(ProcNumbers, AreNonZeroStableDistinctAndTheSameOnEveryThread)
+TEST(ProcNumbers, AreStableDistinctTheSameOnEveryThreadAndOnlyForProcedures)
 {
     const LONG one = ProcNumber(proc_one);
     const LONG two = ProcNumber(proc_two);
@@ -36,11 +36,6 @@ TEST(ProcNumbers, AreNonZeroStableDistinctAndTheSameOnEveryThread)
     std::thread([&] { seen_elsewhere = ProcNumber(proc_two); }).join();
     EXPECT_EQ(seen_elsewhere, two);
     EXPECT_EQ(ProcNumber(nullptr), 0);
-}
-
-TEST(ProcNumbers, NumbersThatStandForNothingGiveNoProcedure)
-{
-    const LONG one = ProcNumber(proc_one);
     for (LONG n : {0, -1, one + 1, one - 0x10000, 0x7FFFFFF0}) {
         EXPECT_EQ(ProcFromNumber(n), nullptr) << n;
         EXPECT_EQ(CallWindowProcA(n, 0, WM_USER, 0, 0), 0) << n;
@@ -51,20 +46,19 @@ class Subclassing : public pendrel::test::DesktopTest {};
 
 TEST_F(Subclassing, InstallPassOnAndRestore)
 {
-    const HWND w = top("w", 0, 0, 10, 10);
-    recorder.unwatch(w);
+    const HWND w = CreateWindowExA(0, k_class, "abc", 0, 0, 0, 10, 10, 0); // not watched
     const LONG own = GetWindowLongA(w, GWL_WNDPROC);
     ASSERT_EQ(ProcFromNumber(own), &test_window_proc);
-    SetWindowTextA(w, "abc");
 
     t_previous = SetWindowLongA(w, GWL_WNDPROC, ProcNumber(&length_plus_100));
     EXPECT_EQ(t_previous, own);
-    EXPECT_EQ(GetWindowLongA(w, GWL_WNDPROC), ProcNumber(&length_plus_100));
     EXPECT_EQ(SendMessageA(w, WM_GETTEXTLENGTH, 0, 0), 103);
 
     EXPECT_EQ(SetWindowLongA(w, GWL_WNDPROC, t_previous), ProcNumber(&length_plus_100));
     EXPECT_EQ(SendMessageA(w, WM_GETTEXTLENGTH, 0, 0), 3);
-    EXPECT_EQ(SetWindowLongA(w, GWL_WNDPROC, 12345), 0) << "an unknown number installs nothing";
+    for (LONG unknown : {12345, 0}) {
+        EXPECT_EQ(SetWindowLongA(w, GWL_WNDPROC, unknown), own) << "installs nothing, returns it";
+    }
     EXPECT_EQ(GetWindowLongA(w, GWL_WNDPROC), own);
 }
 

@@ -20,43 +20,25 @@ protected:
     HWND b = 0;
 };
 
-TEST_F(Queue, PostedMessagesWaitForThePumpAndKeepTheirOrder)
-{
-    EXPECT_TRUE(PostMessageA(a, WM_USER, 1, 0));
-    EXPECT_TRUE(PostMessageA(b, WM_USER, 2, 0));
-    EXPECT_TRUE(PostMessageA(a, WM_USER, 3, 0));
-    EXPECT_TRUE(recorder.messages().empty());
-
-    EXPECT_EQ(PumpMessages(), 3);
-
-    EXPECT_TRUE(recorder.matches({
-        posted(a, WM_USER).at_depth(1).with_wparam(1),
-        posted(b, WM_USER).at_depth(1).with_wparam(2),
-        posted(a, WM_USER).at_depth(1).with_wparam(3),
-    }));
-    EXPECT_EQ(PumpMessages(), 0);
-}
-
-// Input waits for every posted message, also those posted while handling
-// the input before it.
-TEST_F(Queue, PostedMessagesComeBeforeTheNextInput)
+// Posted messages wait for the pump and keep their order; input waits for
+// every posted message, also those posted while handling the input before it.
+TEST_F(Queue, PostedMessagesKeepTheirOrderAndComeBeforeTheNextInput)
 {
     on(a, WM_LBUTTONDOWN, [](HWND self, WPARAM, LPARAM) {
-        PostMessageA(self, WM_USER + 1, 0, 0);
-        return 0;
+        return LRESULT{PostMessageA(self, WM_USER + 1, 0, 0) * 0};
     });
     wm().inject_button_down({50, 50});
     wm().inject_button_up({50, 50});
-    PostMessageA(a, WM_USER, 0, 0);
+    EXPECT_TRUE(PostMessageA(a, WM_USER, 1, 0));
+    EXPECT_TRUE(PostMessageA(b, WM_USER, 2, 0));
+    EXPECT_TRUE(recorder.messages().empty());
 
-    EXPECT_EQ(PumpMessages(), 4);
+    EXPECT_EQ(PumpMessages(), 5);
 
-    EXPECT_TRUE(recorder.matches({
-        posted(a, WM_USER),
-        input(a, WM_LBUTTONDOWN),
-        posted(a, WM_USER + 1),
-        input(a, WM_LBUTTONUP),
-    }));
+    EXPECT_TRUE(recorder.matches({posted(a, WM_USER).at_depth(1).with_wparam(1),
+        posted(b, WM_USER).at_depth(1).with_wparam(2), input(a, WM_LBUTTONDOWN),
+        posted(a, WM_USER + 1), input(a, WM_LBUTTONUP)}));
+    EXPECT_EQ(PumpMessages(), 0);
 }
 
 TEST_F(Queue, MessagesForMissingWindowsAreRefusedOrDropped)
@@ -82,11 +64,8 @@ TEST_F(Queue, APumpInsideAHandlerTakesEachMessageOnce)
 
     EXPECT_EQ(PumpMessages(), 1) << "the inner pump delivered the other two";
 
-    EXPECT_TRUE(recorder.matches({
-        posted(a, WM_USER).at_depth(1),
-        posted(b, WM_USER + 1).at_depth(2),
-        posted(b, WM_USER + 2).at_depth(2),
-    }));
+    EXPECT_TRUE(recorder.matches({posted(a, WM_USER).at_depth(1),
+        posted(b, WM_USER + 1).at_depth(2), posted(b, WM_USER + 2).at_depth(2)}));
 }
 
 } // namespace

@@ -62,6 +62,13 @@ void DesktopTest::on(win::HWND hwnd, win::UINT msg, Handler handler)
     it->second->by_message[msg] = std::move(handler);
 }
 
+win::RECT DesktopTest::rect_of(win::HWND hwnd)
+{
+    win::RECT r;
+    win::GetWindowRect(hwnd, &r);
+    return r;
+}
+
 void DesktopTest::click(win::POINT screen)
 {
     wm().inject_button_down(screen);

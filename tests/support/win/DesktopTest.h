@@ -22,6 +22,13 @@ namespace pendrel::test {
 using Handler = std::function<win::LRESULT(win::HWND, win::WPARAM, win::LPARAM)>;
 
 class DesktopTest : public ::testing::Test {
+public:
+    static constexpr const char* k_class = "PendrelTestWindow";
+    // The class procedure of test windows.
+    static win::LRESULT test_window_proc(win::HWND, win::UINT, win::WPARAM, win::LPARAM);
+    // GetWindowRect's answer (all zero for an unknown window).
+    static win::RECT rect_of(win::HWND hwnd);
+
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -42,10 +49,6 @@ protected:
     void pump() { win::PumpMessages(); }
 
     MessageRecorder recorder;
-
-    static constexpr const char* k_class = "PendrelTestWindow";
-    // The class procedure of test windows.
-    static win::LRESULT test_window_proc(win::HWND, win::UINT, win::WPARAM, win::LPARAM);
 
 private:
     struct Handlers {

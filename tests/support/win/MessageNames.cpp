@@ -5,76 +5,33 @@
 #include <array>
 #include <cstdio>
 #include <string_view>
+#include <utility>
 
 namespace pendrel::test {
 
 namespace {
 
-struct Entry {
-    win::UINT msg;
-    std::string_view name;
-};
+// WM(CREATE) is the entry of WM_CREATE.
+#define WM(name) std::pair<win::UINT, std::string_view>(win::WM_##name, "WM_" #name)
 
-#define PENDREL_MESSAGE(name)                                                                      \
-    Entry                                                                                          \
-    {                                                                                              \
-        win::name, #name                                                                           \
-    }
+constexpr std::array k_names{WM(NULL), WM(CREATE), WM(DESTROY), WM(MOVE), WM(SIZE), WM(SETFOCUS),
+    WM(KILLFOCUS), WM(ENABLE), WM(SETTEXT), WM(GETTEXT), WM(GETTEXTLENGTH), WM(PAINT), WM(CLOSE),
+    WM(SHOWWINDOW), WM(CANCELMODE), WM(SETCURSOR), WM(MOUSEACTIVATE), WM(WINDOWPOSCHANGED),
+    WM(NCCREATE), WM(NCDESTROY), WM(NCHITTEST), WM(NCMOUSEMOVE), WM(NCLBUTTONDOWN), WM(NCLBUTTONUP),
+    WM(NCLBUTTONDBLCLK), WM(NCRBUTTONDOWN), WM(NCRBUTTONUP), WM(NCRBUTTONDBLCLK), WM(KEYDOWN),
+    WM(KEYUP), WM(CHAR), WM(TIMER), WM(HSCROLL), WM(VSCROLL), WM(MOUSEMOVE), WM(LBUTTONDOWN),
+    WM(LBUTTONUP), WM(LBUTTONDBLCLK), WM(RBUTTONDOWN), WM(RBUTTONUP), WM(RBUTTONDBLCLK),
+    WM(MOUSEWHEEL), WM(CAPTURECHANGED)};
 
-constexpr std::array k_names{
-    PENDREL_MESSAGE(WM_NULL),
-    PENDREL_MESSAGE(WM_CREATE),
-    PENDREL_MESSAGE(WM_DESTROY),
-    PENDREL_MESSAGE(WM_MOVE),
-    PENDREL_MESSAGE(WM_SIZE),
-    PENDREL_MESSAGE(WM_SETFOCUS),
-    PENDREL_MESSAGE(WM_KILLFOCUS),
-    PENDREL_MESSAGE(WM_ENABLE),
-    PENDREL_MESSAGE(WM_SETTEXT),
-    PENDREL_MESSAGE(WM_GETTEXT),
-    PENDREL_MESSAGE(WM_GETTEXTLENGTH),
-    PENDREL_MESSAGE(WM_PAINT),
-    PENDREL_MESSAGE(WM_CLOSE),
-    PENDREL_MESSAGE(WM_SHOWWINDOW),
-    PENDREL_MESSAGE(WM_SETCURSOR),
-    PENDREL_MESSAGE(WM_MOUSEACTIVATE),
-    PENDREL_MESSAGE(WM_WINDOWPOSCHANGED),
-    PENDREL_MESSAGE(WM_NCCREATE),
-    PENDREL_MESSAGE(WM_NCDESTROY),
-    PENDREL_MESSAGE(WM_NCHITTEST),
-    PENDREL_MESSAGE(WM_NCMOUSEMOVE),
-    PENDREL_MESSAGE(WM_NCLBUTTONDOWN),
-    PENDREL_MESSAGE(WM_NCLBUTTONUP),
-    PENDREL_MESSAGE(WM_NCLBUTTONDBLCLK),
-    PENDREL_MESSAGE(WM_NCRBUTTONDOWN),
-    PENDREL_MESSAGE(WM_NCRBUTTONUP),
-    PENDREL_MESSAGE(WM_NCRBUTTONDBLCLK),
-    PENDREL_MESSAGE(WM_KEYDOWN),
-    PENDREL_MESSAGE(WM_KEYUP),
-    PENDREL_MESSAGE(WM_CHAR),
-    PENDREL_MESSAGE(WM_TIMER),
-    PENDREL_MESSAGE(WM_HSCROLL),
-    PENDREL_MESSAGE(WM_VSCROLL),
-    PENDREL_MESSAGE(WM_MOUSEMOVE),
-    PENDREL_MESSAGE(WM_LBUTTONDOWN),
-    PENDREL_MESSAGE(WM_LBUTTONUP),
-    PENDREL_MESSAGE(WM_LBUTTONDBLCLK),
-    PENDREL_MESSAGE(WM_RBUTTONDOWN),
-    PENDREL_MESSAGE(WM_RBUTTONUP),
-    PENDREL_MESSAGE(WM_RBUTTONDBLCLK),
-    PENDREL_MESSAGE(WM_MOUSEWHEEL),
-    PENDREL_MESSAGE(WM_CAPTURECHANGED),
-};
-
-#undef PENDREL_MESSAGE
+#undef WM
 
 } // namespace
 
 std::string message_name(win::UINT msg)
 {
-    for (const Entry& e : k_names) {
-        if (e.msg == msg) {
-            return std::string(e.name);
+    for (const auto& [value, name] : k_names) {
+        if (value == msg) {
+            return std::string(name);
         }
     }
     if (msg >= win::WM_USER && msg < 0x8000) {

@@ -2,6 +2,9 @@
 
 #include "support/win/MessageRecorder.h"
 
+#include <algorithm>
+#include <array>
+#include <iterator>
 #include <sstream>
 #include <unordered_map>
 
@@ -21,19 +24,8 @@ struct Watch {
 // finds its recorder and the previous procedure here, by handle.
 thread_local std::unordered_map<win::HWND, Watch> t_watches;
 
-const char* how_text(How how)
-{
-    switch (how) {
-    case How::sent:
-        return "sent  ";
-    case How::posted:
-        return "posted";
-    case How::input:
-        return "input ";
-    default:
-        return "none  ";
-    }
-}
+// In the order of How's values.
+constexpr std::array<const char*, 4> k_how_texts{"none  ", "sent  ", "posted", "input "};
 
 bool fits(const Recorded& r, const Expected& e)
 {
@@ -42,7 +34,26 @@ bool fits(const Recorded& r, const Expected& e)
         && (!e.lparam || *e.lparam == r.lparam);
 }
 
+// " depth 2" for a set value, nothing for an unset one.
+template <class T> std::string field(const char* label, const std::optional<T>& value)
+{
+    return value ? label + std::to_string(*value) : std::string();
+}
+
 } // namespace
+
+Seq sequence_of(const std::vector<SentTo>& rows, const std::vector<win::HWND>& windows)
+{
+    Seq out;
+    for (const SentTo& r : rows) {
+        Expected e = sent(windows.at(r.to), r.msg);
+        e.wparam = r.wparam < 0 ? std::nullopt : std::optional(windows.at(r.wparam));
+        e.lparam = r.lparam < 0 ? std::nullopt : std::optional(windows.at(r.lparam));
+        e.depth = r.depth == 0 ? std::nullopt : std::optional(r.depth);
+        out.push_back(e);
+    }
+    return out;
+}
 
 win::LRESULT MessageRecorder::recording_proc(
     win::HWND hwnd, win::UINT msg, win::WPARAM wparam, win::LPARAM lparam)
@@ -54,8 +65,11 @@ win::LRESULT MessageRecorder::recording_proc(
     const Watch watch = it->second;
     if (watch.recorder != nullptr) {
         const auto& manager = win::WindowManager::the();
-        watch.recorder->record(Recorded{
-            hwnd, msg, wparam, lparam, manager.current_delivery(), manager.delivery_depth()});
+        Recorded r{hwnd, msg, wparam, lparam, manager.current_delivery(), manager.delivery_depth()};
+        if (msg == win::WM_WINDOWPOSCHANGED && lparam != 0) {
+            r.flags = reinterpret_cast<const win::WINDOWPOS*>(lparam)->flags;
+        }
+        watch.recorder->record(r);
     }
     const win::LRESULT result = win::CallWindowProcA(watch.previous, hwnd, msg, wparam, lparam);
     if (msg == win::WM_NCDESTROY) {
@@ -64,20 +78,14 @@ win::LRESULT MessageRecorder::recording_proc(
     return result;
 }
 
+// The windows it watched keep the recording procedure in their chain; it
+// passes every message through from now on.
 MessageRecorder::~MessageRecorder()
 {
-    for (auto it = t_watches.begin(); it != t_watches.end();) {
-        auto& [hwnd, watch] = *it;
-        if (watch.recorder == this
-            && win::GetWindowLongA(hwnd, win::GWL_WNDPROC) == win::ProcNumber(&recording_proc)) {
-            win::SetWindowLongA(hwnd, win::GWL_WNDPROC, watch.previous);
-            it = t_watches.erase(it);
-            continue;
-        }
+    for (auto& [hwnd, watch] : t_watches) {
         if (watch.recorder == this) {
             watch.recorder = nullptr;
         }
-        ++it;
     }
 }
 
@@ -96,20 +104,6 @@ void MessageRecorder::watch(win::HWND hwnd, std::string name)
     }
 }
 
-void MessageRecorder::unwatch(win::HWND hwnd)
-{
-    auto it = t_watches.find(hwnd);
-    if (it == t_watches.end() || it->second.recorder != this) {
-        return;
-    }
-    if (win::GetWindowLongA(hwnd, win::GWL_WNDPROC) == win::ProcNumber(&recording_proc)) {
-        win::SetWindowLongA(hwnd, win::GWL_WNDPROC, it->second.previous);
-        t_watches.erase(it);
-    } else {
-        it->second.recorder = nullptr; // someone chained above us: pass through
-    }
-}
-
 void MessageRecorder::ignore(std::initializer_list<win::UINT> messages)
 {
     m_ignored.insert(messages.begin(), messages.end());
@@ -125,78 +119,46 @@ void MessageRecorder::record(const Recorded& r)
 std::vector<Recorded> MessageRecorder::only(win::UINT msg) const
 {
     std::vector<Recorded> out;
-    for (const Recorded& r : m_messages) {
-        if (r.msg == msg) {
-            out.push_back(r);
-        }
-    }
+    std::copy_if(m_messages.begin(), m_messages.end(), std::back_inserter(out),
+        [msg](const Recorded& r) { return r.msg == msg; });
     return out;
 }
 
 std::string MessageRecorder::name_of(win::HWND hwnd) const
 {
-    if (hwnd == 0) {
-        return "*";
-    }
     auto it = m_names.find(hwnd);
-    return it != m_names.end() ? it->second : "#" + std::to_string(hwnd);
+    return hwnd == 0 ? "*" : it != m_names.end() ? it->second : "#" + std::to_string(hwnd);
 }
 
-std::string MessageRecorder::describe(const Recorded& r) const
+std::string MessageRecorder::describe(How how, win::HWND hwnd, win::UINT msg) const
 {
-    std::ostringstream out;
-    out << how_text(r.how) << " " << name_of(r.hwnd) << " " << message_name(r.msg) << " depth "
-        << r.depth << " wParam " << r.wparam << " lParam " << r.lparam;
-    return out.str();
+    return std::string(k_how_texts.at(static_cast<std::size_t>(how))) + " " + name_of(hwnd) + " "
+        + message_name(msg);
 }
 
-std::string MessageRecorder::describe(const Expected& e) const
+// Walks both sequences; anything left over on either side is a mismatch.
+::testing::AssertionResult MessageRecorder::matches(const Seq& expected) const
 {
-    std::ostringstream out;
-    out << how_text(e.how) << " " << name_of(e.hwnd) << " " << message_name(e.msg);
-    if (e.depth) {
-        out << " depth " << *e.depth;
+    std::size_t at = 0;
+    while (at < expected.size() && at < m_messages.size() && fits(m_messages[at], expected[at])) {
+        ++at;
     }
-    if (e.wparam) {
-        out << " wParam " << *e.wparam;
-    }
-    if (e.lparam) {
-        out << " lParam " << *e.lparam;
-    }
-    if (e.optional) {
-        out << " (optional)";
-    }
-    return out.str();
-}
-
-// Walks both sequences; an optional expected entry that does not fit is
-// skipped. Anything left over on either side is a mismatch.
-::testing::AssertionResult MessageRecorder::matches(const std::vector<Expected>& expected) const
-{
-    std::size_t got = 0;
-    std::size_t want = 0;
-    while (want < expected.size()) {
-        if (got < m_messages.size() && fits(m_messages[got], expected[want])) {
-            ++got;
-            ++want;
-        } else if (expected[want].optional) {
-            ++want;
-        } else {
-            break;
-        }
-    }
-    if (want == expected.size() && got == m_messages.size()) {
+    if (at == expected.size() && at == m_messages.size()) {
         return ::testing::AssertionSuccess();
     }
     std::ostringstream out;
-    out << "message sequences differ at expected entry " << want << ", received entry " << got
-        << "\nexpected:\n";
+    out << "message sequences differ at entry " << at << "\nexpected:\n";
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        out << (i == want ? " > " : "   ") << describe(expected[i]) << "\n";
+        const Expected& e = expected[i];
+        out << (i == at ? " > " : "   ") << describe(e.how, e.hwnd, e.msg)
+            << field(" depth ", e.depth) << field(" wParam ", e.wparam)
+            << field(" lParam ", e.lparam) << "\n";
     }
     out << "received:\n";
     for (std::size_t i = 0; i < m_messages.size(); ++i) {
-        out << (i == got ? " > " : "   ") << describe(m_messages[i]) << "\n";
+        const Recorded& r = m_messages[i];
+        out << (i == at ? " > " : "   ") << describe(r.how, r.hwnd, r.msg) << " depth " << r.depth
+            << " wParam " << r.wparam << " lParam " << r.lparam << "\n";
     }
     return ::testing::AssertionFailure() << out.str();
 }

@@ -5,8 +5,8 @@
 // CallWindowProcA. Each entry says how the message arrived (sent, posted,
 // input) and how deeply it was nested.
 //
-// Expected sequences are data (a vector of Expected); matches() compares and,
-// on a mismatch, prints both sequences with message and window names.
+// Expected sequences are data (a Seq); matches() compares and, on a
+// mismatch, prints both sequences with message and window names.
 
 #include <gtest/gtest.h>
 
@@ -29,10 +29,11 @@ struct Recorded {
     win::LPARAM lparam = 0;
     How how = How::sent;
     int depth = 0; // 1: delivered outside any handler
+    win::UINT flags = 0; // WM_WINDOWPOSCHANGED: the WINDOWPOS flags
 };
 
 // One expected message. Unless set, depth, wParam and lParam match anything
-// (and hwnd 0 any window); an optional entry may be missing. Written as
+// (and hwnd 0 any window). Written as
 // sent(a, WM_CAPTURECHANGED).at_depth(1).with_lparam(b).
 struct Expected {
     win::HWND hwnd = 0;
@@ -41,46 +42,39 @@ struct Expected {
     std::optional<int> depth;
     std::optional<win::WPARAM> wparam;
     std::optional<win::LPARAM> lparam;
-    bool optional = false;
 
-    [[nodiscard]] Expected at_depth(int d) const
+    template <class T> [[nodiscard]] Expected with(std::optional<T> Expected::*field, auto v) const
     {
         Expected e = *this;
-        e.depth = d;
+        e.*field = static_cast<T>(v);
         return e;
     }
-    [[nodiscard]] Expected with_wparam(win::WPARAM w) const
-    {
-        Expected e = *this;
-        e.wparam = w;
-        return e;
-    }
-    [[nodiscard]] Expected with_lparam(win::LPARAM l) const
-    {
-        Expected e = *this;
-        e.lparam = l;
-        return e;
-    }
-    [[nodiscard]] Expected maybe() const
-    {
-        Expected e = *this;
-        e.optional = true;
-        return e;
-    }
+    [[nodiscard]] Expected at_depth(int d) const { return with(&Expected::depth, d); }
+    [[nodiscard]] Expected with_wparam(auto w) const { return with(&Expected::wparam, w); }
+    [[nodiscard]] Expected with_lparam(auto l) const { return with(&Expected::lparam, l); }
 };
+using Seq = std::vector<Expected>;
 
-[[nodiscard]] inline Expected sent(win::HWND hwnd, win::UINT msg)
-{
-    return Expected{hwnd, msg, How::sent, {}, {}, {}, false};
-}
-[[nodiscard]] inline Expected posted(win::HWND hwnd, win::UINT msg)
-{
-    return Expected{hwnd, msg, How::posted, {}, {}, {}, false};
-}
-[[nodiscard]] inline Expected input(win::HWND hwnd, win::UINT msg)
-{
-    return Expected{hwnd, msg, How::input, {}, {}, {}, false};
-}
+// sent(hwnd, msg), posted(hwnd, msg), input(hwnd, msg).
+template <How H> struct ExpectedOf {
+    Expected operator()(win::HWND h, win::UINT m) const { return {h, m, H, {}, {}, {}}; }
+};
+inline constexpr ExpectedOf<How::sent> sent;
+inline constexpr ExpectedOf<How::posted> posted;
+inline constexpr ExpectedOf<How::input> input;
+
+// A sent message in a table row, its windows named by their index in the
+// test's list of windows, where index 0 stands for no window (handle 0):
+// {inner, WM_KILLFOCUS, a} is sent(w[inner], WM_KILLFOCUS).with_wparam(w[a]).
+struct SentTo {
+    int to;
+    win::UINT msg;
+    int wparam = -1; // a window index; -1: any
+    int lparam = -1; // a window index; -1: any
+    int depth = 0; // 0: any
+};
+[[nodiscard]] Seq sequence_of(
+    const std::vector<SentTo>& rows, const std::vector<win::HWND>& windows);
 
 class MessageRecorder {
 public:
@@ -91,9 +85,6 @@ public:
 
     // Subclasses the window; name is what printed sequences call it.
     void watch(win::HWND hwnd, std::string name);
-    // Puts back the procedure that was there before watch (if the recorder's
-    // procedure is still the window's), and records nothing more from it.
-    void unwatch(win::HWND hwnd);
     // Messages not to record at all.
     void ignore(std::initializer_list<win::UINT> messages);
     void clear() { m_messages.clear(); }
@@ -101,11 +92,7 @@ public:
     [[nodiscard]] const std::vector<Recorded>& messages() const { return m_messages; }
     // The recorded messages of one kind, in order.
     [[nodiscard]] std::vector<Recorded> only(win::UINT msg) const;
-    [[nodiscard]] ::testing::AssertionResult matches(const std::vector<Expected>& expected) const;
-
-    [[nodiscard]] std::string name_of(win::HWND hwnd) const;
-    [[nodiscard]] std::string describe(const Recorded& r) const;
-    [[nodiscard]] std::string describe(const Expected& e) const;
+    [[nodiscard]] ::testing::AssertionResult matches(const Seq& expected) const;
 
     // The recording procedure (its number is what GWL_WNDPROC reads while a
     // window is watched).
@@ -113,6 +100,8 @@ public:
 
 private:
     void record(const Recorded& r);
+    [[nodiscard]] std::string name_of(win::HWND hwnd) const;
+    [[nodiscard]] std::string describe(How how, win::HWND hwnd, win::UINT msg) const;
 
     std::vector<Recorded> m_messages;
     std::map<win::HWND, std::string> m_names;
