@@ -275,7 +275,14 @@ private:
     void empty_text(diag::Steps& s, controls::TextBox& box);
 
     // src/morvex/MorvexDropDown.cpp: opening the list.
+    // The number that stands for a procedure, to compare with what
+    // GWL_WNDPROC reads, and the one of the list's window procedure.
+    vb::Long GetTheAddressOf(vb::Long& number);
+    vb::Long list_window_proc_number();
     void InitpData();
+    // src/morvex/MorvexHover.cpp: the row under the pointer is the one
+    // selected row of the open list.
+    void DropdownList_MouseMove(vb::Integer Button, vb::Integer Shift, vb::Single X, vb::Single Y);
     void PrepareDataGrid();
     // src/morvex/MorvexListSize.cpp: the list's size and its columns, and
     // where it opens.

@@ -34,6 +34,16 @@ public:
         });
     }
 
+    // A step whose failure is the procedure's signal rather than a fault:
+    // nothing is reported; false when it failed.
+    template <std::invocable F> bool quietly(std::string_view number, F&& f)
+    {
+        return m_trap.quietly([&] {
+            check_fault(m_procedure, number);
+            std::forward<F>(f)();
+        });
+    }
+
     // An If condition as a step: a failing condition counts as true (unless
     // the procedure has left).
     template <std::invocable F> bool condition(std::string_view number, F&& f)

@@ -65,6 +65,21 @@ public:
         }
     }
 
+    // Runs a step whose failure is not reported: the procedure goes on.
+    // Returns true when the step ran to its end.
+    template <std::invocable F> bool quietly(F&& f)
+    {
+        if (m_left)
+            return false;
+        try {
+            std::forward<F>(f)();
+            return true;
+        } catch (const vb::Error& e) {
+            m_failed = e.number();
+            return false;
+        }
+    }
+
     // Runs a step that computes a value; `fallback` when it failed.
     template <class T, std::invocable F> T value(F&& f, T fallback)
     {

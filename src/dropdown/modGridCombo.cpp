@@ -50,16 +50,4 @@ void RemDGBookMark(grid::DataGrid& grid)
     });
 }
 
-win::LRESULT DataGridWindowProc(
-    win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam)
-{
-    // FIXME: the handlers of an open list (a press outside it closes it, a
-    // release on a row picks the row, a press on the grid's scroll bar is
-    // handed to the bar and the capture taken back when it ends, losing the
-    // capture closes the list) and their failure reports come with the mouse
-    // handling of the list; until then every message goes to the grid's own
-    // procedure.
-    return win::CallWindowProcA(state().PrevGridWndProc, hwnd, msg, wParam, lParam);
-}
-
 } // namespace modGridCombo

@@ -73,8 +73,32 @@ void RemDGBookMark(grid::DataGrid& grid);
 
 // The window procedure of an open list (installed on the grid through
 // GWL_WNDPROC): it sees every message of the grid while the list is open,
-// and every mouse message of the thread while the grid holds the capture.
+// and every mouse message of the thread while the grid holds the capture
+// (ListWindow.cpp). A press outside the list closes it; a press on a child
+// window of the grid (its scroll bar) goes to that window, and the capture
+// comes back when its scrolling ends; a release on a row picks the row and
+// writes its text into the text field, whose change handler reports it;
+// losing the capture closes the list. Each message reaches the grid's own
+// procedure (PrevGridWndProc) after its handler, but WM_VSCROLL before it
+// and the grid's message 0x0414 not at all. A failing step shows a box
+// titled "DataGridWindowProc", answers 0 and passes nothing on.
 win::LRESULT DataGridWindowProc(
     win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
+
+// The handlers. Coordinates are the words of the message: pixels from 0 to
+// 65535, so a point left of or above the grid is far right or below it.
+void DropdownList_OnMouseMove(win::HWND hwnd, vb::Long& wParam, vb::Long& x, vb::Long& y);
+void DropdownList_OnLButtonDown(win::HWND hwnd, vb::Long& wParam, vb::Long& x, vb::Long& y);
+void DropdownList_OnLButtonUp(win::HWND hwnd, vb::Long& wParam, vb::Long& x, vb::Long& y);
+void DropdownList_OnCaptureChanged(win::HWND hwnd, vb::Long& wParam);
+void DropdownList_OnVScroll(win::HWND hwnd, vb::Long& code, vb::Long& position, vb::Long& lParam);
+void DropdownList_OnHScroll(win::HWND hwnd, vb::Long& code, vb::Long& position, vb::Long& lParam);
+
+// The low and the high word of a 32-bit value, each from 0 to 65535; the
+// high word is the value divided by 65536, truncated toward zero. Returns 1.
+vb::Long GetHiLoWord(vb::Long value, vb::Long& lo, vb::Long& hi);
+// Two words packed into a 32-bit value, the low one first: negative screen
+// coordinates pack as their 16-bit patterns.
+vb::Long MakeLParm(vb::Long& lo, vb::Long& hi);
 
 } // namespace modGridCombo

@@ -120,8 +120,10 @@ void Morvex::wire_children()
     txt.on_change = [this] { txtFieldCmb_Change(); };
     txt.on_got_focus = [this] { txtFieldCmb_GotFocus(); };
     m_DropdownButton->on_click = [this] { DropdownButton_Click(); };
-    // FIXME: m_DropdownList->on_mouse_move -> DropdownList_MouseMove comes with the
-    // highlighting of the row under the pointer.
+    m_DropdownList->on_mouse_move
+        = [this](vb::Integer Button, vb::Integer Shift, vb::Single X, vb::Single Y) {
+              DropdownList_MouseMove(Button, Shift, X, Y);
+          };
 }
 
 // The text field's key and validation notifications reach the host as the

@@ -30,20 +30,21 @@ constexpr win::UINT k_show_topmost_flags
 // The open list window's title; nothing reads it back.
 constexpr const char* k_list_window_text = "Veltmark";
 
-// The number that identifies a procedure, to compare with what GWL_WNDPROC
-// reads.
-vb::Long GetTheAddressOf(vb::Long& number)
+} // namespace
+
+vb::Long Morvex::GetTheAddressOf(vb::Long& number)
 {
-    return number;
+    diag::Steps s("GetTheAddressOf");
+    vb::Long address = 0;
+    s.step("1", [&] { address = number; });
+    return address;
 }
 
-vb::Long list_window_proc_number()
+vb::Long Morvex::list_window_proc_number()
 {
     vb::Long number = win::ProcNumber(&modGridCombo::DataGridWindowProc);
     return GetTheAddressOf(number);
 }
-
-} // namespace
 
 void Morvex::ShowDropDown(vb::Integer& Show)
 {
