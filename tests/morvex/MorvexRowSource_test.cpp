@@ -1,7 +1,9 @@
-// The row source of a Morvex binding the list, and the text field's own binding.
+// The row source of a Morvex binding the list, the text field's own binding,
+// and how the row source reports failures of its own steps.
 
 #include <gtest/gtest.h>
 
+#include "diag/Steps.h"
 #include "pendrel/Morvex.h"
 #include "pendrel/clsDataSource.h"
 #include "platform/ado/AdoConstants.h"
@@ -15,25 +17,42 @@ namespace pendrel {
 namespace {
 
 using test::error_of;
+using Lines = std::vector<std::string>;
 using Names = std::vector<std::string>;
+using Boxes = std::vector<host::MessageBoxRecord>;
+
+const std::string k_rows = "SELECT id, name FROM cities";
+const vb::Error k_closed(3704, "Operation is not allowed when the object is closed.", "ADODB");
+const vb::Error k_overflow(6, "Overflow", "Morvex");
 
 class MorvexRowSource : public test::MorvexTest {
 protected:
     [[nodiscard]] vb::Variant grid_source() const { return ctl->DropdownList().get_DataSource(); }
+    [[nodiscard]] vb::Long state() const { return ctl->get_Recordset()->get_State(); }
 };
 
-TEST_F(MorvexRowSource, BindsTheListToANewDataSourceThatOpensTheRows)
+TEST_F(MorvexRowSource, EachNewRowSourceBindsTheListToANewDataSource)
 {
+    // Before any row source: a new closed recordset that stays.
+    const auto none = ctl->get_Recordset();
+    ASSERT_EQ(ctl->get_Recordset(), none);
     bind(*ctl, "SELECT id, name, code FROM cities ORDER BY name");
-    EXPECT_EQ(ctl->get_ColumnCount(), 3);
     const auto rs = ctl->get_Recordset();
-    EXPECT_EQ(rs->get_RecordCount(), test::k_city_rows);
+    EXPECT_EQ(std::pair(ctl->get_ColumnCount(), rs->get_RecordCount()),
+        std::pair(vb::Long{3}, vb::Long{test::k_city_rows}));
     // The grid and every reader share one recordset.
     EXPECT_EQ(ctl->DropdownList().recordset(), rs);
-    const auto source = std::dynamic_pointer_cast<clsDataSource>(grid_source().as_object());
-    ASSERT_NE(source, nullptr);
-    EXPECT_EQ(source->get_ConnectionString(), cnstr);
+    {
+        const auto source = std::dynamic_pointer_cast<clsDataSource>(grid_source().as_object());
+        ASSERT_NE(source, nullptr);
+        EXPECT_EQ(source->get_ConnectionString(), cnstr);
+    }
     EXPECT_EQ(take_changes(), (Names{"CnStr", "RowSource"}));
+    // The old object goes with its last reference, and its rows close.
+    ctl->let_RowSource("SELECT id, name, code, population FROM cities WHERE id < 4");
+    EXPECT_EQ(rs->get_State(), ado::adStateClosed);
+    EXPECT_EQ(std::pair(ctl->get_ColumnCount(), ctl->get_Recordset()->get_RecordCount()),
+        std::pair(vb::Long{4}, vb::Long{3}));
     EXPECT_TRUE(host::message_boxes().empty());
 }
 
@@ -43,7 +62,6 @@ TEST_F(MorvexRowSource, PatternWithTheFieldTextBecomesALikePattern)
     bind(*ctl, "SELECT name FROM cities WHERE name LIKE '*'s-H*'");
     EXPECT_EQ(ctl->get_RowSource(), "SELECT name FROM cities WHERE name LIKE '%''s-H%'");
     EXPECT_EQ(ctl->get_Recordset()->get_RecordCount(), 1);
-    EXPECT_TRUE(host::message_boxes().empty());
 }
 
 TEST_F(MorvexRowSource, SameTextAfterRewritingDoesNothingEvenWithANewConnectionString)
@@ -62,55 +80,26 @@ TEST_F(MorvexRowSource, SameTextAfterRewritingDoesNothingEvenWithANewConnectionS
     EXPECT_EQ(rs->get_RecordCount(), 2); // Amsterdam, Rotterdam
 }
 
-TEST_F(MorvexRowSource, RowSourceBeforeCnStrUnbindsAndCnStrAloneBindsNothing)
+TEST_F(MorvexRowSource, BlankTextUnbindsTheListAndKeepsAnOpenRecordset)
 {
-    ctl->let_RowSource("SELECT id, name FROM cities");
-    EXPECT_EQ(ctl->get_ColumnCount(), 0);
+    // No connection string: nothing to open. CnStr alone opens nothing
+    // either; it takes effect at the next changed row source.
+    ctl->let_RowSource(k_rows);
     ctl->let_CnStr(cnstr);
-    ctl->let_RowSource("SELECT id, name FROM cities");
-    EXPECT_EQ(ctl->get_ColumnCount(), 0);
-    EXPECT_EQ(ctl->get_Recordset()->get_State(), ado::adStateClosed);
-    ctl->let_RowSource("SELECT id, name FROM cities ORDER BY id");
-    EXPECT_EQ(ctl->get_ColumnCount(), 2);
-    EXPECT_EQ(ctl->get_Recordset()->get_State(), ado::adStateOpen);
-}
-
-TEST_F(MorvexRowSource, EmptyRowSourceUnbindsAndKeepsTheOpenRecordset)
-{
-    bind(*ctl, "SELECT id, name FROM cities");
+    ctl->let_RowSource(k_rows);
+    EXPECT_EQ(
+        std::pair(ctl->get_ColumnCount(), state()), std::pair(vb::Long{0}, ado::adStateClosed));
+    ctl->let_RowSource(k_rows + " ORDER BY id");
     const auto rs = ctl->get_Recordset();
+    EXPECT_EQ(std::pair(ctl->get_ColumnCount(), state()), std::pair(vb::Long{2}, ado::adStateOpen));
     (void)take_changes();
     ctl->let_RowSource("");
+    ctl->let_RowSource("");
     EXPECT_EQ(take_changes(), Names{"RowSource"});
-    EXPECT_EQ(ctl->get_ColumnCount(), 0);
     EXPECT_EQ(grid_source(), vb::Variant(vb::ObjectRef{}));
+    EXPECT_EQ(ctl->get_ColumnCount(), 0);
     EXPECT_EQ(ctl->get_Recordset(), rs);
     EXPECT_EQ(rs->get_State(), ado::adStateOpen);
-    // Empty again: equal to the stored text, nothing happens.
-    ctl->let_RowSource("");
-    EXPECT_EQ(take_changes(), Names{});
-}
-
-TEST_F(MorvexRowSource, NewRowSourceReplacesTheDataSourceAndClosesTheOldRows)
-{
-    // Before any row source: a new closed recordset that stays.
-    ASSERT_EQ(ctl->get_Recordset()->get_State(), ado::adStateClosed);
-    EXPECT_EQ(ctl->get_Recordset(), ctl->get_Recordset());
-    bind(*ctl, "SELECT id, name FROM cities");
-    const auto first = ctl->get_Recordset();
-    ctl->let_RowSource("SELECT id, name, code, population FROM cities WHERE id < 4");
-    const auto second = ctl->get_Recordset();
-    EXPECT_NE(first, second);
-    EXPECT_EQ(first->get_State(), ado::adStateClosed);
-    EXPECT_EQ(second->get_RecordCount(), 3);
-    EXPECT_EQ(ctl->get_ColumnCount(), 4);
-}
-
-TEST_F(MorvexRowSource, EmptyTableGivesColumnsAndNoRows)
-{
-    bind(*ctl, "SELECT id, name FROM empty_cities");
-    EXPECT_EQ(ctl->get_ColumnCount(), 2);
-    EXPECT_EQ(ctl->get_Recordset()->get_RecordCount(), 0);
 }
 
 TEST_F(MorvexRowSource, BrokenConnectionStringGivesOneBoxAndAnEmptyList)
@@ -118,10 +107,10 @@ TEST_F(MorvexRowSource, BrokenConnectionStringGivesOneBoxAndAnEmptyList)
     const std::string broken = "Provider=SQLite;Data Source";
     const vb::Error expected = error_of([&] { ado::Connection().Open(broken, "", "", -1); });
     ctl->let_CnStr(broken);
-    ctl->let_RowSource("SELECT id, name FROM cities");
+    ctl->let_RowSource(k_rows);
     EXPECT_EQ(host::message_boxes(),
-        (std::vector<host::MessageBoxRecord>{{"Error in Class_GetDataMember\r\nError: "
-                + expected.description() + "\r\nNumber: " + std::to_string(expected.number()),
+        (Boxes{{"Error in Class_GetDataMember\r\nError: " + expected.description()
+                + "\r\nNumber: " + std::to_string(expected.number()),
             host::vbOKOnly, expected.source()}}));
     EXPECT_EQ(ctl->get_ColumnCount(), 0);
     EXPECT_EQ(fixed_log_lines(), closed_list_lines());
@@ -137,7 +126,7 @@ TEST_F(MorvexRowSource, MissingColumnGivesOneRowSourceBoxAndAnEmptyList)
     const vb::Error expected = error_of([&] { (void)test::open_recordset(cnstr, sql); });
     bind(*ctl, sql);
     EXPECT_EQ(host::message_boxes(),
-        (std::vector<host::MessageBoxRecord>{
+        (Boxes{
             {"Error in RowSource\r\nError: " + expected.description() + "\r\nNumber: -2147217904",
                 host::vbOKOnly, expected.source()}}));
     EXPECT_EQ(fixed_log_lines(), closed_list_lines());
@@ -155,14 +144,89 @@ TEST_F(MorvexRowSource, DataFieldAndDataSourceBindTheTextField)
     EXPECT_EQ(ctl->txtFieldCmb().get_DataSource(), host_source);
     // The list is not touched.
     EXPECT_EQ(grid_source(), vb::Variant(vb::ObjectRef{}));
-    EXPECT_EQ(error_of([&] { ctl->set_dataSource(vb::Variant("cities")); }).number(),
-        vb::err::ObjectRequired);
-    EXPECT_EQ(error_of([&] { ctl->set_dataSource(vb::Variant(ctl->get_Recordset())); }).number(),
-        vb::err::TypeMismatch);
+    EXPECT_VB_ERROR(ctl->set_dataSource(vb::Variant("cities")), vb::err::ObjectRequired);
+    EXPECT_VB_ERROR(ctl->set_dataSource(vb::Variant(ctl->get_Recordset())), vb::err::TypeMismatch);
     EXPECT_EQ(ctl->txtFieldCmb().get_DataSource(), host_source);
     ctl->set_dataSource(vb::Variant(vb::ObjectRef{}));
     EXPECT_EQ(ctl->txtFieldCmb().get_DataSource(), nullptr);
     EXPECT_EQ(take_changes(), (Names{"DataField", "dataSource", "dataSource"}));
+}
+
+// -- Failing steps of Let RowSource: logged, and the next step runs --
+
+TEST_F(MorvexRowSource, FailingStepLogsOneLineAndTheNextStepRuns)
+{
+    diag::InjectedFault fault("Let RowSource", "5.6", k_closed);
+    bind(*ctl, k_rows);
+    Lines expected = closed_list_lines();
+    expected.insert(expected.begin(),
+        "2026-12-05 09:06:07:3704 (Operation is not allowed when the object is closed.) in "
+        "Let RowSource");
+    EXPECT_EQ(fixed_log_lines(), expected);
+    // The steps before it ran; the grid was never bound.
+    EXPECT_EQ(
+        std::pair(ctl->get_ColumnCount(), state()), std::pair(vb::Long{0}, ado::adStateClosed));
+    EXPECT_TRUE(host::message_boxes().empty());
+}
+
+TEST_F(MorvexRowSource, TwoFailingStepsGiveTwoLinesInOrder)
+{
+    diag::InjectedFault notify("Let RowSource", "3.2", k_overflow);
+    diag::InjectedFault cursor("Let RowSource", "5.5.1", k_closed);
+    bind(*ctl, k_rows);
+    EXPECT_EQ(fixed_log_lines(),
+        (Lines{expected_line(6, "Overflow", ") in Let RowSource"),
+            expected_line(3704, k_closed.description(), ") in Let RowSource")}));
+    // The row source was stored but not signalled, and the rows still bound.
+    EXPECT_EQ(ctl->get_RowSource(), k_rows);
+    EXPECT_EQ(take_changes(), Names{"CnStr"});
+    EXPECT_EQ(ctl->get_ColumnCount(), 2);
+}
+
+TEST_F(MorvexRowSource, FailingConditionGoesOnInsideItsBody)
+{
+    // The blank test fails: its body unbinds the list and leaves, although
+    // neither text is blank.
+    {
+        diag::InjectedFault fault("Let RowSource", "4", k_overflow);
+        bind(*ctl, k_rows);
+    }
+    EXPECT_EQ(ctl->get_RowSource(), k_rows);
+    EXPECT_EQ(
+        std::pair(ctl->get_ColumnCount(), state()), std::pair(vb::Long{0}, ado::adStateClosed));
+    // The equality test fails: its body leaves before anything is stored.
+    {
+        diag::InjectedFault fault("Let RowSource", "2", k_overflow);
+        ctl->let_RowSource("SELECT id FROM cities");
+    }
+    EXPECT_EQ(ctl->get_RowSource(), k_rows);
+    EXPECT_EQ(fixed_log_lines().size(), 2u);
+}
+
+TEST_F(MorvexRowSource, LogFollowsFLoggingUntilCnStrSetsTheFixedPathAgain)
+{
+    diag::InjectedFault fault("Let RowSource", "3.2", k_overflow);
+    ctl->let_CnStr(cnstr);
+    const auto mine = dir / "mine.txt";
+    ctl->let_fLogging(mine.string());
+    ctl->let_RowSource("SELECT id FROM cities");
+    ctl->let_CnStr(cnstr);
+    ctl->let_RowSource("SELECT name FROM cities");
+    const Lines one{expected_line(6, "Overflow", ") in Let RowSource")};
+    EXPECT_EQ(test::lines_of(mine), one);
+    EXPECT_EQ(fixed_log_lines(), one);
+}
+
+TEST_F(MorvexRowSource, IgnoredBlankTestFailureTakesTheRowSourceAsNotBlank)
+{
+    // With the blank test failing, an empty row source goes on to a new
+    // data-source object whose empty SQL the callback refuses with a box.
+    bind(*ctl, k_rows);
+    diag::InjectedFault fault("IsBlank", "1", k_overflow);
+    ctl->let_RowSource("");
+    ASSERT_EQ(host::message_boxes().size(), 1u);
+    EXPECT_TRUE(host::message_boxes()[0].prompt.starts_with("Error in Class_GetDataMember\r\n"));
+    EXPECT_EQ(fixed_log_lines(), closed_list_lines());
 }
 
 } // namespace
