@@ -2,8 +2,6 @@
 // the grid window goes, its procedure, the capture, the per-thread record,
 // and who may open or close it.
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <optional>
 #include <tuple>
@@ -11,10 +9,6 @@
 
 #include "diag/Steps.h"
 #include "dropdown/modGridCombo.h"
-#include "pendrel/Morvex.h"
-#include "platform/controls/CommandButton.h"
-#include "platform/controls/TextBox.h"
-#include "platform/grid/DataGrid.h"
 #include "platform/host/Extender.h"
 #include "platform/vb/Convert.h"
 #include "platform/win/User32.h"

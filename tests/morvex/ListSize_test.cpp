@@ -1,16 +1,12 @@
 // The list's columns (ColumnWidths applied, or fixed-length text columns
 // widened), its size from rows and widths, and where it opens.
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <optional>
 #include <tuple>
 
 #include "diag/Steps.h"
-#include "pendrel/Morvex.h"
 #include "platform/grid/Columns.h"
-#include "platform/grid/DataGrid.h"
 #include "platform/host/ControlSurface.h"
 #include "platform/win/User32.h"
 #include "platform/win/WindowManager.h"

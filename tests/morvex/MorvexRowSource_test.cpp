@@ -1,15 +1,9 @@
 // The row source of a Morvex binding the list, the text field's own binding,
 // and how the row source reports failures of its own steps.
 
-#include <gtest/gtest.h>
-
 #include "diag/Steps.h"
-#include "pendrel/Morvex.h"
 #include "pendrel/clsDataSource.h"
-#include "platform/ado/AdoConstants.h"
 #include "platform/ado/Connection.h"
-#include "platform/controls/TextBox.h"
-#include "platform/grid/DataGrid.h"
 #include "support/ado/AdoFixture.h"
 #include "support/morvex/MorvexTest.h"
 
