@@ -78,17 +78,9 @@ INSTANTIATE_TEST_SUITE_P(Kinds, TrapReport,
             "2026-12-05 09:08:07:3021 (No  current row) in Let Value\r\n", {}, false},
         ReportRow{"ShortMessageLeaves", "HideDropDown", {9, "Subscript out of range", "src"}, "",
             {{"Subscript out of range", host::vbCritical, "HideDropDown"}}, true},
-        // Titled with the error's source; the description keeps its breaks.
-        ReportRow{"DetailedMessageLeaves", "Class_GetDataMember",
-            {-2147467259, "cannot\r\nopen", "Connection"}, "",
-            {{"Error in Class_GetDataMember\r\nError: cannot\r\nopen\r\nNumber: -2147467259",
-                host::vbOKOnly, "Connection"}},
-            true},
-        ReportRow{"SpecialFirstLine", "Class_GetDataMember",
-            {-2147217904, "no such column: x", "Provider"}, "",
-            {{"Error in RowSource\r\nError: no such column: x\r\nNumber: -2147217904",
-                host::vbOKOnly, "Provider"}},
-            true},
+        // A detailed box is titled with the error's source. Its plain first
+        // line and the first line of a special number are checked where
+        // Class_GetDataMember fails (clsDataSource_test, MorvexRowSource_test).
         ReportRow{"SpecialOverridesTheKind", "AutoComplete",
             {3265, "Item cannot be found", "ADODB.Fields"}, "",
             {{"Error in AutoComplete\r\nError: Item cannot be found\r\nNumber: 3265\r\n"

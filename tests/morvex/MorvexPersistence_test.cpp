@@ -1,8 +1,8 @@
 // Keeping the design-time settings in the property bag: a newly placed
-// control's values, an empty bag's, the names the setters signal and the
-// keys they write, the RowHeight rule, the work-area width, the font's
-// strike-through, a key that stops the reading, and a round trip through
-// the host's form file.
+// control's values, the defaults of missing keys, the names the setters
+// signal and the keys they write, the RowHeight rule, the work-area width,
+// the font's strike-through, a key that stops the reading, and a round trip
+// through the host's form file.
 
 #include <tuple>
 
@@ -42,10 +42,17 @@ protected:
     }
 };
 
-TEST_F(MorvexPersistence, EmptyBagGivesTheDefaultsAndWritesNothingBack)
+// Every key but Enabled is missing: each gives its default, and only Enabled
+// is written back. Enabled touches the surface only. ScreenWidth is the work
+// area's width in the screen's twips.
+TEST_F(MorvexPersistence, MissingKeysGiveTheDefaults)
 {
+    win::Display fine;
+    fine.dpi = 576; // 2.5 twips a pixel: 3 pixels are 7.5 twips, to even 8
+    fine.work_area = win::RECT{10, 0, 13, 1040};
+    win::WindowManager::the().set_display(fine);
     ctl->txtFieldCmb().let_CausesValidation(true);
-    read({});
+    read({{"Enabled", false}});
     const auto& txt = ctl->txtFieldCmb();
     auto& list = ctl->DropdownList();
     EXPECT_EQ(std::tuple(txt.get_Appearance(), ctl->DropdownButton().get_Appearance(),
@@ -58,8 +65,10 @@ TEST_F(MorvexPersistence, EmptyBagGivesTheDefaultsAndWritesNothingBack)
     EXPECT_EQ(ctl->get_ColumnWidths(), "100");
     EXPECT_EQ(txt.get_Font()->font(), site->surface().get_Font()->font());
     EXPECT_FLOAT_EQ(list.get_RowHeight(), 210.0F);
-    EXPECT_EQ(ctl->get_ScreenWidth(), 1920 * 15);
-    EXPECT_TRUE(written().empty()) << testing::PrintToString(keys_of(written()));
+    EXPECT_EQ(ctl->get_ScreenWidth(), 8);
+    EXPECT_FALSE(ctl->get_Enabled());
+    EXPECT_TRUE(txt.get_Enabled() && ctl->DropdownButton().get_Enabled());
+    EXPECT_EQ(keys_of(written()), Names{"Enabled"});
 }
 
 // Each setter of a stored setting signals its name once; the other members
@@ -121,16 +130,6 @@ TEST_F(MorvexPersistence, RowHeightBelowOneHundredReadsAs210)
     }
 }
 
-TEST_F(MorvexPersistence, ScreenWidthIsTheWorkAreaInTheScreensTwips)
-{
-    win::Display fine;
-    fine.dpi = 576; // 2.5 twips a pixel: 3 pixels are 7.5 twips, to even 8
-    fine.work_area = win::RECT{10, 0, 13, 1040};
-    win::WindowManager::the().set_display(fine);
-    read({});
-    EXPECT_EQ(ctl->get_ScreenWidth(), 8);
-}
-
 TEST_F(MorvexPersistence, StoredFontGivesItsNameButNotItsStrikeThrough)
 {
     auto font = host::StdFont::create();
@@ -172,13 +171,6 @@ TEST_F(MorvexPersistence, FailingKeyStopsTheReadingThere)
     EXPECT_EQ(std::tuple(ctl->txtFieldCmb().get_BorderStyle(), ctl->get_BoundColumn(),
                   ctl->get_ColumnWidths(), ctl->get_ScreenWidth()),
         std::tuple(1, 1, "", 0));
-}
-
-TEST_F(MorvexPersistence, EnabledKeyTouchesTheSurfaceOnly)
-{
-    read({{"Enabled", false}});
-    EXPECT_FALSE(ctl->get_Enabled());
-    EXPECT_TRUE(ctl->txtFieldCmb().get_Enabled() && ctl->DropdownButton().get_Enabled());
 }
 
 TEST_F(MorvexPersistence, BoundColumnReadLastHoldsForEveryControlOfTheThread)
