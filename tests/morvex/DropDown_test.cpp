@@ -103,14 +103,21 @@ TEST_F(DropDownTest, OpeningPutsTheGridOnTheDesktopAndClosingBringsItBack)
     EXPECT_TRUE(fixed_log_lines().empty());
 }
 
-TEST_F(DropDownTest, GuardsDecideWhetherTheListOpensOrCloses)
+TEST_F(DropDownTest, ButtonMethodsAndGuardsDecideWhetherTheListOpensOrCloses)
 {
     bind(*ctl, k_rows);
+    form->Show();
     auto& s = modGridCombo::state();
     const win::HWND text = ctl->txtFieldCmb().get_hWnd();
-    // A closed list: nothing is prepared, the capture stays where it is.
-    show(*ctl, 1);
-    show(*ctl, 0);
+    // The button opens a closed list; the typing goes on in the text field.
+    test::Ui().click(ctl->DropdownButton().get_hWnd());
+    EXPECT_EQ(list_state(*ctl), k_open);
+    EXPECT_EQ(win::GetFocus(), text);
+    // The grid holds the capture, so a second press goes to the list, not
+    // to the button; what a click on the open button does is its handler's.
+    ctl->DropdownButton().on_click();
+    EXPECT_EQ(list_state(*ctl), k_closed);
+    // Closing a closed list: nothing is prepared, the capture stays.
     s.TextHwnd = k_marker;
     win::SetCapture(text);
     show(*ctl, 0);
@@ -158,20 +165,6 @@ TEST_F(DropDownTest, ListWithoutRowsIsOneRowHigh)
     // The empty table still gave its columns.
     EXPECT_EQ(ctl->get_ColumnCount(), 2);
     EXPECT_TRUE(fixed_log_lines().empty());
-}
-
-TEST_F(DropDownTest, ButtonClickTogglesTheList)
-{
-    bind(*ctl, k_rows);
-    form->Show();
-    test::Ui().click(ctl->DropdownButton().get_hWnd());
-    EXPECT_EQ(list_state(*ctl), k_open);
-    // The typing goes on in the text field.
-    EXPECT_EQ(win::GetFocus(), ctl->txtFieldCmb().get_hWnd());
-    // The grid holds the capture, so a second press goes to the list, not
-    // to the button; what a click on the open button does is its handler's.
-    ctl->DropdownButton().on_click();
-    EXPECT_EQ(list_state(*ctl), k_closed);
 }
 
 TEST_F(DropDownTest, OpeningAnotherControlsListTakesTheRecordOver)
