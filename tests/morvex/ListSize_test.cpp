@@ -187,6 +187,9 @@ TEST_F(ListLayout, ListIsPlacedNextToTheControl)
     win::WindowManager::the().set_display({1920, 1080, {0, 0, 400, 233}, 96});
     const dropdown::DropRect r = test::MorvexProbe::rect_for_grid(*ctl);
     EXPECT_EQ(std::tuple(r.left, r.top, r.width, r.height), std::tuple(100, 7, 300, 100));
+    // One more row of work area, and it fits below.
+    win::WindowManager::the().set_display({1920, 1080, {0, 0, 400, 234}, 96});
+    EXPECT_EQ(test::MorvexProbe::rect_for_grid(*ctl).top, 134);
 }
 
 } // namespace

@@ -104,6 +104,7 @@ TEST_F(MorvexPersistence, SettersSignalTheirNamesAndChangedSettingsAreWrittenInK
     ctl->let_fLogging("x.txt");
     ctl->let_ScreenWidth(5);
     ctl->Clear();
+    EXPECT_EQ(ctl->get_Text(), "");
     ctl->txtFieldCmb().let_ForeColor(k_teal);
     const Names keys{"Appearance", "AutoExpand", "BackColor", "BorderStyle", "BoundColumn",
         "CausesValidation", "ColumnHeads", "ColumnWidths", "Enabled", "Font", "FontBold",
