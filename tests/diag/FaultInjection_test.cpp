@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <tuple>
 
 #include "platform/host/MessageBox.h"
 
@@ -27,9 +28,7 @@ TEST(Steps, InjectedFaultHitsOnlyItsStepWhileItLives)
         InjectedFault condition("IsBlank", "3", vb::Error(5, "x", "y"));
         InjectedFault elsewhere("Let RowSource", "1", vb::Error(5, "x", "y"));
         run();
-        EXPECT_EQ(step.hits(), 1);
-        EXPECT_EQ(condition.hits(), 1);
-        EXPECT_EQ(elsewhere.hits(), 0);
+        EXPECT_EQ(std::tuple(step.hits(), condition.hits(), elsewhere.hits()), std::tuple(1, 1, 0));
     }
     // The failed step did no work; the failed condition counted as true.
     EXPECT_EQ(ran, (std::vector<std::string>{"1", "body"}));

@@ -1,16 +1,12 @@
 // The list's columns (ColumnWidths applied, or fixed-length text columns
 // widened), its size from rows and widths, and where it opens.
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <optional>
 #include <tuple>
 
 #include "diag/Steps.h"
-#include "pendrel/Morvex.h"
 #include "platform/grid/Columns.h"
-#include "platform/grid/DataGrid.h"
 #include "platform/host/ControlSurface.h"
 #include "platform/win/User32.h"
 #include "platform/win/WindowManager.h"
@@ -51,7 +47,6 @@ constexpr vb::Single refused = -2; // visible, the grid kept its width
 
 struct WidthsRow {
     std::string name, text;
-    vb::Integer screen;
     std::vector<vb::Single> columns;
     vb::Integer text_column, list_width;
     std::size_t log_lines = 0;
@@ -62,7 +57,7 @@ class ExplicitWidths : public test::MorvexTest, public testing::WithParamInterfa
 TEST_P(ExplicitWidths, AppliedToTheBoundList)
 {
     const WidthsRow& row = GetParam();
-    ctl->let_ScreenWidth(row.screen);
+    ctl->let_ScreenWidth(k_screen);
     bind(*ctl, k_all_columns);
     ASSERT_EQ(fixed_log_lines(), Lines{});
     ctl->let_ColumnWidths(row.text);
@@ -72,23 +67,20 @@ TEST_P(ExplicitWidths, AppliedToTheBoundList)
         EXPECT_EQ(bool(c->get_Visible()), want != hidden) << "column " << i;
         EXPECT_EQ(c->get_Width(), want >= 0 ? want : c->get_Width()) << "column " << i;
     }
-    EXPECT_EQ(test::MorvexProbe::text_column(*ctl), row.text_column);
-    EXPECT_EQ(ctl->get_ListWidth(), row.list_width);
+    EXPECT_EQ(std::pair(test::MorvexProbe::text_column(*ctl), ctl->get_ListWidth()),
+        std::pair(row.text_column, row.list_width));
     expect_logged(fixed_log_lines(), row.log_lines, "ResizeColumns");
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ExplicitWidths,
     testing::Values(
-        WidthsRow{"PercentOfScreen", "0;25;10", k_screen, {0, 4800, 1920, hidden, hidden}, 2, 6720},
-        WidthsRow{"ScreenZeroLastPositiveWins", "10;0;20", 0, {0, 0, 0, hidden, hidden}, 3, 0},
-        WidthsRow{"NotANumber", "abc;25", k_screen, {0, 4800, hidden, hidden, hidden}, 2, 4800},
+        WidthsRow{"PercentOfScreen", "0;25;10", {0, 4800, 1920, hidden, hidden}, 2, 6720},
         // Counted although the grid refuses it; the sum is then no longer
         // 0, so the positive entry after it is not the text column.
-        WidthsRow{
-            "Negative", "-10;20", k_screen, {refused, 3840, hidden, hidden, hidden}, 1, 1920, 1},
+        WidthsRow{"Negative", "-10;20", {refused, 3840, hidden, hidden, hidden}, 1, 1920, 1},
         // Visible and Width of the sixth entry fail; its width still counts.
-        WidthsRow{"MoreEntriesThanColumns", "10;10;10;10;10;10", k_screen,
-            {1920, 1920, 1920, 1920, 1920}, 1, 11520, 2}),
+        WidthsRow{"MoreEntriesThanColumns", "10;10;10;10;10;10", {1920, 1920, 1920, 1920, 1920}, 1,
+            11520, 2}),
     test::RowName{});
 
 TEST_F(ListLayout, WithoutConnectionIsNeverApplied)
@@ -118,15 +110,15 @@ TEST_F(ListLayout, EmptyWidensFixedLengthColumns)
                      note_width = column(*ctl, 3)->get_Width();
     ctl->let_ColumnWidths("");
     const auto letter = static_cast<vb::Single>(std::nearbyint(site->surface().TextWidth("A")));
-    EXPECT_EQ(column(*ctl, 0)->get_Width(), 40 * letter);
-    EXPECT_EQ(column(*ctl, 1)->get_Width(), 960); // wider than 2 letters
-    EXPECT_EQ(column(*ctl, 2)->get_Width(), label_width);
+    // The second column was wider than 2 letters. A long text's length in
+    // letters leaves the 32-bit range: the test and the widening both fail,
+    // and the column keeps its width.
+    EXPECT_EQ(std::tuple(column(*ctl, 0)->get_Width(), column(*ctl, 1)->get_Width(),
+                  column(*ctl, 2)->get_Width(), column(*ctl, 3)->get_Width()),
+        std::tuple(40 * letter, 960, label_width, note_width));
     EXPECT_FALSE(bool(column(*ctl, 2)->get_Visible()));
-    EXPECT_EQ(test::MorvexProbe::text_column(*ctl), 1);
-    // A long text's length in letters leaves the 32-bit range: the test and
-    // the widening both fail, and the column keeps its width.
-    EXPECT_EQ(column(*ctl, 3)->get_Width(), note_width);
-    EXPECT_EQ(ctl->get_ListWidth(), 40 * letter + 960 + label_width + note_width);
+    EXPECT_EQ(std::tuple(test::MorvexProbe::text_column(*ctl), ctl->get_ListWidth()),
+        std::tuple(1, 40 * letter + 960 + label_width + note_width));
     expect_logged(fixed_log_lines(), 2, "ResizeColumns");
 }
 
@@ -195,6 +187,9 @@ TEST_F(ListLayout, ListIsPlacedNextToTheControl)
     win::WindowManager::the().set_display({1920, 1080, {0, 0, 400, 233}, 96});
     const dropdown::DropRect r = test::MorvexProbe::rect_for_grid(*ctl);
     EXPECT_EQ(std::tuple(r.left, r.top, r.width, r.height), std::tuple(100, 7, 300, 100));
+    // One more row of work area, and it fits below.
+    win::WindowManager::the().set_display({1920, 1080, {0, 0, 400, 234}, 96});
+    EXPECT_EQ(test::MorvexProbe::rect_for_grid(*ctl).top, 134);
 }
 
 } // namespace

@@ -1,156 +1,91 @@
-// The properties that forward to the children or keep a field: the names
-// they signal to the host, where each value goes, the order of Enabled,
-// the narrowed reads, and setters that a child stops.
+// The properties that forward to the children or keep a field: where each
+// value goes, the order of Enabled, the narrowed reads, setters that a child
+// stops, and BoundColumn, which every control of a thread shares and no two
+// threads do. The names setters signal are checked with the stored settings
+// (MorvexPersistence_test.cpp) and the row source (MorvexRowSource_test.cpp).
 
-#include <gtest/gtest.h>
+#include <thread>
+#include <tuple>
 
-#include <functional>
-
-#include "pendrel/Morvex.h"
-#include "pendrel/clsDataSource.h"
-#include "platform/controls/CommandButton.h"
-#include "platform/controls/TextBox.h"
-#include "platform/grid/DataGrid.h"
+#include "dropdown/modGridCombo.h"
 #include "platform/win/User32.h"
-#include "support/RowName.h"
-#include "support/ado/AdoFixture.h"
 #include "support/morvex/MorvexTest.h"
 #include "support/win/MessageRecorder.h"
 
 namespace pendrel {
 namespace {
 
-using test::error_of;
 using Names = std::vector<std::string>;
 
 constexpr gfx::OLE_COLOR k_teal = gfx::RGB(0x00, 0x80, 0x80);
 constexpr gfx::OLE_COLOR k_not_a_colour = 0x01000000;
 
-// -- The names setters signal --
+using MorvexProperties = test::MorvexTest;
 
-struct SignalRow {
-    std::string name;
-    std::function<void(Morvex&)> set;
-    Names signalled;
-};
-
-class PropertySignals : public test::MorvexTest, public testing::WithParamInterface<SignalRow> {};
-
-TEST_P(PropertySignals, SetterSignalsItsExactName)
-{
-    (void)take_changes();
-    GetParam().set(*ctl);
-    EXPECT_EQ(take_changes(), GetParam().signalled);
-}
-
-// A setter taking its Boolean by reference.
-template <void (Morvex::*Let)(vb::Boolean&)> void let_true(Morvex& c)
-{
-    vb::Boolean v = true;
-    (c.*Let)(v);
-}
-
-INSTANTIATE_TEST_SUITE_P(Morvex, PropertySignals,
-    testing::Values(
-        SignalRow{"AutoExpand", [](Morvex& c) { c.let_AutoExpand(true); }, {"AutoExpand"}},
-        SignalRow{"BackColor", [](Morvex& c) { c.let_BackColor(k_teal); }, {"BackColor"}},
-        SignalRow{"ForeColor", [](Morvex& c) { c.let_ForeColor(k_teal); }, {"ForeColor"}},
-        SignalRow{"FontBold", let_true<&Morvex::let_FontBold>, {"FontBold"}},
-        SignalRow{"ColumnHeads", let_true<&Morvex::let_ColumnHeads>, {"ColumnHeads"}},
-        SignalRow{"Enabled", [](Morvex& c) { c.let_Enabled(false); }, {"Enabled"}},
-        SignalRow{"Appearance", [](Morvex& c) { c.let_Appearance(mtbFlat); }, {"Appearance"}},
-        SignalRow{"Font", [](Morvex& c) { c.set_Font(host::StdFont::create()); }, {"Font"}},
-        SignalRow{"FontItalic", [](Morvex& c) { c.let_FontItalic(true); }, {"FontItalic"}},
-        SignalRow{"FontSize", [](Morvex& c) { c.let_FontSize(12); }, {"FontSize"}},
-        SignalRow{"FontUnderline", [](Morvex& c) { c.let_FontUnderline(true); }, {"FontUnderline"}},
-        SignalRow{"CausesValidation", [](Morvex& c) { c.let_CausesValidation(false); },
-            {"CausesValidation"}},
-        SignalRow{"BoundColumn", [](Morvex& c) { c.let_BoundColumn(2); }, {"BoundColumn"}},
-        SignalRow{"ListRows", [](Morvex& c) { c.let_ListRows(8); }, {"ListRows"}},
-        SignalRow{"ColumnWidths", [](Morvex& c) { c.let_ColumnWidths("0;50"); }, {"ColumnWidths"}},
-        SignalRow{"RowHeight", [](Morvex& c) { c.let_RowHeight(300); }, {"RowHeight"}},
-        SignalRow{"CnStr", [](Morvex& c) { c.let_CnStr("x"); }, {"CnStr"}},
-        SignalRow{"DataField", [](Morvex& c) { c.let_DataField("name"); }, {"DataField"}},
-        SignalRow{"dataSource",
-            [](Morvex& c) { c.set_dataSource(vb::Variant(clsDataSource::create())); },
-            {"dataSource"}},
-        SignalRow{"RowSource", [](Morvex& c) { c.let_RowSource("SELECT 1"); }, {"RowSource"}},
-        SignalRow{"Text", [](Morvex& c) { c.let_Text("abc"); }, {}},
-        SignalRow{"SelStart", [](Morvex& c) { c.let_SelStart(0); }, {}},
-        SignalRow{"fLogging", [](Morvex& c) { c.let_fLogging("x.txt"); }, {}},
-        SignalRow{"ScreenWidth", [](Morvex& c) { c.let_ScreenWidth(5); }, {}},
-        SignalRow{"Clear", [](Morvex& c) { c.Clear(); }, {}}),
-    test::RowName{});
-
-// -- Where values go --
-
-using MorvexForwarding = test::MorvexTest;
-
-TEST_F(MorvexForwarding, BackColorReadsTheTextFieldAndForeColorItsOwnField)
+TEST_F(MorvexProperties, ColoursGoToTheTextFieldAndTheGrid)
 {
     ctl->let_BackColor(k_teal);
     ctl->let_ForeColor(k_teal);
-    EXPECT_EQ(ctl->DropdownList().get_BackColor(), k_teal);
-    EXPECT_EQ(ctl->DropdownList().get_ForeColor(), k_teal);
+    auto& list = ctl->DropdownList();
+    EXPECT_EQ(
+        std::tuple(list.get_BackColor(), list.get_ForeColor(), ctl->txtFieldCmb().get_ForeColor()),
+        std::tuple(k_teal, k_teal, k_teal));
+    // BackColor reads the text field, ForeColor the control's own field.
     ctl->txtFieldCmb().let_BackColor(gfx::vbButtonFace);
     ctl->txtFieldCmb().let_ForeColor(gfx::vbWindowText);
-    EXPECT_EQ(ctl->get_BackColor(), gfx::vbButtonFace);
-    EXPECT_EQ(ctl->get_ForeColor(), k_teal);
+    EXPECT_EQ(std::pair(ctl->get_BackColor(), ctl->get_ForeColor()),
+        std::pair(gfx::vbButtonFace, k_teal));
 }
 
-TEST_F(MorvexForwarding, FontIsTheTextFieldsObjectAndOnlyBoldReachesTheGrid)
+TEST_F(MorvexProperties, FontIsTheTextFieldsObjectAndOnlyBoldReachesTheGrid)
 {
     const gfx::Font grid_before = ctl->DropdownList().get_Font()->font();
     const auto mine = host::StdFont::create();
     ctl->set_Font(mine);
-    EXPECT_EQ(ctl->txtFieldCmb().get_Font(), mine);
     mine->let_Size(20);
     EXPECT_FLOAT_EQ(ctl->get_FontSize(), 20.0F);
     ctl->let_FontItalic(true);
     ctl->let_FontUnderline(true);
     EXPECT_TRUE(ctl->get_FontItalic() && ctl->get_FontUnderline());
     EXPECT_EQ(ctl->DropdownList().get_Font()->font(), grid_before);
-    let_true<&Morvex::let_FontBold>(*ctl);
-    EXPECT_TRUE(ctl->txtFieldCmb().get_FontBold());
-    EXPECT_TRUE(ctl->DropdownList().get_Font()->get_Bold());
+    vb::Boolean bold = true;
+    ctl->let_FontBold(bold);
+    EXPECT_TRUE(ctl->txtFieldCmb().get_FontBold() && ctl->DropdownList().get_Font()->get_Bold());
     EXPECT_FALSE(ctl->DropdownList().get_Font()->get_Italic());
 }
 
-TEST_F(MorvexForwarding, AppearanceChangesTheTextFieldOnly)
+TEST_F(MorvexProperties, AppearanceChangesTheTextFieldOnly)
 {
     ctl->let_Appearance(mtbFlat);
-    EXPECT_EQ(ctl->get_Appearance(), mtbFlat);
-    EXPECT_EQ(ctl->txtFieldCmb().get_Appearance(), 0);
-    EXPECT_EQ(ctl->DropdownButton().get_Appearance(), 1);
-    EXPECT_EQ(error_of([&] { ctl->let_Appearance(static_cast<mtbAppearance>(2)); }).number(),
-        vb::err::InvalidPropertyValue);
+    EXPECT_EQ(
+        std::tuple(ctl->txtFieldCmb().get_Appearance(), ctl->DropdownButton().get_Appearance()),
+        std::tuple(0, 1));
 }
 
-TEST_F(MorvexForwarding, ChildRefusingAValueStopsTheSetterBeforeItSignals)
+TEST_F(MorvexProperties, ChildRefusingAValueStopsTheSetterBeforeItSignals)
 {
     (void)take_changes();
-    EXPECT_EQ(error_of([&] { ctl->let_BackColor(k_not_a_colour); }).number(),
-        vb::err::InvalidPropertyValue);
-    EXPECT_EQ(error_of([&] { ctl->let_FontSize(0); }).number(), vb::err::InvalidPropertyValue);
+    EXPECT_VB_ERROR(ctl->let_BackColor(k_not_a_colour), vb::err::InvalidPropertyValue);
+    EXPECT_VB_ERROR(ctl->let_FontSize(0), vb::err::InvalidPropertyValue);
+    EXPECT_VB_ERROR(
+        ctl->let_Appearance(static_cast<mtbAppearance>(2)), vb::err::InvalidPropertyValue);
     // The field is stored first; the grid refuses a negative height.
-    EXPECT_EQ(error_of([&] { ctl->let_RowHeight(-15); }).number(), vb::err::InvalidPropertyValue);
+    EXPECT_VB_ERROR(ctl->let_RowHeight(-15), vb::err::InvalidPropertyValue);
     EXPECT_EQ(ctl->get_RowHeight(), -15);
     EXPECT_EQ(take_changes(), Names{});
     EXPECT_EQ(ctl->DropdownList().get_BackColor(), gfx::vbWindowBackground);
 }
 
-TEST_F(MorvexForwarding, ListRowsKeepsAtMost25)
+TEST_F(MorvexProperties, ListRowsKeepsAtMost25)
 {
     for (const auto& [given, kept] :
-        {std::pair<vb::Integer, vb::Integer>{40, 25}, {25, 25}, {10, 10}, {0, 0}, {-3, -3}}) {
+        {std::pair<vb::Integer, vb::Integer>{26, 25}, {25, 25}, {-3, -3}}) {
         ctl->let_ListRows(given);
         EXPECT_EQ(ctl->get_ListRows(), kept) << given;
     }
 }
 
-// -- Enabled --
-
-TEST_F(MorvexForwarding, EnabledGoesToSurfaceTextFieldButtonAndGridInThatOrder)
+TEST_F(MorvexProperties, EnabledGoesToSurfaceTextFieldButtonAndGridInThatOrder)
 {
     const win::HWND order[] = {site->hwnd(), ctl->txtFieldCmb().get_hWnd(),
         ctl->DropdownButton().get_hWnd(), ctl->DropdownList().get_hWnd()};
@@ -167,19 +102,17 @@ TEST_F(MorvexForwarding, EnabledGoesToSurfaceTextFieldButtonAndGridInThatOrder)
     EXPECT_EQ(take_changes(), Names{"Enabled"});
 }
 
-TEST_F(MorvexForwarding, EnabledFailingAtTheGridKeepsTheEarlierStepsAndSignalsNothing)
+TEST_F(MorvexProperties, EnabledFailingAtTheGridKeepsTheEarlierStepsAndSignalsNothing)
 {
     win::DestroyWindow(ctl->DropdownList().get_hWnd());
     (void)take_changes();
-    EXPECT_EQ(error_of([&] { ctl->let_Enabled(false); }).number(), vb::err::ObjectNotSet);
+    EXPECT_VB_ERROR(ctl->let_Enabled(false), vb::err::ObjectNotSet);
     EXPECT_FALSE(win::IsWindowEnabled(site->hwnd()));
     EXPECT_FALSE(ctl->txtFieldCmb().get_Enabled() || ctl->DropdownButton().get_Enabled());
     EXPECT_EQ(take_changes(), Names{});
 }
 
-// -- Narrowed reads --
-
-TEST_F(MorvexForwarding, SelectionAbove32767IsAnOverflowNotAClip)
+TEST_F(MorvexProperties, SelectionAbove32767IsAnOverflowNotAClip)
 {
     ctl->let_Text(std::string(40000, 'x'));
     auto& txt = ctl->txtFieldCmb();
@@ -189,11 +122,41 @@ TEST_F(MorvexForwarding, SelectionAbove32767IsAnOverflowNotAClip)
         std::pair(vb::Integer{32767}, vb::Integer{7233}));
     txt.let_SelStart(32768);
     txt.let_SelLength(0);
-    EXPECT_EQ(error_of([&] { (void)ctl->get_SelStart(); }).number(), vb::err::Overflow);
+    EXPECT_VB_ERROR((void)ctl->get_SelStart(), vb::err::Overflow);
     EXPECT_EQ(ctl->get_SelLength(), 0);
     txt.let_SelStart(0);
     txt.let_SelLength(32768);
-    EXPECT_EQ(error_of([&] { (void)ctl->get_SelLength(); }).number(), vb::err::Overflow);
+    EXPECT_VB_ERROR((void)ctl->get_SelLength(), vb::err::Overflow);
+}
+
+TEST_F(MorvexProperties, BoundColumnIsSharedByTheControlsOfAThread)
+{
+    Morvex& other = add("Morvex2");
+    ctl->let_BoundColumn(3);
+    EXPECT_EQ(other.get_BoundColumn(), 3);
+    other.let_BoundColumn(0);
+    EXPECT_EQ(ctl->get_BoundColumn(), 0);
+    // A newly placed control sets it to 1 for all of them.
+    (void)add("Morvex3");
+    EXPECT_EQ(ctl->get_BoundColumn(), 1);
+}
+
+// Another thread starts with a zero record of its own, and what its control
+// sets stays there.
+TEST_F(MorvexProperties, ThreadsNeverShareTheRecord)
+{
+    ctl->let_BoundColumn(9);
+    std::pair<vb::Integer, vb::Integer> seen{-1, -1};
+    std::thread([&] {
+        seen.first = modGridCombo::state().BoundColumn;
+        host::Form other("Form2", win::RECT{0, 0, 400, 300});
+        Morvex& mine
+            = Morvex::of(other.add_control("Morvex1", Morvex::factory(), {0, 0, 3015, 375}));
+        mine.let_BoundColumn(5);
+        seen.second = mine.get_BoundColumn();
+    }).join();
+    EXPECT_EQ(seen, (std::pair<vb::Integer, vb::Integer>{0, 5}));
+    EXPECT_EQ(ctl->get_BoundColumn(), 9);
 }
 
 } // namespace

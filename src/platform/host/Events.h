@@ -107,7 +107,8 @@ public:
 
 private:
     template <class... Args, class F, std::size_t... I>
-    static void call_typed(F& handler, std::span<vb::Variant> args, std::index_sequence<I...>)
+    static void call_typed(
+        F& handler, [[maybe_unused]] std::span<vb::Variant> args, std::index_sequence<I...>)
     {
         std::tuple<Args...> values{detail::from_variant<Args>(args[I])...};
         handler(std::get<I>(values)...);

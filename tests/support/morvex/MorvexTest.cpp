@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "platform/host/FileAppend.h"
 #include "platform/vb/Convert.h"
@@ -15,25 +14,15 @@ namespace pendrel::test {
 std::string control_sql()
 {
     return R"(
-CREATE TABLE cities (
-    id INTEGER PRIMARY KEY,
-    name VARCHAR(40),
-    code CHAR(3),
-    population INTEGER,
-    founded DATE
-);
-INSERT INTO cities VALUES (1, 'Amsterdam', 'AMS', 921402, '1275-10-27');
-INSERT INTO cities VALUES (2, 'Antwerpen', 'ANR', 530504, '1291-01-01');
-INSERT INTO cities VALUES (3, '''s-Hertogenbosch', 'HTB', 155111, '1185-01-01');
-INSERT INTO cities VALUES (4, 'Łódź', 'LCJ', 658444, '1423-07-29');
-INSERT INTO cities VALUES (5, 'München', 'MUC', 1512491, '1158-06-14');
-INSERT INTO cities VALUES (6, 'Rotterdam', 'RTM', 655468, '1270-01-01');
-INSERT INTO cities VALUES (7, 'Utrecht', 'UTC', 361924, '1122-06-02');
-INSERT INTO cities VALUES (8, 'Zürich', 'ZRH', 421878, '1218-01-01');
-CREATE TABLE empty_cities (
-    id INTEGER PRIMARY KEY,
-    name VARCHAR(40)
-);
+CREATE TABLE cities (id INTEGER PRIMARY KEY, name VARCHAR(40), code CHAR(3), population INTEGER,
+    founded DATE);
+INSERT INTO cities VALUES (1, 'Amsterdam', 'AMS', 921402, '1275-10-27'),
+    (2, 'Antwerpen', 'ANR', 530504, '1291-01-01'),
+    (3, '''s-Hertogenbosch', 'HTB', 155111, '1185-01-01'),
+    (4, 'Łódź', 'LCJ', 658444, '1423-07-29'), (5, 'München', 'MUC', 1512491, '1158-06-14'),
+    (6, 'Rotterdam', 'RTM', 655468, '1270-01-01'), (7, 'Utrecht', 'UTC', 361924, '1122-06-02'),
+    (8, 'Zürich', 'ZRH', 421878, '1218-01-01');
+CREATE TABLE empty_cities (id INTEGER PRIMARY KEY, name VARCHAR(40));
 )";
 }
 
@@ -61,20 +50,10 @@ std::vector<std::string> HostEvents::take()
 std::vector<std::string> lines_of(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    const std::string text = s.str();
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start) + "<no CR LF>");
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(
+            line.ends_with('\r') ? line.substr(0, line.size() - 1) : line + "<no CR LF>");
     return lines;
 }
 

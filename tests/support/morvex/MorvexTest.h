@@ -17,6 +17,14 @@
 #include "platform/host/Form.h"
 #include "platform/host/MessageBox.h"
 #include "support/TempDir.h"
+// What the control tests reach through the fixture: the children, the rows
+// and the error check.
+#include "platform/ado/AdoConstants.h"
+#include "platform/ado/Recordset.h"
+#include "platform/controls/CommandButton.h"
+#include "platform/controls/TextBox.h"
+#include "platform/grid/DataGrid.h"
+#include "support/VbError.h"
 
 namespace pendrel::test {
 
