@@ -3,11 +3,15 @@
 //   pendrel-demo [--out DIR]
 //
 // Makes the sample SQLite database from data/places.sql the first time,
-// loads the form data/frmDemo.frm with its two Morvex controls, gives each
-// the connection string and a row source, opens its list with a click on
-// its button and writes a PNG of the screen around the control and its open
-// list: demo-form.png (the list below its control) and demo-list-above.png
-// (a control near the bottom of the work area, its list above it).
+// loads the form data/frmDemo.frm with its two Morvex controls and gives
+// each the connection string and a row source. Then, as a person would, with
+// injected input: opens the first control's list with a click on its button
+// and types "Ro" (demo-form.png: the completed text, its typed part
+// selected, the matching row current in the open list), moves the pointer
+// over a row (demo-hover.png: that row highlighted) and clicks it
+// (demo-picked.png: its text in the closed control). Every event the
+// control raises is printed as it comes. The second control sits near the
+// bottom of the work area; its list opens above it (demo-list-above.png).
 #include <algorithm>
 #include <cstdlib>
 #include <exception>
@@ -15,6 +19,7 @@
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "SampleDatabase.h"
 #include "pendrel/Morvex.h"
@@ -22,7 +27,9 @@
 #include "platform/controls/CommandButton.h"
 #include "platform/gfx/Compositor.h"
 #include "platform/grid/DataGrid.h"
+#include "platform/host/Events.h"
 #include "platform/host/Form.h"
+#include "platform/vb/Convert.h"
 #include "platform/vb/Error.h"
 #include "platform/win/User32.h"
 #include "platform/win/WindowManager.h"
@@ -49,16 +56,77 @@ std::filesystem::path output_folder(int argc, char** argv)
     return std::filesystem::current_path() / "demo-output";
 }
 
+win::POINT centre_of(win::HWND hwnd)
+{
+    win::RECT r{};
+    win::GetWindowRect(hwnd, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+void click(win::POINT screen)
+{
+    auto& wm = win::WindowManager::the();
+    wm.inject_mouse_move(screen);
+    wm.inject_button_down(screen);
+    wm.inject_button_up(screen);
+    win::PumpMessages();
+}
+
 // Opens a control's list the way a person does, with a click on its
-// button, and describes where the list went.
+// button.
 void open_list(const pendrel::Morvex& control)
 {
-    win::RECT button{};
-    win::GetWindowRect(control.DropdownButton().get_hWnd(), &button);
-    const win::POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
-    win::WindowManager::the().inject_button_down(centre);
-    win::WindowManager::the().inject_button_up(centre);
-    win::PumpMessages();
+    click(centre_of(control.DropdownButton().get_hWnd()));
+}
+
+// Letters and digits, each pressed and released as a key.
+void type(std::string_view text)
+{
+    auto& wm = win::WindowManager::the();
+    for (const char c : text) {
+        const int key = c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
+        wm.inject_key_down(key);
+        wm.inject_char(static_cast<char32_t>(c));
+        wm.inject_key_up(key);
+        win::PumpMessages();
+    }
+}
+
+// The screen point of displayed row `row` of the open list.
+win::POINT row_point(pendrel::Morvex& control, int row)
+{
+    auto& list = control.DropdownList();
+    win::RECT r{};
+    win::GetWindowRect(list.get_hWnd(), &r);
+    for (int y = 0; y < r.height(); ++y) {
+        if (list.RowContaining(static_cast<vb::Single>(y * 15)) == row)
+            return {r.left + 40, r.top + y + 4};
+    }
+    return {r.left + 40, r.top + 4};
+}
+
+// Every event of the control, with its arguments, as the host receives it.
+std::vector<host::Subscription> print_events(host::Site& site)
+{
+    std::vector<host::Subscription> subscriptions;
+    for (const host::EventInfo& info : site.control().event_table()) {
+        const std::string name(info.name);
+        subscriptions.push_back(
+            site.events().subscribe(info.id, [name](std::span<vb::Variant> args) {
+                std::cout << "  event:         " << name;
+                for (const vb::Variant& a : args)
+                    std::cout << ' ' << vb::to_text(a);
+                std::cout << '\n';
+            }));
+    }
+    return subscriptions;
+}
+
+void describe_field(pendrel::Morvex& control)
+{
+    std::cout << "  text:          \"" << control.get_Text() << "\" (selected from "
+              << control.get_SelStart() << ", " << control.get_SelLength() << " characters), row "
+              << control.get_Recordset()->get_AbsolutePosition() << '\n';
 }
 
 void describe_list(const pendrel::Morvex& control)
@@ -90,6 +158,25 @@ void write_picture(const std::filesystem::path& png, const pendrel::Morvex& cont
     std::cout << "  picture:       " << png.string() << '\n';
 }
 
+// The first control, used by a person: open, type, hover, pick.
+void use_first(pendrel::Morvex& control, host::Site& site, const std::filesystem::path& out)
+{
+    const auto subscriptions = print_events(site);
+    control.let_AutoExpand(true);
+    open_list(control);
+    describe_list(control);
+    type("Ro");
+    describe_field(control);
+    write_picture(out / "demo-form.png", control);
+    win::WindowManager::the().inject_mouse_move(row_point(control, 2));
+    win::PumpMessages();
+    write_picture(out / "demo-hover.png", control);
+    click(row_point(control, 2));
+    describe_field(control);
+    describe_list(control);
+    write_picture(out / "demo-picked.png", control);
+}
+
 int run(const std::filesystem::path& out)
 {
     const std::filesystem::path source(PENDREL_SOURCE_DIR);
@@ -109,7 +196,6 @@ int run(const std::filesystem::path& out)
               << "  database:      " << database.string() << '\n'
               << "  row source:    " << rows << '\n';
 
-    int picture = 0;
     for (const char* name : {"cboPlace", "cboDestination"}) {
         auto& control = pendrel::Morvex::of(*form->find(name));
         control.let_CnStr(connection);
@@ -119,12 +205,16 @@ int run(const std::filesystem::path& out)
                   << "  RecordCount:   " << control.get_Recordset()->get_RecordCount() << '\n'
                   << "  ColumnWidths:  " << control.get_ColumnWidths() << " (ListWidth "
                   << control.get_ListWidth() << " twips)\n";
-        open_list(control);
-        describe_list(control);
-        write_picture(out / (++picture == 1 ? "demo-form.png" : "demo-list-above.png"), control);
-        vb::Integer close = 0;
-        control.ShowDropDown(close);
     }
+    std::cout << "cboPlace, used with the keyboard and the mouse\n";
+    use_first(pendrel::Morvex::of(*form->find("cboPlace")), *form->find("cboPlace"), out);
+    std::cout << "cboDestination\n";
+    auto& destination = pendrel::Morvex::of(*form->find("cboDestination"));
+    open_list(destination);
+    describe_list(destination);
+    write_picture(out / "demo-list-above.png", destination);
+    vb::Integer close = 0;
+    destination.ShowDropDown(close);
     return 0;
 }
 
