@@ -2,7 +2,9 @@
 // size computation reads only the row count and the columns, and opening
 // places a window and paints the displayed rows, so both sizes should cost
 // the same: the report compares BM_SizeList/1000000 with BM_SizeList/100,
-// and the same for BM_OpenList.
+// and the same for BM_OpenList. Moving the pointer over the open list
+// (BM_HoverSameRow, BM_HoverNextRow) reads only the displayed rows too, and
+// within one row repaints nothing.
 //
 // The row source is opened once per size, outside the timing: opening the
 // rows is the data layer's work (BM_OpenRecordset).
@@ -13,7 +15,9 @@
 
 #include "BenchDatabase.h"
 #include "pendrel/Morvex.h"
+#include "platform/grid/DataGrid.h"
 #include "platform/host/Form.h"
+#include "platform/win/User32.h"
 #include "platform/win/WindowManager.h"
 
 namespace {
@@ -65,7 +69,63 @@ void BM_OpenList(benchmark::State& state)
     }
 }
 
+// The screen point of displayed row `row` of the open list.
+win::POINT row_point(pendrel::Morvex& control, int row, int x)
+{
+    auto& list = control.DropdownList();
+    win::RECT r{};
+    win::GetWindowRect(list.get_hWnd(), &r);
+    for (int y = 0; y < r.height(); ++y) {
+        if (list.RowContaining(static_cast<vb::Single>(y * 15)) == row)
+            return {r.left + x, r.top + y + 3};
+    }
+    return {r.left + x, r.top + 3};
+}
+
+// A mouse move over the open list, injected and delivered: within the
+// highlighted row (which must repaint nothing), or to the next row (which
+// repaints the two rows). Reports the invalidations per move.
+void hover(benchmark::State& state, bool next_row)
+{
+    ListForm f(static_cast<std::size_t>(state.range(0)));
+    vb::Integer open = 1;
+    f.control->ShowDropDown(open);
+    auto& wm = win::WindowManager::the();
+    const win::POINT a = row_point(*f.control, 2, 40);
+    const win::POINT b = next_row ? row_point(*f.control, 3, 40) : row_point(*f.control, 2, 60);
+    wm.inject_mouse_move(a);
+    win::PumpMessages();
+    long invalidations = 0;
+    auto compositor = wm.on_invalidate;
+    wm.on_invalidate = [&](win::HWND h) {
+        ++invalidations;
+        if (compositor)
+            compositor(h);
+    };
+    bool at_a = true;
+    for (auto _ : state) {
+        wm.inject_mouse_move(at_a ? b : a);
+        win::PumpMessages();
+        at_a = !at_a;
+    }
+    wm.on_invalidate = compositor;
+    state.counters["repaints_per_move"]
+        = static_cast<double>(invalidations) / static_cast<double>(state.iterations());
+}
+
+void BM_HoverSameRow(benchmark::State& state)
+{
+    hover(state, false);
+}
+
+void BM_HoverNextRow(benchmark::State& state)
+{
+    hover(state, true);
+}
+
 } // namespace
 
+BENCHMARK(BM_HoverSameRow)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HoverNextRow)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SizeList)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenList)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
