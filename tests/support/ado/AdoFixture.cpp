@@ -12,7 +12,7 @@ namespace pendrel::test {
 
 std::string fixture_sql()
 {
-    const auto path = std::filesystem::path(__FILE__).parent_path() / "fixture.sql";
+    const std::filesystem::path path = PENDREL_FIXTURE_SQL;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + path.string());
