@@ -85,38 +85,28 @@ TEST_P(FindCriteriaTest, FindsExactlyTheMatchingRowsInOrder)
 TEST_P(RecordsetFindTest, StartsAtTheCurrentRowAndSearchesForwardOnly)
 {
     m_rs->let_AbsolutePosition(5);
-    m_rs->Find("[qty] = 12");
-    EXPECT_EQ(current_id(), 5);
-    m_rs->Find("[qty] = 12", 1);
-    EXPECT_EQ(current_id(), 12);
+    EXPECT_EQ((m_rs->Find("[qty] = 12"), current_id()), 5);
+    EXPECT_EQ((m_rs->Find("[qty] = 12", 1), current_id()), 12);
     m_rs->let_AbsolutePosition(6);
-    m_rs->Find("[name] LIKE 'ann*'");
-    EXPECT_EQ(current_id(), 11);
+    EXPECT_EQ((m_rs->Find("[name] LIKE 'ann*'"), current_id()), 11);
     m_rs->let_AbsolutePosition(12);
-    m_rs->Find("[name] LIKE 'ann*'");
-    EXPECT_TRUE(m_rs->get_EOF());
+    EXPECT_TRUE((m_rs->Find("[name] LIKE 'ann*'"), m_rs->get_EOF()));
     EXPECT_FALSE(m_rs->get_BOF());
 }
 
 TEST_P(RecordsetFindTest, SearchesBackwardAndSkipsPastTheEnds)
 {
     m_rs->MoveLast();
-    m_rs->Find("[qty] = 12", 0, -1);
-    EXPECT_EQ(current_id(), 12);
-    m_rs->Find("[qty] = 12", 1, -1);
-    EXPECT_EQ(current_id(), 5);
-    m_rs->Find("[qty] = 12", 1, -1);
-    EXPECT_EQ(current_id(), 1);
-    m_rs->Find("[qty] = 12", 1, -1);
-    EXPECT_TRUE(m_rs->get_BOF());
+    EXPECT_EQ((m_rs->Find("[qty] = 12", 0, -1), current_id()), 12);
+    EXPECT_EQ((m_rs->Find("[qty] = 12", 1, -1), current_id()), 5);
+    EXPECT_EQ((m_rs->Find("[qty] = 12", 1, -1), current_id()), 1);
+    EXPECT_TRUE((m_rs->Find("[qty] = 12", 1, -1), m_rs->get_BOF()));
     EXPECT_FALSE(m_rs->get_EOF());
     // a skip past either end finds nothing
     m_rs->let_AbsolutePosition(10);
-    m_rs->Find("[qty] = 12", 5);
-    EXPECT_TRUE(m_rs->get_EOF());
+    EXPECT_TRUE((m_rs->Find("[qty] = 12", 5), m_rs->get_EOF()));
     m_rs->let_AbsolutePosition(2);
-    m_rs->Find("[qty] = 12", 5, -1);
-    EXPECT_TRUE(m_rs->get_BOF());
+    EXPECT_TRUE((m_rs->Find("[qty] = 12", 5, -1), m_rs->get_BOF()));
 }
 
 TEST_P(RecordsetFindTest, StartsFromABookmarkWhenGiven)
@@ -124,10 +114,8 @@ TEST_P(RecordsetFindTest, StartsFromABookmarkWhenGiven)
     m_rs->let_AbsolutePosition(6);
     const Variant sixth = m_rs->get_Bookmark();
     m_rs->MoveFirst();
-    m_rs->Find("[qty] = 12", 0, 1, sixth);
-    EXPECT_EQ(current_id(), 12);
-    m_rs->Find("[qty] = 12", 0, -1, sixth);
-    EXPECT_EQ(current_id(), 5);
+    EXPECT_EQ((m_rs->Find("[qty] = 12", 0, 1, sixth), current_id()), 12);
+    EXPECT_EQ((m_rs->Find("[qty] = 12", 0, -1, sixth), current_id()), 5);
     EXPECT_VB_ERROR(m_rs->Find("[qty] = 12", 0, 1, 99.0), err::AdoBadArguments);
 }
 

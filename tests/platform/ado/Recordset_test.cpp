@@ -40,45 +40,33 @@ TEST_P(RecordsetTest, OpensOnTheFirstRowWalksToEofAndBackToBof)
     EXPECT_EQ(rs->get_AbsolutePosition(), ado::adPosEOF);
     EXPECT_VB_ERROR(rs->MoveNext(), err::AdoNoCurrentRecord);
     EXPECT_VB_ERROR((void)value(*rs, "id"), err::AdoNoCurrentRecord);
-    rs->MovePrevious();
-    EXPECT_EQ(id(*rs), 12);
+    EXPECT_EQ((rs->MovePrevious(), id(*rs)), 12);
     rs->MoveFirst();
-    rs->MovePrevious();
-    EXPECT_TRUE(rs->get_BOF());
+    EXPECT_TRUE((rs->MovePrevious(), rs->get_BOF()));
     EXPECT_FALSE(rs->get_EOF());
     EXPECT_EQ(rs->get_AbsolutePosition(), ado::adPosBOF);
     EXPECT_VB_ERROR(rs->MovePrevious(), err::AdoNoCurrentRecord);
     EXPECT_VB_ERROR((void)value(*rs, 0), err::AdoNoCurrentRecord);
-    rs->MoveNext();
-    EXPECT_EQ(id(*rs), 1);
-    rs->MoveLast();
-    EXPECT_EQ(id(*rs), 12);
+    EXPECT_EQ((rs->MoveNext(), id(*rs)), 1);
+    EXPECT_EQ((rs->MoveLast(), id(*rs)), 12);
 }
 
 TEST_P(RecordsetTest, MoveIsRelativeAndStopsAtTheEnds)
 {
     auto rs = open(k_people);
-    rs->Move(4);
-    EXPECT_EQ(id(*rs), 5);
-    rs->Move(-2);
-    EXPECT_EQ(id(*rs), 3);
-    rs->Move(0);
-    EXPECT_EQ(id(*rs), 3);
-    rs->Move(100); // past the last row: EOF, no error
-    EXPECT_TRUE(rs->get_EOF());
+    EXPECT_EQ((rs->Move(4), id(*rs)), 5);
+    EXPECT_EQ((rs->Move(-2), id(*rs)), 3);
+    EXPECT_EQ((rs->Move(0), id(*rs)), 3);
+    EXPECT_TRUE((rs->Move(100), rs->get_EOF())); // past the last row: EOF, no error
     EXPECT_VB_ERROR(rs->Move(1), err::AdoNoCurrentRecord);
     EXPECT_VB_ERROR(rs->Move(0), err::AdoNoCurrentRecord);
-    rs->Move(-1);
-    EXPECT_EQ(id(*rs), 12);
-    rs->Move(-100);
-    EXPECT_TRUE(rs->get_BOF());
+    EXPECT_EQ((rs->Move(-1), id(*rs)), 12);
+    EXPECT_TRUE((rs->Move(-100), rs->get_BOF()));
     EXPECT_VB_ERROR(rs->Move(-1), err::AdoNoCurrentRecord);
-    rs->Move(2);
-    EXPECT_EQ(id(*rs), 2);
+    EXPECT_EQ((rs->Move(2), id(*rs)), 2);
     const Variant sixth = (rs->Move(4), rs->get_Bookmark());
     rs->MoveFirst();
-    rs->Move(2, sixth); // from a bookmark
-    EXPECT_EQ(id(*rs), 8);
+    EXPECT_EQ((rs->Move(2, sixth), id(*rs)), 8);
 }
 
 TEST_P(RecordsetTest, EmptyRecordsetIsAtBofAndEof)
@@ -140,8 +128,7 @@ TEST_P(RecordsetTest, OpeningAnOpenRecordsetRaises3705AndReopeningAfterCloseWork
 TEST_P(RecordsetTest, AbsolutePositionAndBookmarksSetTheRowAndRefuseBadValues)
 {
     auto rs = open(k_people);
-    rs->let_AbsolutePosition(7);
-    EXPECT_EQ(id(*rs), 7);
+    EXPECT_EQ((rs->let_AbsolutePosition(7), id(*rs)), 7);
     EXPECT_EQ(rs->get_AbsolutePosition(), 7);
     EXPECT_VB_ERROR(rs->let_AbsolutePosition(0), err::AdoBadArguments);
     EXPECT_VB_ERROR(rs->let_AbsolutePosition(13), err::AdoBadArguments);
@@ -152,8 +139,7 @@ TEST_P(RecordsetTest, AbsolutePositionAndBookmarksSetTheRowAndRefuseBadValues)
     rs->MoveNext();
     EXPECT_NE(rs->get_Bookmark(), fourth);
     rs->MoveLast();
-    rs->let_Bookmark(fourth);
-    EXPECT_EQ(id(*rs), 4);
+    EXPECT_EQ((rs->let_Bookmark(fourth), id(*rs)), 4);
     EXPECT_EQ(rs->get_Bookmark(), fourth);
     for (const Variant& bad :
         {Variant(0.0), Variant(13.0), Variant(1.5), Variant("4"), Variant(vb::Null)})
@@ -222,18 +208,17 @@ TEST_P(RecordsetTest, FieldTypesSizesAndValuesFollowTheDeclaredTypes)
 
 TEST_P(RecordsetTest, SqlErrorsRaiseOneLineDescriptions)
 {
-    const std::pair<const char*, vb::Long> rows[] = {
-        {"SELECT nosuchcolumn FROM people", err::AdoMissingParameter},
-        {"SELECT * FROM nosuchtable", err::AdoCommandError},
-        {"SELECT id FROM people WHERE", err::AdoCommandError},
+    const std::tuple<const char*, vb::Long, const char*> rows[] = {
+        {"SELECT nosuchcolumn FROM people", err::AdoMissingParameter, "nosuchcolumn"},
+        {"SELECT * FROM nosuchtable", err::AdoCommandError, "nosuchtable"},
+        {"SELECT id FROM people WHERE", err::AdoCommandError, ""},
     };
-    for (const auto& [sql, number] : rows) {
+    for (const auto& [sql, number, says] : rows) {
         const auto e = error_of([&] { (void)open(sql); });
         EXPECT_EQ(e.number(), number) << sql;
         EXPECT_EQ(e.description().find('\n'), std::string::npos) << e.description();
+        EXPECT_NE(e.description().find(says), std::string::npos) << e.description();
     }
-    EXPECT_NE(error_of([&] { (void)open(rows[0].first); }).description().find("nosuchcolumn"),
-        std::string::npos);
 }
 
 TEST_P(RecordsetTest, OpenWithAConnectionStringMakesItsOwnConnection)
@@ -243,8 +228,7 @@ TEST_P(RecordsetTest, OpenWithAConnectionStringMakesItsOwnConnection)
     EXPECT_EQ(rs->get_RecordCount(), 12);
     EXPECT_EQ(rs->get_ActiveConnection()->get_State(), ado::adStateOpen);
     rs->get_ActiveConnection()->Close(); // the rows stay readable
-    rs->MoveLast();
-    EXPECT_EQ(id(*rs), 12);
+    EXPECT_EQ((rs->MoveLast(), id(*rs)), 12);
 }
 
 TEST_P(RecordsetTest, OpenRejectsBadArgumentsAndAFailedOpenLeavesItUsable)
