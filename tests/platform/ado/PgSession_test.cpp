@@ -95,22 +95,17 @@ TEST_P(PgSessionTest, LoginsThatFailNeverShowThePassword)
     EXPECT_EQ(c.get_State(), ado::adStateOpen);
 }
 
+// The types the shared tables hold are read through the recordset tests;
+// these are the server's own.
 TEST_P(PgSessionTest, ServerTypesMapToFieldTypes)
 {
-    auto rs = open("SELECT '\\x00ff'::bytea AS b, 1::int2 AS s, 'ab'::char(4) AS c, "
-                   "'y'::varchar(7) AS v, 't'::text AS t, DATE '2024-03-05' AS d, 1.5::float4 AS "
-                   "f, 'NaN'::float8 AS nan, 123::oid AS o, 'infinity'::timestamp AS inf, TIME "
-                   "'06:00:00' AS tm, 'ok'::name AS nm, '{1,2}'::int[] AS arr");
+    auto rs = open("SELECT '\\x00ff'::bytea AS b, 'NaN'::float8 AS nan, 123::oid AS o, "
+                   "'infinity'::timestamp AS inf, TIME '06:00:00' AS tm, 'ok'::name AS nm, "
+                   "'{1,2}'::int[] AS arr");
     const auto f = rs->get_Fields();
     using T = ado::DataType;
     const std::tuple<const char*, T, Variant> expected[] = {
         {"b", T::adLongVarBinary, std::string("\0\xff", 2)},
-        {"s", T::adSmallInt, vb::Integer(1)},
-        {"c", T::adChar, "ab  "},
-        {"v", T::adVarWChar, "y"},
-        {"t", T::adLongVarWChar, "t"},
-        {"d", T::adDate, vb::Date{45356.0}},
-        {"f", T::adSingle, vb::Single(1.5F)},
         {"o", T::adBigInt, vb::Long(123)},
         {"inf", T::adDate, "infinity"}, // no date can hold it: kept as its text
         {"tm", T::adDate, vb::Date{0.25}},
@@ -121,8 +116,6 @@ TEST_P(PgSessionTest, ServerTypesMapToFieldTypes)
         EXPECT_EQ(f->get_Item(name)->get_Type(), static_cast<vb::Long>(type)) << name;
         EXPECT_EQ(f->get_Item(name)->get_Value(), value) << name;
     }
-    EXPECT_EQ(f->get_Item("c")->get_DefinedSize(), 4);
-    EXPECT_EQ(f->get_Item("v")->get_DefinedSize(), 7);
     EXPECT_TRUE(std::isnan(std::get<vb::Double>(f->get_Item("nan")->get_Value().storage())));
     rs->Find("[nan] = 0");
     EXPECT_TRUE(rs->get_EOF());

@@ -53,6 +53,7 @@ const Hostile k_hostile[] = {
     {"VirtualTable", "CREATE VIRTUAL TABLE evil USING fts5(x)"},
     {"Empty", "", "empty"},
     {"OnlyBlanks", "  \n\t "},
+    {"OnlyAComment", "-- SELECT 1"},
 };
 
 class SqliteHostileTest : public SqliteSessionTest,
