@@ -241,6 +241,7 @@ TEST_P(RecordsetTest, OpenRejectsBadArgumentsAndAFailedOpenLeavesItUsable)
     EXPECT_VB_ERROR(rs->Open(k_people, vb::Missing, 3, 1, -1), err::AdoBadArguments);
     EXPECT_VB_ERROR(rs->Open(k_people, connection, 9, 1, -1), err::AdoBadArguments);
     EXPECT_VB_ERROR(rs->Open(k_people, connection, 3, 1, 2), err::AdoBadArguments);
+    EXPECT_VB_ERROR(rs->Open(k_people, connection, 3, 0, -1), err::AdoBadArguments);
     EXPECT_VB_ERROR(rs->let_CursorLocation(1), err::AdoBadArguments);
     EXPECT_VB_ERROR(
         rs->Open("SELECT * FROM nosuchtable", connection, 3, 1, -1), err::AdoCommandError);
