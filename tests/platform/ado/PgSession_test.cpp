@@ -44,11 +44,11 @@ const std::pair<const char*, const char*> k_hostile[] = {
 
 TEST_P(PgSessionTest, HostileRowSourcesAreRefused)
 {
-    for (const auto& [sql, says] : k_hostile) {
-        const auto e = error_of([&] { (void)open(sql); });
-        EXPECT_EQ(e.number(), err::AdoCommandError) << sql << ": " << e.description();
+    for (const auto& row : k_hostile) {
+        const auto e = error_of([&] { (void)open(row.first); });
+        EXPECT_EQ(e.number(), err::AdoCommandError) << row.first << ": " << e.description();
         EXPECT_EQ(e.description().find('\n'), std::string::npos);
-        EXPECT_NE(e.description().find(says), std::string::npos) << e.description();
+        EXPECT_NE(e.description().find(row.second), std::string::npos) << e.description();
     }
     // quoted semicolons are not a second statement
     EXPECT_EQ(open("SELECT id FROM people WHERE name <> 'a;b' AND note IS DISTINCT FROM $q$;$q$;")

@@ -208,16 +208,20 @@ TEST_P(RecordsetTest, FieldTypesSizesAndValuesFollowTheDeclaredTypes)
 
 TEST_P(RecordsetTest, SqlErrorsRaiseOneLineDescriptions)
 {
-    const std::tuple<const char*, vb::Long, const char*> rows[] = {
+    const struct {
+        const char* sql;
+        vb::Long number;
+        const char* says;
+    } rows[] = {
         {"SELECT nosuchcolumn FROM people", err::AdoMissingParameter, "nosuchcolumn"},
         {"SELECT * FROM nosuchtable", err::AdoCommandError, "nosuchtable"},
         {"SELECT id FROM people WHERE", err::AdoCommandError, ""},
     };
-    for (const auto& [sql, number, says] : rows) {
-        const auto e = error_of([&] { (void)open(sql); });
-        EXPECT_EQ(e.number(), number) << sql;
+    for (const auto& row : rows) {
+        const auto e = error_of([&] { (void)open(row.sql); });
+        EXPECT_EQ(e.number(), row.number) << row.sql;
         EXPECT_EQ(e.description().find('\n'), std::string::npos) << e.description();
-        EXPECT_NE(e.description().find(says), std::string::npos) << e.description();
+        EXPECT_NE(e.description().find(row.says), std::string::npos) << e.description();
     }
 }
 

@@ -61,7 +61,8 @@ class SqliteHostileTest : public SqliteSessionTest,
 
 TEST_P(SqliteHostileTest, IsRefusedAndLeavesTheDatabaseUnchanged)
 {
-    const auto& [hostile, read_only] = GetParam();
+    const Hostile& hostile = std::get<0>(GetParam());
+    const bool read_only = std::get<1>(GetParam());
     const auto before = pendrel::test::folder_snapshot(m_dir.path());
     const auto e
         = error_of([&] { (void)open_recordset(cnstr(read_only), std::string(hostile.sql)); });
