@@ -50,12 +50,7 @@ struct FindRow {
     std::vector<vb::Long> ids;
 };
 
-class FindCriteriaTest : public RecordsetFindTest {
-protected:
-    static const std::vector<FindRow> k_rows;
-};
-
-const std::vector<FindRow> FindCriteriaTest::k_rows = {
+const FindRow k_rows[] = {
     {"PrefixAsTheControlBuildsIt", "[name] LIKE 'ann*'", {1, 11}},
     {"DoubledQuoteAndUpperColumnName", "[NAME] LIKE 'O''Br*'", {2}},
     {"UmlautFoldsItsCase", "[city] LIKE 'zü*'", {3}},
@@ -76,7 +71,7 @@ const std::vector<FindRow> FindCriteriaTest::k_rows = {
     {"NoBlanksAroundLike", "[name]LIKE'x*'", {8}},
 };
 
-TEST_P(FindCriteriaTest, FindsExactlyTheMatchingRowsInOrder)
+TEST_P(RecordsetFindTest, FindsExactlyTheMatchingRowsInOrder)
 {
     for (const auto& row : k_rows)
         EXPECT_EQ(all_matches(row.criteria), row.ids) << row.name << ": " << row.criteria;
@@ -147,6 +142,5 @@ TEST_P(RecordsetFindTest, BadArgumentsRaiseAndDoNotMove)
 }
 
 PENDREL_BOTH_BACKENDS(RecordsetFindTest);
-PENDREL_BOTH_BACKENDS(FindCriteriaTest);
 
 } // namespace
