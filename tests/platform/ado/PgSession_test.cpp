@@ -8,7 +8,6 @@
 #include "platform/ado/AdoConstants.h"
 #include "platform/ado/Fields.h"
 #include "platform/ado/Session.h"
-#include "platform/vb/Convert.h"
 #include "platform/vb/ErrorNumbers.h"
 #include "support/ado/AdoFixture.h"
 
@@ -18,25 +17,11 @@ using pendrel::test::error_of;
 using vb::Variant;
 namespace err = vb::err;
 
-class PgSessionTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        PENDREL_REQUIRE_PG_SERVER();
-        m_cnstr = *pendrel::test::pg_connection_string();
-    }
-
-    vb::Long count(const std::string& sql) const
-    {
-        auto rs = pendrel::test::open_recordset(m_cnstr, sql);
-        return vb::CLng(rs->get_Fields()->get_Item(0)->get_Value());
-    }
-
-    std::string m_cnstr;
-};
+using PgSessionTest = pendrel::test::DatabaseTest;
 
 // Refused row sources, with what the refusal says when it is made before the
-// server sees the text.
+// server sees the text. The test server's role may only read, so a refusal is
+// checked by its error: the data could not change anyway.
 const std::pair<const char*, const char*> k_hostile[] = {
     {"DELETE FROM people", "starts with DELETE"},
     {"UPDATE people SET name = 'x'", ""},
@@ -57,127 +42,101 @@ const std::pair<const char*, const char*> k_hostile[] = {
     {"", ""},
 };
 
-TEST_F(PgSessionTest, HostileRowSourcesAreRefusedAndChangeNothing)
+TEST_P(PgSessionTest, HostileRowSourcesAreRefused)
 {
-    for (const auto& [sql, says] : k_hostile) {
-        const auto e = error_of([&] { (void)pendrel::test::open_recordset(m_cnstr, sql); });
-        EXPECT_EQ(e.number(), err::AdoCommandError) << sql << ": " << e.description();
+    for (const auto& row : k_hostile) {
+        const auto e = error_of([&] { (void)open(row.first); });
+        EXPECT_EQ(e.number(), err::AdoCommandError) << row.first << ": " << e.description();
         EXPECT_EQ(e.description().find('\n'), std::string::npos);
-        EXPECT_NE(e.description().find(says), std::string::npos) << e.description();
+        EXPECT_NE(e.description().find(row.second), std::string::npos) << e.description();
     }
-    EXPECT_EQ(count("SELECT count(*) FROM people"), 12);
-    EXPECT_EQ(count("SELECT count(*) FROM people WHERE qty = 0 OR name = 'x'"), 1); // row 6 only
-    EXPECT_EQ(
-        count("SELECT count(*) FROM information_schema.columns WHERE table_name = 'people'"), 9);
-    EXPECT_EQ(count("SELECT count(*) FROM pg_tables WHERE schemaname NOT IN ('pg_catalog', "
-                    "'information_schema')"),
-        3);
     // quoted semicolons are not a second statement
-    EXPECT_EQ(
-        count("SELECT count(*) FROM people WHERE name <> 'a;b' AND note IS DISTINCT FROM $q$;$q$;"),
+    EXPECT_EQ(open("SELECT id FROM people WHERE name <> 'a;b' AND note IS DISTINCT FROM $q$;$q$;")
+                  ->get_RecordCount(),
         11);
 }
 
-TEST_F(PgSessionTest, RefusedLoginNeverShowsThePassword)
+TEST_P(PgSessionTest, LoginsThatFailNeverShowThePassword)
 {
+    const auto at = cnstr().find(";Password=");
     const std::string password = "Sekr3t;Pa55";
-    std::string cnstr
-        = m_cnstr.substr(0, m_cnstr.find(";Password=")) + ";Password='" + password + "'";
     ado::Connection c;
-    const auto e = error_of([&] { c.Open(cnstr, "", "", -1); });
+    auto e = error_of([&] { c.Open(cnstr().substr(0, at) + ";Password='" + password + "'"); });
     EXPECT_EQ(e.number(), err::UnspecifiedError);
     EXPECT_NE(e.description().find("password authentication failed"), std::string::npos)
         << e.description();
-    EXPECT_EQ(e.description().find(password), std::string::npos);
     EXPECT_EQ(e.description().find("Sekr3t"), std::string::npos);
-    EXPECT_EQ(c.get_State(), ado::adStateClosed);
-}
-
-TEST_F(PgSessionTest, UnknownServerOrKeyFailsAndArgumentsReplaceTheString)
-{
-    ado::Connection c;
-    auto e = error_of([&] { c.Open(m_cnstr + ";Colour=blue"); });
-    EXPECT_EQ(e.number(), err::UnspecifiedError);
-    EXPECT_NE(e.description().find("Colour"), std::string::npos);
     e = error_of([&] {
         c.Open("Provider=PostgreSQL;Host=127.0.0.1;Port=1;Database=x;User ID=y;Password=zz9");
     });
     EXPECT_EQ(e.number(), err::UnspecifiedError);
     EXPECT_EQ(e.description().find("zz9"), std::string::npos);
-    c.Open(m_cnstr + ";application_name=pendrel-test;Persist Security Info=False");
-    EXPECT_EQ(c.get_State(), ado::adStateOpen);
+    e = error_of([&] { c.Open(cnstr() + ";Colour=blue"); });
+    EXPECT_EQ(e.number(), err::UnspecifiedError);
+    EXPECT_NE(e.description().find("Colour"), std::string::npos);
+    EXPECT_EQ(c.get_State(), ado::adStateClosed);
     // the password argument replaces the one in the string
-    const auto at = m_cnstr.find(";Password=");
-    ado::Connection d;
-    d.Open(m_cnstr.substr(0, at) + ";Password=wrong", "", m_cnstr.substr(at + 10), -1);
-    EXPECT_EQ(d.get_State(), ado::adStateOpen);
+    c.Open(cnstr().substr(0, at)
+            + ";Password=wrong;application_name=pendrel-test;Persist Security Info=False",
+        "", cnstr().substr(at + 10), -1);
+    EXPECT_EQ(c.get_State(), ado::adStateOpen);
 }
 
-TEST_F(PgSessionTest, ServerTypesMapToFieldTypes)
+// The types the shared tables hold are read through the recordset tests;
+// these are the server's own.
+TEST_P(PgSessionTest, ServerTypesMapToFieldTypes)
 {
-    auto rs = pendrel::test::open_recordset(m_cnstr,
-        "SELECT '\\x00ff'::bytea AS b, 1::int2 AS s, 'ab'::char(4) AS c, 'y'::varchar(7) AS v, "
-        "'t'::text AS t, "
-        "DATE '2024-03-05' AS d, 1.5::float4 AS f, 'NaN'::float8 AS nan, 123::oid AS o, "
-        "'infinity'::timestamp AS inf, TIME '06:00:00' AS tm, 'ok'::name AS nm, '{1,2}'::int[] AS "
-        "arr");
+    auto rs = open("SELECT '\\x00ff'::bytea AS b, 'NaN'::float8 AS nan, 123::oid AS o, "
+                   "'infinity'::timestamp AS inf, TIME '06:00:00' AS tm, 'ok'::name AS nm, "
+                   "'{1,2}'::int[] AS arr");
     const auto f = rs->get_Fields();
-    const std::tuple<const char*, ado::DataType, Variant> expected[] = {
-        {"b", ado::DataType::adLongVarBinary, std::string("\0\xff", 2)},
-        {"s", ado::DataType::adSmallInt, vb::Integer(1)},
-        {"c", ado::DataType::adChar, "ab  "},
-        {"v", ado::DataType::adVarWChar, "y"},
-        {"t", ado::DataType::adLongVarWChar, "t"},
-        {"d", ado::DataType::adDate, vb::Date{45356.0}},
-        {"f", ado::DataType::adSingle, vb::Single(1.5F)},
-        {"o", ado::DataType::adBigInt, vb::Long(123)},
-        {"inf", ado::DataType::adDate, "infinity"}, // no date can hold it: kept as its text
-        {"tm", ado::DataType::adDate, vb::Date{0.25}},
-        {"nm", ado::DataType::adVarWChar, "ok"},
-        {"arr", ado::DataType::adLongVarWChar, "{1,2}"},
+    using T = ado::DataType;
+    const std::tuple<const char*, T, Variant> expected[] = {
+        {"b", T::adLongVarBinary, std::string("\0\xff", 2)},
+        {"o", T::adBigInt, vb::Long(123)},
+        {"inf", T::adDate, "infinity"}, // no date can hold it: kept as its text
+        {"tm", T::adDate, vb::Date{0.25}},
+        {"nm", T::adVarWChar, "ok"},
+        {"arr", T::adLongVarWChar, "{1,2}"},
     };
     for (const auto& [name, type, value] : expected) {
         EXPECT_EQ(f->get_Item(name)->get_Type(), static_cast<vb::Long>(type)) << name;
         EXPECT_EQ(f->get_Item(name)->get_Value(), value) << name;
     }
-    EXPECT_EQ(f->get_Item("c")->get_DefinedSize(), 4);
-    EXPECT_EQ(f->get_Item("v")->get_DefinedSize(), 7);
-    const auto nan = std::get<vb::Double>(f->get_Item("nan")->get_Value().storage());
-    EXPECT_TRUE(std::isnan(nan));
+    EXPECT_TRUE(std::isnan(std::get<vb::Double>(f->get_Item("nan")->get_Value().storage())));
     rs->Find("[nan] = 0");
     EXPECT_TRUE(rs->get_EOF());
 }
 
-TEST_F(PgSessionTest, RunawayQueryStopsAtTheTimeLimitAndTheConnectionGoesOn)
+TEST_P(PgSessionTest, RunawayQueryStopsAtTheTimeLimitAndTheConnectionGoesOn)
 {
     auto connection = std::make_shared<ado::Connection>();
     connection->let_CommandTimeout(1);
-    connection->Open(m_cnstr, "", "", -1);
+    connection->Open(cnstr(), "", "", -1);
     ado::Recordset rs;
     const auto e = error_of([&] { rs.Open("SELECT pg_sleep(10)", connection, 3, 1, -1); });
     EXPECT_EQ(e.number(), err::AdoCommandError);
     EXPECT_NE(e.description().find("timeout"), std::string::npos) << e.description();
     // an error after an error still reports the right one
-    EXPECT_EQ(error_of([&] { rs.Open("SELECT 1/0", connection, 3, 1, -1); }).number(),
-        err::AdoCommandError);
-    EXPECT_EQ(
-        error_of([&] { rs.Open("SELECT nosuch FROM people", connection, 3, 1, -1); }).number(),
-        err::AdoMissingParameter);
+    EXPECT_VB_ERROR(rs.Open("SELECT 1/0", connection, 3, 1, -1), err::AdoCommandError);
+    EXPECT_VB_ERROR(
+        rs.Open("SELECT nosuch FROM people", connection, 3, 1, -1), err::AdoMissingParameter);
     rs.Open("SELECT id FROM people", connection, 3, 1, -1);
     EXPECT_EQ(rs.get_RecordCount(), 12);
 }
 
-TEST_F(PgSessionTest, FetchStoppedHalfWayLeavesTheSessionUsable)
+TEST_P(PgSessionTest, FetchStoppedHalfWayLeavesTheSessionUsable)
 {
-    const auto session = ado::open_session(ado::ConnectionString::parse(m_cnstr), "", "");
+    const auto session = ado::open_session(ado::ConnectionString::parse(cnstr()), "", "");
     ado::FetchLimits small;
     small.byte_budget = 64 * 1024;
-    const auto e = error_of([&] {
-        (void)session->fetch(
-            "SELECT g, repeat('x', 100) FROM generate_series(1, 10000000) g", small);
-    });
-    EXPECT_EQ(e.number(), err::OutOfMemory);
+    EXPECT_VB_ERROR((void)session->fetch(
+                        "SELECT g, repeat('x', 100) FROM generate_series(1, 10000000) g", small),
+        err::OutOfMemory);
     EXPECT_EQ(session->fetch("SELECT id FROM people", {})->row_count(), 12U);
 }
+
+INSTANTIATE_TEST_SUITE_P(Server, PgSessionTest,
+    ::testing::Values(pendrel::test::Backend::PostgreSQL), pendrel::test::backend_name);
 
 } // namespace

@@ -46,11 +46,4 @@ INSTANTIATE_TEST_SUITE_P(Values, IntegerAgainstLiteral,
         IntRow{"BigAgainstItsRoundedReal", k_big, {false, 0, 9007199254740992.0}, 1}),
     pendrel::test::RowName{});
 
-TEST(Predicate, NaNCellsMeetNoOperator)
-{
-    for (const auto op : {ado::CompareOp::Equal, ado::CompareOp::NotEqual, ado::CompareOp::Less,
-             ado::CompareOp::GreaterEqual})
-        EXPECT_FALSE(ado::satisfies(ado::compare_values(k_nan, Number{true, 1, 1.0}), op));
-}
-
 } // namespace

@@ -99,31 +99,4 @@ TEST_F(RowSearchAgreement, IndexAndScanFindTheSameRow)
     EXPECT_GT(search.index_bytes(), 0U);
 }
 
-TEST_F(RowSearchAgreement, FindTakesTheFirstMatchInRowOrderNotInKeyOrder)
-{
-    // Keys sort "a" < "ab" < "b", but from row 0 the first row whose key
-    // starts with "a" is the one with the larger key.
-    ado::TableBuilder builder({{"t", std::nullopt}});
-    for (const char* s : {"b", "ab", "a", "ab"}) {
-        builder.column(0).append_text(s);
-        builder.end_row();
-    }
-    const auto table = builder.finish();
-    ado::RowSearch search(table);
-    const ado::Criterion c{"t", CompareOp::Like, {ado::Literal::Kind::Text, "A*", {}, 0.0}};
-    const auto p = ado::bind_criterion(c, *table);
-    EXPECT_EQ(search.find(p, 0, true), 1U);
-    EXPECT_EQ(search.find(p, 2, true), 2U);
-    EXPECT_EQ(search.find(p, 3, false), 3U);
-    EXPECT_EQ(search.find(p, 0, false), std::nullopt);
-}
-
-TEST_F(RowSearchAgreement, SubstringPatternsUseTheScan)
-{
-    ado::Criterion c{"t", CompareOp::Like, {ado::Literal::Kind::Text, "*ä*", {}, 0.0}};
-    EXPECT_FALSE(ado::SortedIndex::can_answer(ado::bind_criterion(c, *m_table)));
-    c.value.text = "ä*";
-    EXPECT_TRUE(ado::SortedIndex::can_answer(ado::bind_criterion(c, *m_table)));
-}
-
 } // namespace

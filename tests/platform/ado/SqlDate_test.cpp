@@ -47,7 +47,6 @@ TEST(SqlDate, SerialsBeforeTheEpochCountTheTimeForward)
 {
     // 1899-12-29 06:00 is the instant -0.75 and the runtime's serial -1.25.
     EXPECT_DOUBLE_EQ(ado::serial_of_instant(-0.75), -1.25);
-    EXPECT_DOUBLE_EQ(ado::instant_of_serial(-1.25), -0.75);
     for (const double x : {-1000.5, -2.0, -0.75, 0.0, 0.25, 45356.75})
         EXPECT_DOUBLE_EQ(ado::instant_of_serial(ado::serial_of_instant(x)), x) << x;
 }
