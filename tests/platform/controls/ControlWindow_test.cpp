@@ -10,9 +10,9 @@
 
 #include "platform/controls/ScrollBar.h"
 #include "platform/controls/TextBox.h"
-#include "platform/vb/Error.h"
 #include "platform/win/User32.h"
 #include "platform/win/WindowManager.h"
+#include "support/VbError.h"
 #include "support/controls/Ui.h"
 
 namespace controls {
@@ -64,19 +64,6 @@ TEST(ControlWindow, AnotherThreadsHandleFindsNothing)
     EXPECT_EQ(TextBox::from_hwnd(hwnd), nullptr) << "a scroll bar is no text box";
 }
 
-TEST(ControlWindow, ObjectGoneLeavesNoWindow)
-{
-    win::WindowManager::reset();
-    win::HWND hwnd = 0;
-    {
-        TextBox box(0, win::RECT{0, 0, 100, 20});
-        hwnd = box.get_hWnd();
-        EXPECT_NE(win::IsWindow(hwnd), 0);
-    }
-    EXPECT_EQ(win::IsWindow(hwnd), 0);
-    win::WindowManager::reset();
-}
-
 TEST(ControlWindow, ParentFromAnotherThreadIsRefused)
 {
     win::WindowManager::reset();
@@ -88,7 +75,7 @@ TEST(ControlWindow, ParentFromAnotherThreadIsRefused)
         win::WindowManager::reset();
     });
     other.join();
-    EXPECT_THROW(TextBox(parent, win::RECT{0, 0, 10, 10}), vb::Error);
+    EXPECT_VB_ERROR(TextBox(parent, win::RECT{0, 0, 10, 10}), vb::err::InvalidProcedureCall);
 }
 
 } // namespace

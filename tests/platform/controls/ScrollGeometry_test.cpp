@@ -70,9 +70,14 @@ TEST(ScrollGeometry, PartsAreFoundAlongTheBar)
     EXPECT_EQ(part_at(no_thumb, 95), ScrollPart::LineDown);
 }
 
-// Every thumb place gives back its position; dragged past the track it clamps.
+// Positions run to the last one that shows a whole page; every thumb place
+// gives back its position, and a thumb dragged past the track clamps.
 TEST(ScrollGeometry, ThumbPlaceGivesBackItsPosition)
 {
+    EXPECT_EQ((ScrollRange{0, 99, 0}.last_position()), 99);
+    EXPECT_EQ((ScrollRange{0, 5, 100}.last_position()), 0);
+    EXPECT_EQ((ScrollRange{0, 99, 10}.clamp(95)), 90);
+    EXPECT_EQ((ScrollRange{0, 99, 10}.clamp(-1)), 0);
     const ScrollRange range{-10, 30, 0};
     for (int position = range.min; position <= range.max; ++position) {
         const ScrollLayout l = layout_scroll(100, 17, range, position);
@@ -82,15 +87,6 @@ TEST(ScrollGeometry, ThumbPlaceGivesBackItsPosition)
     const ScrollLayout l = layout_scroll(100, 17, paged, 0);
     EXPECT_EQ(position_for_thumb(l, paged, -500), 0);
     EXPECT_EQ(position_for_thumb(l, paged, 500), 90);
-}
-
-TEST(ScrollRange, LastPositionLeavesAWholePage)
-{
-    EXPECT_EQ((ScrollRange{0, 99, 10}.last_position()), 90);
-    EXPECT_EQ((ScrollRange{0, 99, 0}.last_position()), 99);
-    EXPECT_EQ((ScrollRange{0, 5, 100}.last_position()), 0);
-    EXPECT_EQ((ScrollRange{0, 99, 10}.clamp(95)), 90);
-    EXPECT_EQ((ScrollRange{0, 99, 10}.clamp(-1)), 0);
 }
 
 } // namespace
