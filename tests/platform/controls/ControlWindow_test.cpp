@@ -1,5 +1,5 @@
-// What every control shares: finding its object from a handle of its own
-// thread only, and windows of one thread never meeting another's.
+// What every control shares, across threads: controls of one thread never
+// meet another's, and a parent from another thread is refused.
 
 #include "platform/controls/ControlWindow.h"
 
@@ -8,7 +8,6 @@
 #include <string>
 #include <thread>
 
-#include "platform/controls/ScrollBar.h"
 #include "platform/controls/TextBox.h"
 #include "platform/win/User32.h"
 #include "platform/win/WindowManager.h"
@@ -49,19 +48,6 @@ TEST(ControlWindow, ControlsOnTwoThreadsStayApart)
     EXPECT_EQ(first_text, "Zürich");
     EXPECT_EQ(second_text, "Łódź");
     EXPECT_NE(first, second);
-}
-
-TEST(ControlWindow, AnotherThreadsHandleFindsNothing)
-{
-    win::WindowManager::reset();
-    ScrollBar bar(0, win::RECT{0, 0, 17, 100}, true);
-    const win::HWND hwnd = bar.get_hWnd();
-    ControlWindow* seen = &bar;
-    std::thread other([&] { seen = ControlWindow::from_hwnd(hwnd); });
-    other.join();
-    EXPECT_EQ(seen, nullptr);
-    EXPECT_EQ(ControlWindow::from_hwnd(hwnd), &bar);
-    EXPECT_EQ(TextBox::from_hwnd(hwnd), nullptr) << "a scroll bar is no text box";
 }
 
 TEST(ControlWindow, ParentFromAnotherThreadIsRefused)

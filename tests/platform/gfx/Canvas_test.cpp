@@ -141,8 +141,10 @@ TEST(CanvasText, AlignmentAndScrollingMoveTheInk)
     EXPECT_GT(right.right, 196);
     EXPECT_LT(top.top, left.top);
     EXPECT_NEAR((left.top + left.bottom) / 2.0, 15.0, 4.0) << "centred around the middle line";
-    EXPECT_EQ(ink_of("WWWW", {10, 0, 200, 30}, {.scroll_x = 5}).left, 10)
-        << "scrolled text is clipped at the box's left edge";
+    const auto plain = ink_of("WWWW", {10, 0, 200, 30}, {});
+    const auto scrolled = ink_of("WWWW", {10, 0, 200, 30}, {.scroll_x = 5});
+    EXPECT_EQ(scrolled.right, plain.right - 5);
+    EXPECT_EQ(scrolled.left, 10) << "scrolled text is clipped at the box's left edge";
 }
 
 TEST_F(CanvasTest, TransparentColourLeavesTheBackground)

@@ -26,9 +26,13 @@ TEST(TextMetrics, LongerBolderLargerAndHigherDpiMeasureMore)
     // 8.25 points at 96 dpi is an 11-pixel em; the line is a little taller.
     EXPECT_GE(gfx::line_height(gfx::default_font(), k_dpi), 11);
     EXPECT_LE(gfx::line_height(gfx::default_font(), k_dpi), 18);
-    gfx::Font dejavu;
-    dejavu.name = "DejaVu Sans";
-    EXPECT_EQ(gfx::measure_text(f, "Kestrel", k_dpi), gfx::measure_text(dejavu, "Kestrel", k_dpi))
+    // The face table, not fontconfig (which picks a proportional face here).
+    gfx::Font lucida;
+    lucida.name = "Lucida Console";
+    gfx::Font mono;
+    mono.name = "DejaVu Sans Mono";
+    EXPECT_EQ(
+        gfx::measure_text(lucida, "Kestrel", k_dpi), gfx::measure_text(mono, "Kestrel", k_dpi))
         << "a Windows face measures as the family it resolves to";
     win::WindowManager::reset(); // a display of 96 dpi: 15 twips a pixel
     EXPECT_EQ(gfx::text_width_twips(f, "W"), one.width * 15.0);

@@ -33,11 +33,12 @@ int count_dark(const gfx::Image& image, const win::RECT& r)
     return count_if(image, r, [](gfx::Rgb c) { return c.r < 0x80 && c.g < 0x80 && c.b < 0x80; });
 }
 
-std::optional<win::RECT> ink_box(const gfx::Image& image, gfx::Rgb background)
+std::optional<win::RECT> ink_box(
+    const gfx::Image& image, gfx::Rgb background, const win::RECT& area)
 {
     std::optional<win::RECT> box;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
+    for (int y = std::max(0, area.top); y < std::min(image.height(), area.bottom); ++y) {
+        for (int x = std::max(0, area.left); x < std::min(image.width(), area.right); ++x) {
             if (image.pixel(x, y) == background)
                 continue;
             const win::RECT r = box.value_or(win::RECT{x, y, x + 1, y + 1});
