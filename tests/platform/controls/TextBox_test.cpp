@@ -74,9 +74,10 @@ TEST_F(TextBoxProperties, SelectionCountsCharacters)
     EXPECT_EQ(box->get_SelLength(), 0);
     select(3, 99);
     EXPECT_EQ(box->get_SelText(), "ź\r\nKöln");
+    box->let_SelStart(2);
+    EXPECT_EQ(box->get_SelLength(), 0);
     box->let_SelStart(70000);
     EXPECT_EQ(box->get_SelStart(), 10);
-    EXPECT_EQ(box->get_SelLength(), 0);
     EXPECT_VB_ERROR(box->let_SelStart(-1), k_invalid);
     EXPECT_VB_ERROR(box->let_SelLength(-1), k_invalid);
     EXPECT_EQ(log.take(), (Events{"txt.Change", "txt.Change"}));
