@@ -16,12 +16,10 @@ using Move = EditText::Move;
 struct EditCase {
     const char* name;
     const char* text;
-    int anchor;
-    int caret;
+    int anchor, caret;
     std::function<bool(EditText&)> step; // returns "changed"
     const char* expected_text;
-    int expected_start;
-    int expected_length;
+    int expected_start, expected_length;
     bool changed;
 };
 

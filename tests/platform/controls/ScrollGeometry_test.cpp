@@ -10,13 +10,11 @@ namespace {
 
 struct LayoutCase {
     const char* name;
-    int length;
-    int breadth;
+    int length, breadth;
     ScrollRange range;
     int position;
     int arrow;
-    int thumb_begin;
-    int thumb_end; // equal to thumb_begin: no thumb
+    int thumb_begin, thumb_end; // equal: no thumb
 };
 
 class ScrollLayouts : public ::testing::TestWithParam<LayoutCase> {};
