@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/vb/Error.h"
 #include "platform/win/User32.h"
+#include "support/VbError.h"
 #include "support/controls/ControlsTest.h"
 
 namespace controls {
@@ -26,7 +26,9 @@ protected:
     win::HWND hwnd = 0;
 };
 
-TEST_F(CommandButtonClicks, PressAndReleaseInsideClicksOnce)
+// Released outside (the right edge is outside) it does not click; moved
+// out and back in before the release it does.
+TEST_F(CommandButtonClicks, OnlyAReleaseInsideClicks)
 {
     win::HWND capture_in_click = 1;
     btn->on_click = [&] {
@@ -36,18 +38,6 @@ TEST_F(CommandButtonClicks, PressAndReleaseInsideClicksOnce)
     ui.button_down(hwnd, {10, 10});
     EXPECT_EQ(win::GetCapture(), hwnd);
     EXPECT_TRUE(btn->pushed());
-    EXPECT_EQ(log.events(), Events{});
-    ui.button_up(hwnd, {12, 12});
-    EXPECT_EQ(log.take(), (Events{"btn.Click"}));
-    EXPECT_EQ(capture_in_click, 0U) << "the capture goes back before the click";
-    EXPECT_FALSE(btn->pushed());
-}
-
-// Released outside (the right edge is outside) it does not click; moved
-// out and back in before the release it does.
-TEST_F(CommandButtonClicks, OnlyAReleaseInsideClicks)
-{
-    ui.button_down(hwnd, {10, 10});
     ui.button_up(hwnd, {40, 10});
     EXPECT_EQ(log.take(), Events{});
     EXPECT_EQ(win::GetCapture(), 0U);
@@ -58,6 +48,8 @@ TEST_F(CommandButtonClicks, OnlyAReleaseInsideClicks)
     EXPECT_TRUE(btn->pushed());
     ui.button_up(hwnd, {39, 29});
     EXPECT_EQ(log.take(), (Events{"btn.Click"}));
+    EXPECT_EQ(capture_in_click, 0U) << "the capture goes back before the click";
+    EXPECT_FALSE(btn->pushed());
 }
 
 TEST_F(CommandButtonClicks, CaptureTakenAwayCancelsThePress)
@@ -70,13 +62,6 @@ TEST_F(CommandButtonClicks, CaptureTakenAwayCancelsThePress)
     EXPECT_EQ(log.take(), Events{});
 }
 
-TEST_F(CommandButtonClicks, DisabledButtonDoesNotClick)
-{
-    btn->let_Enabled(false);
-    ui.click(hwnd);
-    EXPECT_EQ(log.take(), Events{});
-}
-
 TEST_F(CommandButtonClicks, ClickHandlerMayDestroyTheButton)
 {
     btn->on_click = [this] { destroy(*btn); };
@@ -86,10 +71,10 @@ TEST_F(CommandButtonClicks, ClickHandlerMayDestroyTheButton)
 
 TEST_F(CommandButtonClicks, BadValuesAreRefused)
 {
-    EXPECT_THROW(btn->let_Appearance(3), vb::Error);
-    EXPECT_THROW(btn->let_MaskColor(0x90000000), vb::Error);
-    EXPECT_THROW(btn->let_Caption("\xC3"), vb::Error);
-    EXPECT_THROW(btn->set_Font(nullptr), vb::Error);
+    EXPECT_VB_ERROR(btn->let_Appearance(3), vb::err::InvalidPropertyValue);
+    EXPECT_VB_ERROR(btn->let_MaskColor(0x90000000), vb::err::InvalidPropertyValue);
+    EXPECT_VB_ERROR(btn->let_Caption("\xC3"), vb::err::InvalidPropertyValue);
+    EXPECT_VB_ERROR(btn->set_Font(nullptr), vb::err::ObjectRequired);
 }
 
 } // namespace

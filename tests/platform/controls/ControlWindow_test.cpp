@@ -1,5 +1,5 @@
-// What every control shares: finding its object from a handle of its own
-// thread only, and windows of one thread never meeting another's.
+// What every control shares, across threads: controls of one thread never
+// meet another's, and a parent from another thread is refused.
 
 #include "platform/controls/ControlWindow.h"
 
@@ -8,11 +8,10 @@
 #include <string>
 #include <thread>
 
-#include "platform/controls/ScrollBar.h"
 #include "platform/controls/TextBox.h"
-#include "platform/vb/Error.h"
 #include "platform/win/User32.h"
 #include "platform/win/WindowManager.h"
+#include "support/VbError.h"
 #include "support/controls/Ui.h"
 
 namespace controls {
@@ -36,8 +35,10 @@ std::string type_on_a_thread_of_its_own(const std::string& text, win::HWND& hand
     return result;
 }
 
+// A handle of another thread's window is no parent here.
 TEST(ControlWindow, ControlsOnTwoThreadsStayApart)
 {
+    win::WindowManager::reset();
     win::HWND first = 0;
     win::HWND second = 0;
     std::string first_text;
@@ -49,46 +50,7 @@ TEST(ControlWindow, ControlsOnTwoThreadsStayApart)
     EXPECT_EQ(first_text, "Zürich");
     EXPECT_EQ(second_text, "Łódź");
     EXPECT_NE(first, second);
-}
-
-TEST(ControlWindow, AnotherThreadsHandleFindsNothing)
-{
-    win::WindowManager::reset();
-    ScrollBar bar(0, win::RECT{0, 0, 17, 100}, true);
-    const win::HWND hwnd = bar.get_hWnd();
-    ControlWindow* seen = &bar;
-    std::thread other([&] { seen = ControlWindow::from_hwnd(hwnd); });
-    other.join();
-    EXPECT_EQ(seen, nullptr);
-    EXPECT_EQ(ControlWindow::from_hwnd(hwnd), &bar);
-    EXPECT_EQ(TextBox::from_hwnd(hwnd), nullptr) << "a scroll bar is no text box";
-}
-
-TEST(ControlWindow, ObjectGoneLeavesNoWindow)
-{
-    win::WindowManager::reset();
-    win::HWND hwnd = 0;
-    {
-        TextBox box(0, win::RECT{0, 0, 100, 20});
-        hwnd = box.get_hWnd();
-        EXPECT_NE(win::IsWindow(hwnd), 0);
-    }
-    EXPECT_EQ(win::IsWindow(hwnd), 0);
-    win::WindowManager::reset();
-}
-
-TEST(ControlWindow, ParentFromAnotherThreadIsRefused)
-{
-    win::WindowManager::reset();
-    win::HWND parent = 0;
-    std::thread other([&] {
-        win::WindowManager::reset();
-        TextBox box(0, win::RECT{0, 0, 100, 20});
-        parent = box.get_hWnd();
-        win::WindowManager::reset();
-    });
-    other.join();
-    EXPECT_THROW(TextBox(parent, win::RECT{0, 0, 10, 10}), vb::Error);
+    EXPECT_VB_ERROR(TextBox(first, win::RECT{0, 0, 10, 10}), vb::err::InvalidProcedureCall);
 }
 
 } // namespace

@@ -11,16 +11,15 @@ namespace {
 
 using Move = EditText::Move;
 
-// One editing step on a text with a selection, and what must come of it.
+// One editing step on a text with the anchor and the caret at the given
+// characters, and what must come of it.
 struct EditCase {
     const char* name;
     const char* text;
-    int anchor;
-    int caret;
+    int anchor, caret;
     std::function<bool(EditText&)> step; // returns "changed"
     const char* expected_text;
-    int expected_start;
-    int expected_length;
+    int expected_start, expected_length;
     bool changed;
 };
 
@@ -60,7 +59,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, EditSteps,
         EditCase{"TypeOverSameTextChangesNothing", "abc", 1, 2, type("b"), "abc", 2, 0, false},
         EditCase{"BackspaceAtStartDoesNothing", "abc", 0, 0, backspace, "abc", 0, 0, false},
         EditCase{"BackspaceTakesOneCharacter", "Łódź", 2, 2, backspace, "Łdź", 1, 0, true},
-        EditCase{"BackspaceTakesSelection", "Łódź", 1, 3, backspace, "Łź", 1, 0, true},
         EditCase{"BackspaceTakesBackwardSelection", "Łódź", 3, 1, backspace, "Łź", 1, 0, true},
         EditCase{"BackspaceTakesWholeEmoji", "a😀b", 2, 2, backspace, "ab", 1, 0, true},
         EditCase{"DeleteTakesCharacterAfterCaret", "日本語", 1, 1, del, "日語", 1, 0, true},
@@ -78,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, EditSteps,
             "EndDropsSelection", "Zürich", 0, 3, move(Move::End, false), "Zürich", 6, 0, false}),
     pendrel::test::RowName{});
 
-TEST(EditText, SelectClampsToTheText)
+TEST(EditText, SelectClampsToTheTextAndPutsTheCaretAtTheEnd)
 {
     EditText e;
     e.set_text("Zür");
@@ -86,54 +84,8 @@ TEST(EditText, SelectClampsToTheText)
     EXPECT_EQ(e.sel_start(), 3);
     EXPECT_EQ(e.sel_length(), 0);
     e.select(1, 99);
-    EXPECT_EQ(e.sel_start(), 1);
-    EXPECT_EQ(e.sel_length(), 2);
     EXPECT_EQ(e.selected_text(), "ür");
     EXPECT_EQ(e.caret(), 3);
-}
-
-TEST(EditText, SetTextPutsCaretAtStartAndReportsRealChange)
-{
-    EditText e;
-    EXPECT_FALSE(e.set_text(""));
-    EXPECT_TRUE(e.set_text("Łódź"));
-    e.select(1, 2);
-    EXPECT_FALSE(e.set_text("Łódź"));
-    EXPECT_EQ(e.sel_start(), 0);
-    EXPECT_EQ(e.sel_length(), 0);
-    EXPECT_EQ(e.length(), 4);
-}
-
-TEST(EditText, AcceptsOnlyUtf8WithoutNulUpToTheLimit)
-{
-    EXPECT_TRUE(EditText::acceptable("Zürich \"quoted\" \t"));
-    EXPECT_FALSE(EditText::acceptable("Z\xC3"));
-    EXPECT_FALSE(EditText::acceptable("\xC0\xAF")); // overlong '/'
-    EXPECT_FALSE(EditText::acceptable(std::string("a\0b", 3)));
-    EXPECT_TRUE(EditText::acceptable(std::string(EditText::k_max_length, 'x')));
-    EXPECT_FALSE(EditText::acceptable(std::string(EditText::k_max_length + 1, 'x')));
-}
-
-TEST(EditText, RefusesAnEditBeyondTheLimitWhole)
-{
-    EditText e;
-    e.set_text(std::string(EditText::k_max_length - 1, 'x'));
-    e.set_caret(e.length(), false);
-    EXPECT_FALSE(e.fits("üü"));
-    EXPECT_FALSE(e.replace_selection("üü"));
-    EXPECT_EQ(e.length(), EditText::k_max_length - 1);
-    EXPECT_TRUE(e.fits("ü"));
-    EXPECT_TRUE(e.replace_selection("ü"));
-    EXPECT_EQ(e.length(), EditText::k_max_length);
-}
-
-TEST(EditText, Utf8OfEncodesEveryLength)
-{
-    EXPECT_EQ(EditText::utf8_of(U'z'), "z");
-    EXPECT_EQ(EditText::utf8_of(U'ü'), "ü");
-    EXPECT_EQ(EditText::utf8_of(U'語'), "語");
-    EXPECT_EQ(EditText::utf8_of(U'😀'), "😀");
-    EXPECT_EQ(EditText::utf8_of(U'\U0010FFFF'), "\xF4\x8F\xBF\xBF");
 }
 
 } // namespace

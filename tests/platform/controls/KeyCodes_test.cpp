@@ -30,15 +30,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, KeyAscii,
         KeyAsciiCase{"Enter", U'\r', 13, U'\r'}, KeyAsciiCase{"Latin1", U'ü', 252, U'ü'},
         KeyAsciiCase{"LastPositive", U'\u7FFF', 32767, U'\u7FFF'},
         KeyAsciiCase{"WideIsNegative", U'\uFF21', -223, U'\uFF21'},
-        KeyAsciiCase{"BeyondBasicPlaneIsQuestionMark", U'😀', 63, U'?'}),
+        KeyAsciiCase{"BeyondBasicPlaneIsQuestionMark", U'😀', 63, U'?'},
+        KeyAsciiCase{"ZeroIsNoCharacter", 0, 0, 0},
+        KeyAsciiCase{"FirstSurrogateIsNoCharacter", 0xD800, -10240, 0},
+        KeyAsciiCase{"LastSurrogateIsNoCharacter", 0xDFFF, -8193, 0}),
     pendrel::test::RowName{});
-
-TEST(KeyAscii, ZeroAndSurrogatesAreNoCharacter)
-{
-    EXPECT_EQ(char_of_key_ascii(0), 0U);
-    EXPECT_EQ(char_of_key_ascii(static_cast<vb::Integer>(-10240)), 0U); // 0xD800
-    EXPECT_EQ(char_of_key_ascii(static_cast<vb::Integer>(-8193)), 0U); // 0xDFFF
-}
 
 TEST(ShiftState, SumsTheHeldModifiers)
 {

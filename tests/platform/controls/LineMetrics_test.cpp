@@ -40,7 +40,7 @@ TEST_P(LineOffsets, FollowTheLayout)
 INSTANTIATE_TEST_SUITE_P(Cases, LineOffsets,
     ::testing::Values(LineCase{"Empty", ""}, LineCase{"Ascii", "Hello, World"},
         LineCase{"Kerning", "AVAWAY To"}, LineCase{"Latin", "Zürich Łódź"},
-        LineCase{"Cjk", "日本語"}, LineCase{"Emoji", "a😀b"}),
+        LineCase{"Cjk", "日本語"}, LineCase{"Emoji", "a😀b"}, LineCase{"BrokenBytes", "a\xC3z"}),
     pendrel::test::RowName{});
 
 TEST(LineMetrics, IndexAtPicksTheNearestBoundary)
@@ -76,15 +76,6 @@ TEST(LineMetrics, LongLinesMeasureWhatTheyNeed)
         EXPECT_EQ(line.offset(line.index_at(line.offset(i))), line.offset(i)) << i;
     }
     EXPECT_EQ(line.width(), gfx::measure_text(font, text, 96).width);
-}
-
-TEST(LineMetrics, BrokenTextMeasuresAsReplacementCharactersAndOffsetsClamp)
-{
-    const LineMetrics line(gfx::default_font(), "a\xC3z", 96);
-    EXPECT_EQ(line.length(), 3);
-    EXPECT_GT(line.offset(2), line.offset(1));
-    EXPECT_EQ(line.offset(-5), 0);
-    EXPECT_EQ(line.offset(99), line.width());
 }
 
 } // namespace

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/vb/Error.h"
 #include "platform/win/User32.h"
 #include "support/RowName.h"
+#include "support/VbError.h"
 #include "support/controls/ControlsTest.h"
 
 namespace controls {
@@ -17,11 +17,24 @@ namespace {
 using Story = std::vector<std::string>;
 using pendrel::test::Ui;
 
-std::string code_name(int code)
+int code_of(win::WPARAM wparam)
+{
+    return win::LOWORD(static_cast<win::LPARAM>(wparam));
+}
+
+// "SB_THUMBTRACK 57" (with the position for the thumb's codes), "H SB_LINEUP"
+// for a horizontal bar.
+std::string line_of(const pendrel::test::Recorded& r)
 {
     static const char* const names[] = {"SB_LINEUP", "SB_LINEDOWN", "SB_PAGEUP", "SB_PAGEDOWN",
         "SB_THUMBPOSITION", "SB_THUMBTRACK", "SB_TOP", "SB_BOTTOM", "SB_ENDSCROLL"};
-    return code >= 0 && code <= 8 ? names[code] : std::to_string(code);
+    const int code = code_of(r.wparam);
+    std::string line = (r.msg == win::WM_HSCROLL ? "H " : "")
+        + (code >= 0 && code <= 8 ? names[code] : std::to_string(code));
+    if (code == win::SB_THUMBTRACK || code == win::SB_THUMBPOSITION) {
+        line += " " + std::to_string(win::HIWORD(static_cast<win::LPARAM>(r.wparam)));
+    }
+    return line;
 }
 
 class ScrollBarTracking : public pendrel::test::ControlsTest {
@@ -35,31 +48,24 @@ protected:
         recorder.watch(hwnd, "bar");
         // The parent scrolls as the bar tells it, as a grid would.
         on(form, win::WM_VSCROLL, [this](win::HWND, win::WPARAM wparam, win::LPARAM) {
-            const int code = win::LOWORD(static_cast<win::LPARAM>(wparam));
-            if (code == win::SB_THUMBPOSITION) {
+            if (code_of(wparam) == win::SB_THUMBPOSITION) {
                 bar->set_pos(win::HIWORD(static_cast<win::LPARAM>(wparam)));
-            } else if (code == win::SB_ENDSCROLL) {
+            } else if (code_of(wparam) == win::SB_ENDSCROLL) {
                 capture_at_end = win::GetCapture();
             }
             return win::LRESULT{0};
         });
     }
 
-    // What matters, in order: the parent's scroll codes (with the position
-    // for the thumb's) and the bar's losses of the capture.
+    // What matters, in order: the parent's scroll codes, each from the bar
+    // `hwnd`, and that bar's losses of the capture.
     Story story() const
     {
         Story out;
         for (const auto& r : recorder.messages()) {
             if (r.hwnd == form && (r.msg == win::WM_VSCROLL || r.msg == win::WM_HSCROLL)) {
-                const int code = win::LOWORD(static_cast<win::LPARAM>(r.wparam));
-                std::string line = code_name(code);
-                if (code == win::SB_THUMBTRACK || code == win::SB_THUMBPOSITION) {
-                    line += " " + std::to_string(win::HIWORD(static_cast<win::LPARAM>(r.wparam)));
-                }
-                EXPECT_EQ(
-                    r.lparam, static_cast<win::LPARAM>(r.msg == win::WM_VSCROLL ? hwnd : r.lparam));
-                out.push_back(line);
+                EXPECT_EQ(r.lparam, static_cast<win::LPARAM>(hwnd));
+                out.push_back(line_of(r));
             } else if (r.hwnd == hwnd && r.msg == win::WM_CAPTURECHANGED) {
                 out.emplace_back("bar loses capture");
             }
@@ -148,7 +154,7 @@ TEST_F(ScrollBarTracking, HidingTheBarKeepsItTracking)
 TEST_F(ScrollBarTracking, ParentMayDestroyTheBarWhileItTracks)
 {
     on(form, win::WM_VSCROLL, [&](win::HWND, win::WPARAM wparam, win::LPARAM) {
-        if (win::LOWORD(static_cast<win::LPARAM>(wparam)) == win::SB_LINEDOWN) {
+        if (code_of(wparam) == win::SB_LINEDOWN) {
             destroy(*bar);
         }
         return win::LRESULT{0};
@@ -159,8 +165,16 @@ TEST_F(ScrollBarTracking, ParentMayDestroyTheBarWhileItTracks)
     EXPECT_EQ(story(), (Story{"SB_LINEDOWN", "bar loses capture", "SB_ENDSCROLL"}));
 }
 
-TEST_F(ScrollBarTracking, NothingToScrollLeavesTheTrackInert)
+// The range is checked and the position clamped into it; with nothing to
+// scroll the track is inert.
+TEST_F(ScrollBarTracking, RangeIsCheckedAndNothingToScrollLeavesTheTrackInert)
 {
+    EXPECT_VB_ERROR(bar->set_range(10, 9), vb::err::InvalidPropertyValue);
+    EXPECT_VB_ERROR(bar->set_page(-1), vb::err::InvalidPropertyValue);
+    bar->set_range(-20, 20);
+    EXPECT_EQ(bar->pos(), 20);
+    bar->set_pos(-100);
+    EXPECT_EQ(bar->pos(), -20);
     bar->set_range(0, 5);
     bar->set_page(10);
     ui.click(hwnd, {8, 100});
@@ -170,95 +184,11 @@ TEST_F(ScrollBarTracking, NothingToScrollLeavesTheTrackInert)
 
 TEST_F(ScrollBarTracking, HorizontalBarSendsHScroll)
 {
-    ScrollBar& across = scroll_bar(10, 250, 200, 17, false);
-    int code = -1;
-    on(form, win::WM_HSCROLL, [&](win::HWND, win::WPARAM wparam, win::LPARAM lparam) {
-        if (code < 0) {
-            code = win::LOWORD(static_cast<win::LPARAM>(wparam));
-            EXPECT_EQ(lparam, static_cast<win::LPARAM>(across.get_hWnd()));
-        }
-        return win::LRESULT{0};
-    });
-    ui.click(across.get_hWnd(), {5, 8});
-    EXPECT_EQ(code, win::SB_LINEUP);
-    EXPECT_EQ(across.part_rect(ScrollPart::LineUp), (win::RECT{0, 0, 17, 17}));
-}
-
-TEST_F(ScrollBarTracking, RangeIsCheckedAndThePositionClamped)
-{
-    EXPECT_THROW(bar->set_range(10, 9), vb::Error);
-    EXPECT_THROW(bar->set_page(-1), vb::Error);
-    bar->set_range(-20, 20);
-    EXPECT_EQ(bar->pos(), 20);
-    bar->set_pos(-100);
-    EXPECT_EQ(bar->pos(), -20);
-}
-
-// A window that holds the capture (an open list) forwards a press on its
-// child bar by posting it there; the bar takes the capture while it tracks,
-// and the holder takes it back at SB_ENDSCROLL. A loss of the capture that
-// was not lent closes the "list".
-class ScrollBarInAList : public pendrel::test::ControlsTest {
-protected:
-    void SetUp() override
-    {
-        ControlsTest::SetUp();
-        list = top("list", 500, 100, 200, 200);
-        bar = std::make_unique<ScrollBar>(list, win::RECT{183, 0, 200, 200}, true);
-        on(list, win::WM_LBUTTONDOWN, [this](win::HWND, win::WPARAM, win::LPARAM lparam) {
-            win::POINT p{win::GET_X_LPARAM(lparam), win::GET_Y_LPARAM(lparam)};
-            win::ClientToScreen(list, &p);
-            const win::HWND under = win::WindowFromPoint(p);
-            if (under != list && win::ScreenToClient(under, &p) != 0) {
-                lent = true;
-                win::PostMessageA(
-                    under, win::WM_LBUTTONDOWN, win::MK_LBUTTON, win::MAKELPARAM(p.x, p.y));
-            }
-            return win::LRESULT{0};
-        });
-        on(list, win::WM_CAPTURECHANGED, [this](win::HWND, win::WPARAM, win::LPARAM) {
-            closed = closed || !lent;
-            return win::LRESULT{0};
-        });
-        on(list, win::WM_VSCROLL, [this](win::HWND, win::WPARAM wparam, win::LPARAM) {
-            ++scrolls;
-            if (win::LOWORD(static_cast<win::LPARAM>(wparam)) == win::SB_ENDSCROLL && lent) {
-                lent = false;
-                win::SetCapture(list);
-            }
-            return win::LRESULT{0};
-        });
-        win::SetCapture(list);
-    }
-
-    void TearDown() override
-    {
-        bar.reset();
-        ControlsTest::TearDown();
-    }
-
-    win::HWND list = 0;
-    std::unique_ptr<ScrollBar> bar;
-    bool lent = false;
-    bool closed = false;
-    int scrolls = 0;
-};
-
-TEST_F(ScrollBarInAList, TheCaptureComesBackAfterScrolling)
-{
-    const win::POINT arrow = Ui::centre(bar->part_rect(ScrollPart::LineDown));
-    ui.button_down(bar->get_hWnd(), arrow);
-    EXPECT_EQ(win::GetCapture(), bar->get_hWnd());
-    ui.button_up(bar->get_hWnd(), arrow);
-    EXPECT_EQ(win::GetCapture(), list);
-    EXPECT_EQ(scrolls, 2); // SB_LINEDOWN, SB_ENDSCROLL
-    const win::POINT grab = Ui::centre(bar->part_rect(ScrollPart::Thumb));
-    ui.drag(bar->get_hWnd(), grab, {grab.x, grab.y + 50});
-    EXPECT_EQ(win::GetCapture(), list);
-    EXPECT_GE(scrolls, 5); // thumb track(s), thumb position, end
-    EXPECT_FALSE(closed);
-    win::ReleaseCapture(); // a loss that was not lent
-    EXPECT_TRUE(closed);
+    hwnd = scroll_bar(10, 250, 200, 17, false).get_hWnd();
+    recorder.watch(hwnd, "across");
+    EXPECT_EQ(ScrollBar::from_hwnd(hwnd)->part_rect(ScrollPart::LineUp), (win::RECT{0, 0, 17, 17}));
+    ui.click(hwnd, {195, 8});
+    EXPECT_EQ(story(), (Story{"H SB_LINEDOWN", "bar loses capture", "H SB_ENDSCROLL"}));
 }
 
 } // namespace

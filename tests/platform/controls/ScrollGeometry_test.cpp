@@ -10,13 +10,11 @@ namespace {
 
 struct LayoutCase {
     const char* name;
-    int length;
-    int breadth;
+    int length, breadth;
     ScrollRange range;
     int position;
     int arrow;
-    int thumb_begin;
-    int thumb_end; // equal to thumb_begin: no thumb
+    int thumb_begin, thumb_end; // equal: no thumb
 };
 
 class ScrollLayouts : public ::testing::TestWithParam<LayoutCase> {};
@@ -70,9 +68,14 @@ TEST(ScrollGeometry, PartsAreFoundAlongTheBar)
     EXPECT_EQ(part_at(no_thumb, 95), ScrollPart::LineDown);
 }
 
-// Every thumb place gives back its position; dragged past the track it clamps.
+// Positions run to the last one that shows a whole page; every thumb place
+// gives back its position, and a thumb dragged past the track clamps.
 TEST(ScrollGeometry, ThumbPlaceGivesBackItsPosition)
 {
+    EXPECT_EQ((ScrollRange{0, 99, 0}.last_position()), 99);
+    EXPECT_EQ((ScrollRange{0, 5, 100}.last_position()), 0);
+    EXPECT_EQ((ScrollRange{0, 99, 10}.clamp(95)), 90);
+    EXPECT_EQ((ScrollRange{0, 99, 10}.clamp(-1)), 0);
     const ScrollRange range{-10, 30, 0};
     for (int position = range.min; position <= range.max; ++position) {
         const ScrollLayout l = layout_scroll(100, 17, range, position);
@@ -82,15 +85,6 @@ TEST(ScrollGeometry, ThumbPlaceGivesBackItsPosition)
     const ScrollLayout l = layout_scroll(100, 17, paged, 0);
     EXPECT_EQ(position_for_thumb(l, paged, -500), 0);
     EXPECT_EQ(position_for_thumb(l, paged, 500), 90);
-}
-
-TEST(ScrollRange, LastPositionLeavesAWholePage)
-{
-    EXPECT_EQ((ScrollRange{0, 99, 10}.last_position()), 90);
-    EXPECT_EQ((ScrollRange{0, 99, 0}.last_position()), 99);
-    EXPECT_EQ((ScrollRange{0, 5, 100}.last_position()), 0);
-    EXPECT_EQ((ScrollRange{0, 99, 10}.clamp(95)), 90);
-    EXPECT_EQ((ScrollRange{0, 99, 10}.clamp(-1)), 0);
 }
 
 } // namespace

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "platform/gfx/Units.h"
-#include "platform/vb/Error.h"
 #include "support/RowName.h"
+#include "support/VbError.h"
 
 namespace {
 
@@ -38,17 +38,10 @@ TEST(Twips, PixelsRoundTripThroughTwips)
 
 TEST(Twips, AbsurdValuesRaise)
 {
-    auto number_of = [](double twips) {
-        try {
-            (void)gfx::to_pixels(gfx::Twips{twips}, 96);
-        } catch (const vb::Error& e) {
-            return e.number();
-        }
-        return vb::Long{0};
-    };
-    EXPECT_EQ(number_of(1e12), vb::err::Overflow);
-    EXPECT_EQ(number_of(std::nan("")), vb::err::InvalidPropertyValue);
-    EXPECT_THROW((void)gfx::twips_per_pixel(0), vb::Error);
+    EXPECT_VB_ERROR((void)gfx::to_pixels(gfx::Twips{1e12}, 96), vb::err::Overflow);
+    EXPECT_VB_ERROR(
+        (void)gfx::to_pixels(gfx::Twips{std::nan("")}, 96), vb::err::InvalidPropertyValue);
+    EXPECT_VB_ERROR((void)gfx::twips_per_pixel(0), vb::err::InvalidProcedureCall);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "support/controls/Ui.h"
 
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include "platform/win/User32.h"
@@ -12,19 +13,6 @@ namespace {
 win::WindowManager& wm()
 {
     return win::WindowManager::the();
-}
-
-// The next code point of valid UTF-8 text at i (advancing i).
-char32_t next_char(std::string_view text, std::size_t& i)
-{
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-    char32_t ch = extra == 0 ? lead : (lead & (0x3F >> extra));
-    ++i;
-    for (int k = 0; k < extra && i < text.size(); ++k, ++i) {
-        ch = (ch << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
-    }
-    return ch;
 }
 
 int key_of(char32_t ch)
@@ -42,8 +30,9 @@ int key_of(char32_t ch)
 
 void Ui::type(std::string_view utf8)
 {
-    for (std::size_t i = 0; i < utf8.size();) {
-        const char32_t ch = next_char(utf8, i);
+    const char* end = utf8.data() + utf8.size();
+    for (const char* p = utf8.data(); p < end; p = g_utf8_next_char(p)) {
+        const auto ch = static_cast<char32_t>(g_utf8_get_char(p));
         const int vk = key_of(ch);
         wm().inject_key_down(vk);
         wm().inject_char(ch);

@@ -10,10 +10,8 @@ template <class F> int count_if(const gfx::Image& image, const win::RECT& r, F p
 {
     int n = 0;
     for (int y = std::max(0, r.top); y < std::min(image.height(), r.bottom); ++y) {
-        for (int x = std::max(0, r.left); x < std::min(image.width(), r.right); ++x) {
-            if (pred(image.pixel(x, y)))
-                ++n;
-        }
+        for (int x = std::max(0, r.left); x < std::min(image.width(), r.right); ++x)
+            n += pred(image.pixel(x, y)) ? 1 : 0;
     }
     return n;
 }
@@ -35,19 +33,17 @@ int count_dark(const gfx::Image& image, const win::RECT& r)
     return count_if(image, r, [](gfx::Rgb c) { return c.r < 0x80 && c.g < 0x80 && c.b < 0x80; });
 }
 
-std::optional<win::RECT> ink_box(const gfx::Image& image, gfx::Rgb background)
+std::optional<win::RECT> ink_box(
+    const gfx::Image& image, gfx::Rgb background, const win::RECT& area)
 {
     std::optional<win::RECT> box;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
+    for (int y = std::max(0, area.top); y < std::min(image.height(), area.bottom); ++y) {
+        for (int x = std::max(0, area.left); x < std::min(image.width(), area.right); ++x) {
             if (image.pixel(x, y) == background)
                 continue;
-            if (!box)
-                box = win::RECT{x, y, x + 1, y + 1};
-            box->left = std::min(box->left, x);
-            box->top = std::min(box->top, y);
-            box->right = std::max(box->right, x + 1);
-            box->bottom = std::max(box->bottom, y + 1);
+            const win::RECT r = box.value_or(win::RECT{x, y, x + 1, y + 1});
+            box = win::RECT{std::min(r.left, x), std::min(r.top, y), std::max(r.right, x + 1),
+                std::max(r.bottom, y + 1)};
         }
     }
     return box;

@@ -16,9 +16,11 @@ namespace pendrel::test {
 // Pixels inside the rectangle that differ from the colour.
 [[nodiscard]] int count_other(const gfx::Image& image, const win::RECT& r, gfx::Rgb color);
 
-// The smallest rectangle holding every pixel that differs from the
-// background, or nothing when there is none.
-[[nodiscard]] std::optional<win::RECT> ink_box(const gfx::Image& image, gfx::Rgb background);
+// The smallest rectangle holding every pixel (of the area, the whole image
+// unless given) that differs from the background, or nothing when there is
+// none.
+[[nodiscard]] std::optional<win::RECT> ink_box(const gfx::Image& image, gfx::Rgb background,
+    const win::RECT& area = {0, 0, gfx::Image::k_max_side, gfx::Image::k_max_side});
 
 // Pixels whose channels are all below 0x80 (drawn text in black, say).
 [[nodiscard]] int count_dark(const gfx::Image& image, const win::RECT& r);
