@@ -183,8 +183,9 @@ TEST(FormFile, MissingAndOversizedFilesRaiseNamingTheFile)
     std::ofstream(dir / "big.pfm", std::ios::binary)
         .seekp(static_cast<std::streamoff>(host::k_form_file_max_bytes))
         .put('x');
-    for (const auto& [name, number] :
+    for (const auto& [file, number] :
         {std::pair{"none.pfm", vb::err::FileNotFound}, {"big.pfm", vb::err::InvalidFileFormat}}) {
+        const std::string name = file;
         const vb::Error e = error_of([&] { (void)host::load_form_file(dir / name); });
         EXPECT_EQ(e.number(), number) << name;
         EXPECT_NE(e.description().find(name), std::string::npos) << e.description();
