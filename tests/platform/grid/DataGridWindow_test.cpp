@@ -141,9 +141,6 @@ TEST_F(GridWindow, ScrollBarsShowWhenTheContentDoesNotFit)
     EXPECT_NE(grid->horizontal_bar(), nullptr);
     grid->let_ScrollBars(grid::dbgNone);
     EXPECT_TRUE(grid->vertical_bar() == nullptr && grid->horizontal_bar() == nullptr);
-    grid->let_ScrollBars(grid::dbgBoth);
-    bind(k_cities);
-    EXPECT_NE(grid->vertical_bar(), nullptr);
 }
 
 TEST_F(GridWindow, TheVerticalBarScrollsTheRows)

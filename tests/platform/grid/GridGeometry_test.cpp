@@ -13,6 +13,8 @@ namespace {
 using grid::GeometryInput;
 using grid::GridGeometry;
 
+auto row_name = pendrel::test::RowName{};
+
 GeometryInput input(std::int64_t first_row, std::int64_t row_count, std::size_t left_col = 0)
 {
     GeometryInput in;
@@ -42,15 +44,14 @@ TEST_P(RowAt, GivesTheDisplayedRowOrMinusOne)
     EXPECT_EQ(GridGeometry(input(c.first_row, c.row_count)).row_at(c.y), c.row);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, RowAt,
-    ::testing::Values(RowCase{"AboveTheGrid", 0, 200, -1, -1},
-        RowCase{"HeaderBottom", 0, 200, 14, -1}, RowCase{"FirstRowTop", 0, 200, 15, 0},
-        RowCase{"FirstRowBottom", 0, 200, 30, 0}, RowCase{"SecondRowTop", 0, 200, 31, 1},
-        RowCase{"PartlyShownLastRow", 0, 200, 199, 11}, RowCase{"BelowTheArea", 0, 200, 200, -1},
-        RowCase{"LastOfThreeRows", 0, 3, 62, 2}, RowCase{"BelowThreeRows", 0, 3, 63, -1},
-        RowCase{"ScrolledNearTheEnd", 195, 200, 15 + 4 * 16, 4},
-        RowCase{"PastTheEndAfterScrolling", 195, 200, 15 + 5 * 16, -1}),
-    pendrel::test::RowName{});
+const RowCase k_rows[] = {{"AboveTheGrid", 0, 200, -1, -1}, {"HeaderBottom", 0, 200, 14, -1},
+    {"FirstRowTop", 0, 200, 15, 0}, {"FirstRowBottom", 0, 200, 30, 0},
+    {"SecondRowTop", 0, 200, 31, 1}, {"PartlyShownLastRow", 0, 200, 199, 11},
+    {"BelowTheArea", 0, 200, 200, -1}, {"LastOfThreeRows", 0, 3, 62, 2},
+    {"BelowThreeRows", 0, 3, 63, -1}, {"ScrolledNearTheEnd", 195, 200, 15 + 4 * 16, 4},
+    {"PastTheEndAfterScrolling", 195, 200, 15 + 5 * 16, -1}};
+
+INSTANTIATE_TEST_SUITE_P(Rows, RowAt, ::testing::ValuesIn(k_rows), row_name);
 
 struct ColumnCase {
     const char* name;
@@ -67,15 +68,14 @@ TEST_P(ColumnAt, SkipsHiddenAndEmptyColumns)
     EXPECT_EQ(GridGeometry(input(0, 10, c.left_col)).column_at(c.x), c.column);
 }
 
-INSTANTIATE_TEST_SUITE_P(Columns, ColumnAt,
-    ::testing::Values(ColumnCase{"FirstColumnEnd", 0, 99, 0},
-        ColumnCase{"AfterHiddenAndEmpty", 0, 100, 3}, ColumnCase{"FourthColumnEnd", 0, 219, 3},
-        ColumnCase{"AreaRightEdge", 0, 399, 4}, ColumnCase{"OutsideTheArea", 0, 400, -1},
-        ColumnCase{"LeftOfTheArea", 0, -1, -1}, ColumnCase{"ScrolledFirst", 3, 0, 3},
-        ColumnCase{"ScrolledLast", 3, 319, 4}, ColumnCase{"RightOfTheLastColumn", 3, 320, -1}),
-    pendrel::test::RowName{});
+const ColumnCase k_columns[] = {{"FirstColumnEnd", 0, 99, 0}, {"AfterHiddenAndEmpty", 0, 100, 3},
+    {"FourthColumnEnd", 0, 219, 3}, {"AreaRightEdge", 0, 399, 4}, {"OutsideTheArea", 0, 400, -1},
+    {"LeftOfTheArea", 0, -1, -1}, {"ScrolledFirst", 3, 0, 3}, {"ScrolledLast", 3, 319, 4},
+    {"RightOfTheLastColumn", 3, 320, -1}};
 
-TEST(GridGeometry, CountsWholeAndPartRows)
+INSTANTIATE_TEST_SUITE_P(Columns, ColumnAt, ::testing::ValuesIn(k_columns), row_name);
+
+TEST(GridGeometry, CountsWholeAndPartRowsAndScrollsColumnsUntilTheRestFits)
 {
     const GridGeometry g(input(0, 200));
     EXPECT_EQ(g.full_rows(), 11);
@@ -83,11 +83,6 @@ TEST(GridGeometry, CountsWholeAndPartRows)
     EXPECT_EQ(g.last_first_row(), 189);
     EXPECT_EQ(GridGeometry(input(0, 5)).displayed_rows(), 5);
     EXPECT_EQ(GridGeometry(input(0, 5)).last_first_row(), 0);
-}
-
-TEST(GridGeometry, ScrollsColumnsUntilTheRestFits)
-{
-    const GridGeometry g(input(0, 10));
     EXPECT_EQ(g.visible_columns(), (std::vector<std::size_t>{0, 2, 3, 4}));
     EXPECT_EQ(g.columns_width(), 420);
     EXPECT_EQ(g.last_left_ordinal(), 1U);
@@ -121,16 +116,15 @@ TEST_P(BarsFor, ShowsABarOnlyWhereItIsNeeded)
     EXPECT_EQ(bars, (grid::BarsShown{c.vertical, c.horizontal}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, BarsFor,
-    ::testing::Values(BarsCase{"None", 0, 500, 900, false, false},
-        BarsCase{"Horizontal", 1, 0, 0, false, true}, BarsCase{"Vertical", 2, 0, 0, true, false},
-        BarsCase{"Both", 3, 0, 0, true, true},
-        BarsCase{"AutomaticEverythingFits", 4, 11, 400, false, false},
-        BarsCase{"AutomaticOneRowTooMany", 4, 12, 300, true, false},
-        BarsCase{"AutomaticTooWide", 4, 5, 401, false, true},
-        BarsCase{"HorizontalBarPushesRowsOut", 4, 11, 401, true, true},
-        BarsCase{"VerticalBarPushesColumnsOut", 4, 12, 390, true, true}),
-    pendrel::test::RowName{});
+const BarsCase k_bars[] = {{"None", 0, 500, 900, false, false},
+    {"Horizontal", 1, 0, 0, false, true}, {"Vertical", 2, 0, 0, true, false},
+    {"Both", 3, 0, 0, true, true}, {"AutomaticEverythingFits", 4, 11, 400, false, false},
+    {"AutomaticOneRowTooMany", 4, 12, 300, true, false},
+    {"AutomaticTooWide", 4, 5, 401, false, true},
+    {"HorizontalBarPushesRowsOut", 4, 11, 401, true, true},
+    {"VerticalBarPushesColumnsOut", 4, 12, 390, true, true}};
+
+INSTANTIATE_TEST_SUITE_P(Modes, BarsFor, ::testing::ValuesIn(k_bars), row_name);
 
 TEST(PixelOfTwips, TakesThePixelThatHoldsTheCoordinate)
 {

@@ -9,8 +9,6 @@
 
 namespace {
 
-using pendrel::test::error_of;
-
 class SelBookmarksTest : public pendrel::test::GridTest {
 protected:
     void SetUp() override
@@ -47,15 +45,13 @@ TEST_F(SelBookmarksTest, BookmarksOfRowsScrolledAwayStaySelected)
 
 TEST_F(SelBookmarksTest, RefusesWhatIsNoRowOfTheGrid)
 {
-    EXPECT_EQ(error_of([&] { (void)sel->get_Item(0); }).number(), vb::err::SubscriptOutOfRange);
-    EXPECT_EQ(error_of([&] { sel->Remove(0); }).number(), vb::err::SubscriptOutOfRange);
+    EXPECT_VB_ERROR((void)sel->get_Item(0), vb::err::SubscriptOutOfRange);
     sel->Add(grid->RowBookmark(0));
-    EXPECT_EQ(error_of([&] { sel->Remove(1); }).number(), vb::err::SubscriptOutOfRange);
-    EXPECT_EQ(error_of([&] { sel->Remove(-1); }).number(), vb::err::SubscriptOutOfRange);
+    EXPECT_VB_ERROR(sel->Remove(1), vb::err::SubscriptOutOfRange);
+    EXPECT_VB_ERROR(sel->Remove(-1), vb::err::SubscriptOutOfRange);
     for (const vb::Variant& wrong : {vb::Variant(201.0), vb::Variant(0.0), vb::Variant(1.5),
              vb::Variant("row 1"), vb::Variant(vb::Null)}) {
-        EXPECT_EQ(error_of([&] { sel->Add(wrong); }).number(), vb::err::InvalidProcedureCall)
-            << vb::to_text(wrong);
+        EXPECT_VB_ERROR(sel->Add(wrong), vb::err::InvalidProcedureCall) << vb::to_text(wrong);
     }
     EXPECT_EQ(sel->get_Count(), 1);
 }

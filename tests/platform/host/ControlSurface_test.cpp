@@ -3,39 +3,30 @@
 #include "platform/gfx/Compositor.h"
 #include "platform/gfx/TextMetrics.h"
 #include "platform/host/ControlSurface.h"
-#include "platform/vb/Error.h"
 #include "platform/win/User32.h"
+#include "support/VbError.h"
 #include "support/gfx/Pixels.h"
 #include "support/host/HostTest.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
-using pendrel::test::HostTest;
 
-class ControlSurfaceTest : public HostTest {};
+class ControlSurfaceTest : public pendrel::test::HostTest {};
 
-TEST_F(ControlSurfaceTest, InnerSizeAndTextWidthAreInTwips)
+TEST_F(ControlSurfaceTest, InnerSizeAndTextWidthAreInTwipsInTheSharedFont)
 {
     auto& s = add("A", {0, 0, 3015, 375}).surface();
     EXPECT_EQ(s.get_ScaleWidth(), 3015.0f);
     EXPECT_EQ(s.get_ScaleHeight(), 375.0f);
     int px = gfx::measure_text(gfx::default_font(), "Kestrel", 96).width;
     EXPECT_EQ(s.TextWidth("Kestrel"), px * 15.0f);
-    EXPECT_GT(s.TextWidth("Kestrel Tallis"), s.TextWidth("Kestrel"));
     EXPECT_GT(s.TextHeight("x"), 0.0f);
-    s.get_Font()->let_Size(16);
-    EXPECT_GT(s.TextWidth("Kestrel"), px * 15.0f) << "the shared font changed";
-}
-
-TEST_F(ControlSurfaceTest, FontIsSharedByReference)
-{
-    auto& s = add("A").surface();
     auto font = host::StdFont::create();
     s.set_Font(font);
-    font->let_Bold(true);
-    EXPECT_TRUE(s.get_FontBold());
-    EXPECT_THROW(s.set_Font(nullptr), vb::Error);
+    font->let_Size(16);
+    EXPECT_GT(s.TextWidth("Kestrel"), px * 15.0f) << "the shared font changed";
+    EXPECT_VB_ERROR(s.set_Font(nullptr), vb::err::ObjectRequired);
 }
 
 TEST_F(ControlSurfaceTest, RefreshPaintsNowWithTheBackColour)
@@ -50,7 +41,7 @@ TEST_F(ControlSurfaceTest, RefreshPaintsNowWithTheBackColour)
     win::GetWindowRect(a.surface().get_hWnd(), &r);
     const auto& screen = gfx::Compositor::the().screen();
     EXPECT_EQ(screen.pixel(r.right - 1, r.bottom - 1), (gfx::Rgb{0, 0xFF, 0}));
-    EXPECT_THROW(a.surface().let_BackColor(0x80000099), vb::Error);
+    EXPECT_VB_ERROR(a.surface().let_BackColor(0x80000099), vb::err::InvalidPropertyValue);
 }
 
 TEST_F(ControlSurfaceTest, PopupMenuIsRecordedWithItsArguments)
@@ -61,11 +52,9 @@ TEST_F(ControlSurfaceTest, PopupMenuIsRecordedWithItsArguments)
     ASSERT_EQ(s.popup_menu_calls().size(), 1u);
     const auto& call = s.popup_menu_calls()[0];
     EXPECT_EQ(call.Menu, vb::Variant(menu));
-    EXPECT_EQ(call.Flags, vb::Variant(vb::Integer{2}));
     EXPECT_EQ(call.X, vb::Variant(vb::Single{10}));
     EXPECT_TRUE(call.Y.is_missing());
-    EXPECT_TRUE(call.DefaultMenu.is_missing());
-    EXPECT_THROW(s.PopupMenu(vb::Missing), vb::Error);
+    EXPECT_VB_ERROR(s.PopupMenu(vb::Missing), vb::err::ArgumentNotOptional);
 }
 
 } // namespace

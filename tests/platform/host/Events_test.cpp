@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/host/Events.h"
+#include "support/VbError.h"
 
 namespace {
 
@@ -13,16 +14,6 @@ constexpr std::array k_table{
     host::EventInfo{9, "NotInList", 1},
     host::EventInfo{13, "Validate", 1},
 };
-
-vb::Long error_of(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const vb::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 TEST(Events, TypedHandlersSeeConvertedArgumentsAndWriteThemBack)
 {
@@ -37,34 +28,23 @@ TEST(Events, TypedHandlersSeeConvertedArgumentsAndWriteThemBack)
     EXPECT_EQ(seen, std::vector<std::string>{"65/1"});
     EXPECT_EQ(args[0], vb::Variant(vb::Integer{0}));
     EXPECT_EQ(args[1], vb::Variant(vb::Integer{1}));
+    EXPECT_VB_ERROR(hub.RaiseEvent(6), vb::err::WrongArgumentCount);
 }
 
-TEST(Events, HandlerByNameIgnoresCaseAndItsChangesReachTheRaiser)
+TEST(Events, HandlerByNameIgnoresCaseAndItsChangesReachTheRaiserConverted)
 {
     EventHub hub(k_table);
     std::string got;
     auto sub = hub.subscribe("notinlist", [&](std::span<vb::Variant> args) {
         got = args[0].as_string();
-        args[0] = "changed by the host";
+        args[0] = vb::Long{42};
     });
-    std::string Newdata = "Zoetermeer";
-    std::string copy = Newdata;
-    hub.raise(9, copy);
+    std::string NewData = "Zoetermeer";
+    hub.raise(9, NewData);
     EXPECT_EQ(got, "Zoetermeer");
-    EXPECT_EQ(copy, "changed by the host");
-    EXPECT_EQ(error_of([&] { (void)hub.subscribe("Resized", [](std::span<vb::Variant>) {}); }),
-        vb::err::NotSupported);
-}
-
-TEST(Events, WrongArgumentsForATypedHandlerRaise)
-{
-    EventHub hub(k_table);
-    auto sub = hub.on<vb::Integer>(9, [](vb::Integer&) {});
-    EXPECT_EQ(error_of([&] { hub.RaiseEvent(9); }), vb::err::WrongArgumentCount);
-    std::vector<vb::Variant> text{vb::Variant("not a number")};
-    EXPECT_EQ(error_of([&] { hub.RaiseEvent(9, text); }), vb::err::TypeMismatch);
-    std::vector<vb::Variant> big{vb::Variant(vb::Long{40000})};
-    EXPECT_EQ(error_of([&] { hub.RaiseEvent(9, big); }), vb::err::Overflow);
+    EXPECT_EQ(NewData, "42");
+    EXPECT_VB_ERROR(
+        (void)hub.subscribe("Resized", [](std::span<vb::Variant>) {}), vb::err::NotSupported);
 }
 
 TEST(Events, HandlersRunInOrderOnlyForTheirEventAndMayRaiseFurtherEvents)

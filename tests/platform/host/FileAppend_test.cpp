@@ -2,22 +2,15 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "platform/host/FileAppend.h"
 #include "support/TempDir.h"
+#include "support/host/HostTest.h"
 
 namespace {
 
+using pendrel::test::read_file;
 using pendrel::test::TempDir;
-
-std::string read(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // Points the drive root at a temporary folder for one test.
 class FileAppendTest : public ::testing::Test {
@@ -34,25 +27,20 @@ TEST_F(FileAppendTest, WindowsPathMapsUnderTheDriveLetterAndFoldersAreMade)
     EXPECT_TRUE(host::append_text(k_log, "2026-12-05 19:05:09:5 (Invalid) in Let Value\r\n"));
     EXPECT_TRUE(host::append_text(k_log, "second\r\n"));
     auto file = dir / "c/gebruikers/kestrel/appdata/roaming/tallis/Logging.txt";
-    EXPECT_EQ(read(file), "2026-12-05 19:05:09:5 (Invalid) in Let Value\r\nsecond\r\n");
+    EXPECT_EQ(read_file(file), "2026-12-05 19:05:09:5 (Invalid) in Let Value\r\nsecond\r\n");
 }
 
-TEST_F(FileAppendTest, PosixAbsolutePathsPassThroughButMakeNoFolders)
+TEST_F(FileAppendTest, PosixPathsMakeNoFoldersAndUnwritablePathsAreSkippedWithoutHarm)
 {
     auto target = dir / "plain.txt";
     EXPECT_TRUE(host::append_text(target.string(), "line\r\n"));
-    EXPECT_EQ(read(target), "line\r\n");
+    EXPECT_EQ(read_file(target), "line\r\n");
     EXPECT_FALSE(host::append_text((dir / "missing" / "x.txt").string(), "line"));
     EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
-}
-
-TEST_F(FileAppendTest, UnwritablePathsAreSkippedWithoutHarm)
-{
     std::ofstream(dir / "c") << "a file where the drive folder should be";
     EXPECT_FALSE(host::append_text(k_log, "lost\r\n"));
-    EXPECT_EQ(read(dir / "c"), "a file where the drive folder should be");
-    EXPECT_FALSE(host::append_text("", "lost"));
-    EXPECT_FALSE(host::append_text((dir.path()).string(), "a folder is not a file"));
+    EXPECT_EQ(read_file(dir / "c"), "a file where the drive folder should be");
+    EXPECT_FALSE(host::append_text(dir.path().string(), "a folder is not a file"));
 }
 
 // Mapped names starting with '@' are relative to the drive root; "" is refused.
@@ -69,15 +57,16 @@ TEST_F(FileAppendTest, MapPathMapsOrRefuses)
              Row{"climbing out", "c:\\..\\etc\\passwd", ""}, Row{"drive alone", "c:\\", ""},
              Row{"drive relative", "c:file.txt", ""}, Row{"UNC", "\\\\server\\share\\x.txt", ""},
              Row{"rooted without drive", "\\x.txt", ""}, Row{"NUL", std::string("c:\\a\0b", 6), ""},
-             Row{"POSIX", "/var/log/x.txt", "/var/log/x.txt"},
+             Row{"empty", "", ""}, Row{"POSIX", "/var/log/x.txt", "/var/log/x.txt"},
              Row{"relative", "logs\\x.txt", "logs/x.txt"}}) {
+        SCOPED_TRACE(row.name);
         const auto mapped = host::map_path(row.path);
         if (row.mapped.empty()) {
-            EXPECT_FALSE(mapped) << row.name;
+            EXPECT_FALSE(mapped);
         } else if (row.mapped.front() == '@') {
-            EXPECT_EQ(mapped, dir.path() / row.mapped.substr(1)) << row.name;
+            EXPECT_EQ(mapped, dir.path() / row.mapped.substr(1));
         } else {
-            EXPECT_EQ(mapped, std::filesystem::path(row.mapped)) << row.name;
+            EXPECT_EQ(mapped, std::filesystem::path(row.mapped));
         }
     }
 }

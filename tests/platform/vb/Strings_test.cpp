@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/vb/Error.h"
-#include "support/vb/ValueObject.h"
+#include "support/VbError.h"
 
 namespace {
 
@@ -48,11 +47,12 @@ TEST(Strings, ReplaceScansLeftToRightWithoutOverlap)
 
 TEST(Strings, NegativeArgumentsRaiseInvalidProcedureCall)
 {
-    for (auto call : {+[] { (void)vb::Left("a", -1); }, +[] { (void)vb::Right("a", -1); },
-             +[] { (void)vb::Mid("a", 0); }, +[] { (void)vb::Mid("a", 1, -2); },
-             +[] { (void)vb::InStr(0, "a", "a"); }}) {
-        EXPECT_EQ(pendrel::test::raised_number(call), vb::err::InvalidProcedureCall);
-    }
+    constexpr vb::Long k_invalid = vb::err::InvalidProcedureCall;
+    EXPECT_VB_ERROR((void)vb::Left("a", -1), k_invalid);
+    EXPECT_VB_ERROR((void)vb::Right("a", -1), k_invalid);
+    EXPECT_VB_ERROR((void)vb::Mid("a", 0), k_invalid);
+    EXPECT_VB_ERROR((void)vb::Mid("a", 1, -2), k_invalid);
+    EXPECT_VB_ERROR((void)vb::InStr(0, "a", "a"), k_invalid);
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "support/host/HostTest.h"
 
+#include <fstream>
+#include <sstream>
+
 #include "platform/host/MessageBox.h"
 #include "platform/win/WindowManager.h"
 
@@ -33,6 +36,14 @@ std::vector<std::string> HostTest::take_log()
     auto out = std::move(log);
     log.clear();
     return out;
+}
+
+std::string read_file(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
 }
 
 } // namespace pendrel::test

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,5 +29,8 @@ protected:
     std::unique_ptr<host::Form> form;
     std::vector<std::string> log;
 };
+
+// The bytes of a file ("" when it cannot be read).
+[[nodiscard]] std::string read_file(const std::filesystem::path& path);
 
 } // namespace pendrel::test

@@ -12,14 +12,8 @@ namespace {
 
 constexpr std::array k_events{
     host::EventInfo{RecordingControl::k_click, "Click", 0},
-    host::EventInfo{RecordingControl::k_key_press, "KeyPress", 1},
     host::EventInfo{RecordingControl::k_moved, "Moved", 2},
 };
-
-win::LRESULT child_proc(win::HWND hwnd, win::UINT msg, win::WPARAM wparam, win::LPARAM lparam)
-{
-    return win::DefWindowProcA(hwnd, msg, wparam, lparam);
-}
 
 } // namespace
 
@@ -27,7 +21,7 @@ RecordingControl::RecordingControl(
     host::ControlSurface& surface, std::string name, std::vector<std::string>& log)
     : host::UserControl(surface), m_name(std::move(name)), m_log(log)
 {
-    win::RegisterClassA(win::WNDCLASS{k_child_class, &child_proc});
+    win::RegisterClassA(win::WNDCLASS{k_child_class, &win::DefWindowProcA});
     child = win::CreateWindowExA(0, k_child_class, m_name + ".child",
         win::WS_CHILD | win::WS_VISIBLE, 1, 1, 10, 10, surface.get_hWnd());
     note("Create");
@@ -67,7 +61,6 @@ void RecordingControl::ReadProperties(host::PropertyBag& PropBag)
 {
     caption = vb::CStr(PropBag.ReadProperty("Caption", ""));
     count = vb::CLng(PropBag.ReadProperty("Count", vb::Long{7}));
-    flag = vb::CBool(PropBag.ReadProperty("Flag", false));
     auto stored = PropBag.ReadProperty("Font", surface().get_Font());
     font = std::dynamic_pointer_cast<host::StdFont>(stored.as_object());
     note("ReadProperties");
@@ -77,7 +70,6 @@ void RecordingControl::WriteProperties(host::PropertyBag& PropBag)
 {
     PropBag.WriteProperty("Caption", caption, "");
     PropBag.WriteProperty("Count", count, vb::Integer{7});
-    PropBag.WriteProperty("Flag", flag, false);
     PropBag.WriteProperty("Font", font, surface().get_Font());
     note("WriteProperties");
 }

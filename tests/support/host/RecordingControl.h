@@ -1,7 +1,7 @@
 #pragma once
 // A control for host tests: it records every lifecycle call in a shared
-// log ("Name.Call"), keeps a few stored properties (Caption, Count, Font,
-// Flag), has a child window on its surface that can take the focus, and
+// log ("Name.Call"), keeps a few stored properties (Caption, Count, Font),
+// has a child window on its surface that can take the focus, and
 // lets a test act inside any lifecycle call.
 
 #include <functional>
@@ -19,9 +19,8 @@ class RecordingControl : public host::UserControl {
 public:
     static constexpr const char* k_class = "Test.Recording";
     static constexpr const char* k_child_class = "PendrelTestChild";
-    // Events: 1 Click(), 2 KeyPress(KeyAscii), 3 Moved(X, Y).
+    // Events: 1 Click(), 3 Moved(X, Y).
     static constexpr vb::DispId k_click = 1;
-    static constexpr vb::DispId k_key_press = 2;
     static constexpr vb::DispId k_moved = 3;
 
     RecordingControl(
@@ -52,7 +51,6 @@ public:
 
     std::string caption;
     vb::Long count = 0;
-    vb::Boolean flag = false;
     host::StdFontRef font = host::StdFont::create();
     win::HWND child = 0;
     bool painted_with_canvas = false;
