@@ -9,7 +9,7 @@ packages=(
   libsqlite3-dev sqlite3
   libpq-dev postgresql postgresql-client
   libcairo2-dev libpango1.0-dev fontconfig fonts-dejavu-core
-  libutf8proc-dev
+  libutf8proc-dev python3
   clang-format clang-tidy
 )
 

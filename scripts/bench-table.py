@@ -1,0 +1,72 @@
+"""Prints the benchmark goals as a table from Google Benchmark's JSON output:
+figure, baseline (measured in the same run), ratio, goal, met or not. Each
+figure is the median of the repetitions, with their min and max."""
+import json
+import sys
+
+
+def load(path):
+    runs = {}
+    for b in json.load(open(path))["benchmarks"]:
+        if b.get("run_type") != "iteration":
+            continue
+        runs.setdefault(b["run_name"], []).append(b)
+    return runs
+
+
+def stats(runs, name, field="real_time"):
+    values = sorted(r[field] if field in r else r.get("counters", {}).get(field) for r in runs[name])
+    return values[0], values[len(values) // 2], values[-1]
+
+
+def ms(b):
+    return {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b["time_unit"]]
+
+
+def time_ms(runs, name):
+    unit = ms(runs[name][0])
+    lo, mid, hi = stats(runs, name)
+    return lo * unit, mid * unit, hi * unit
+
+
+def main():
+    runs = load(sys.argv[1])
+    sizes = sorted({int(n.split("/")[1]) for n in runs if n.startswith("BM_SqliteStepFloor/")})
+    rows = []
+
+    def ratio(figure, base, goal, label):
+        if figure in runs and base in runs:
+            f, b = time_ms(runs, figure), time_ms(runs, base)
+            rows.append((label, f, b[1], f[1] / b[1], f"<= {goal}x", f[1] / b[1] <= goal))
+
+    def absolute(figure, goal_ms, label):
+        if figure in runs:
+            f = time_ms(runs, figure)
+            rows.append((label, f, None, None, f"<= {goal_ms} ms", f[1] <= goal_ms))
+
+    def counter(figure, field, goal, label):
+        if figure in runs:
+            lo, mid, hi = stats(runs, figure, field)
+            rows.append((label + f" ({field})", (lo, mid, hi), None, None, f"<= {goal}", mid <= goal))
+
+    for n in sizes:
+        floor = f"BM_SqliteStepFloor/{n}"
+        ratio(f"BM_OpenRecordset/{n}", floor, 1.3, f"open {n} rows vs step floor")
+        ratio(f"BM_BindControl/{n}", floor, 2.0, f"bind {n} rows vs step floor")
+        counter(f"BM_OpenRecordset/{n}", "bytes_per_row", 62, f"memory at open, {n} rows")
+        absolute(f"BM_FirstKeyAfterBind/{n}/iterations:5", 1.0, f"first key after bind, {n} rows")
+        for case in ("miss", "late", "back"):
+            absolute(f"BM_KeyToText/{case}/{n}", 1.0, f"key to text ({case}), {n} rows")
+    for name in ("BM_SizeList", "BM_OpenList", "BM_HoverSameRow", "BM_HoverNextRow"):
+        ratio(f"{name}/1000000", f"{name}/100", 1.5, f"{name} 1M vs 100 rows")
+    counter("BM_HoverSameRow/1000000", "repaints_per_move", 0, "hover within a row")
+
+    print(f"{'figure':44} {'min':>10} {'median':>10} {'max':>10} {'baseline':>10} {'ratio':>7}  {'goal':12} met")
+    for label, (lo, mid, hi), base, r, goal, met in rows:
+        b = f"{base:10.3f}" if base is not None else f"{'':10}"
+        q = f"{r:7.2f}" if r is not None else f"{'':7}"
+        print(f"{label:44} {lo:10.3f} {mid:10.3f} {hi:10.3f} {b} {q}  {goal:12} {'yes' if met else 'NO'}")
+    print("(times in ms; baselines are medians measured in the same run)")
+
+
+main()
