@@ -15,10 +15,17 @@
 // The drive root is $PENDREL_DRIVE_ROOT when set, otherwise
 // $XDG_DATA_HOME/pendrel/drives, otherwise ~/.local/share/pendrel/drives.
 //
-// The file is created when missing. Under the drive root the missing
-// folders are created too (the drive folders are this system's own, so a
-// fresh machine has none of them); anywhere else a missing folder makes
-// the append fail, as on the platform.
+// The file is created when missing, readable and writable by its owner
+// only (a log line can hold typed text and SQL). Under the drive root the
+// missing folders are created too, also for the owner only (the drive
+// folders are this system's own, so a fresh machine has none of them);
+// anywhere else a missing folder makes the append fail, as on the platform.
+//
+// No link is followed on the way: a symbolic link where a folder or the
+// file should be makes the path unusable, so a line never lands outside
+// the folders it names (the drive root itself is where the host put it).
+// Only a regular file is written; a FIFO, a device or a folder at the path
+// is unusable, and opening never waits for a reader.
 
 #include <filesystem>
 #include <optional>

@@ -3,6 +3,10 @@
 #include <cstdlib>
 #include <fstream>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "platform/host/FileAppend.h"
 #include "support/TempDir.h"
 #include "support/host/HostTest.h"
@@ -41,6 +45,52 @@ TEST_F(FileAppendTest, PosixPathsMakeNoFoldersAndUnwritablePathsAreSkippedWithou
     EXPECT_FALSE(host::append_text(k_log, "lost\r\n"));
     EXPECT_EQ(read_file(dir / "c"), "a file where the drive folder should be");
     EXPECT_FALSE(host::append_text(dir.path().string(), "a folder is not a file"));
+}
+
+// Where a line must never land: nothing is written, and what the path
+// points at stays as it was. A FIFO with a reader would take the line; one
+// without a reader would block the opening for good.
+TEST_F(FileAppendTest, LinksFifosAndDevicesAreUnusable)
+{
+    const auto outside = dir / "outside";
+    std::filesystem::create_directories(outside);
+    std::ofstream(outside / "target.txt") << "kept";
+    const auto folder = dir / "c/logs";
+    std::filesystem::create_directories(folder);
+    std::filesystem::create_symlink(outside / "target.txt", folder / "link.txt");
+    std::filesystem::create_symlink(outside / "none.txt", folder / "dangling.txt");
+    std::filesystem::create_directory_symlink(outside, dir / "c/away");
+    ASSERT_EQ(::mkfifo((folder / "fifo.txt").c_str(), 0600), 0);
+    const int reader = ::open((folder / "fifo.txt").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    ASSERT_EQ(::mkfifo((folder / "lonely.txt").c_str(), 0600), 0);
+    // Each on the drive and as a POSIX path.
+    for (const std::string name : {"logs/link.txt", "logs/dangling.txt", "away/target.txt",
+             "away/new/x.txt", "logs/fifo.txt", "logs/lonely.txt"}) {
+        EXPECT_FALSE(host::append_text("c:/" + name, "line\r\n")) << name;
+        EXPECT_FALSE(host::append_text((dir / "c" / name).string(), "line")) << name;
+    }
+    EXPECT_FALSE(host::append_text("/dev/null", "line"));
+    char buffer[16];
+    EXPECT_EQ(::read(reader, buffer, sizeof buffer), 0);
+    ::close(reader);
+    EXPECT_EQ(read_file(outside / "target.txt"), "kept");
+    EXPECT_FALSE(std::filesystem::exists(outside / "none.txt"));
+    EXPECT_FALSE(std::filesystem::exists(outside / "new"));
+}
+
+TEST_F(FileAppendTest, NewFilesAndFoldersAreTheOwnersOnly)
+{
+    const mode_t old_mask = ::umask(0);
+    EXPECT_TRUE(host::append_text(k_log, "line\r\n"));
+    ::umask(old_mask);
+    const auto mode = [](const std::filesystem::path& p) {
+        struct stat st {};
+        ::stat(p.c_str(), &st);
+        return st.st_mode & 0777;
+    };
+    EXPECT_EQ(mode(dir / "c/gebruikers/kestrel/appdata/roaming/tallis/Logging.txt"), 0600U);
+    EXPECT_EQ(mode(dir / "c/gebruikers"), 0700U);
 }
 
 // Mapped names starting with '@' are relative to the drive root; "" is refused.
