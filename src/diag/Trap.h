@@ -106,8 +106,9 @@ private:
 };
 
 // The log line of a failure: date-time ":" number " (" description ending,
-// then CR LF. Line breaks and other control characters in the description
-// become spaces, so one failure is always one line.
+// then CR LF. Line breaks (also U+0085, U+2028 and U+2029) and other control
+// characters in the description become spaces, and each byte that is not
+// UTF-8 becomes U+FFFD, so one failure is always one line of valid text.
 [[nodiscard]] std::string log_line(const vb::Error& e, std::string_view ending);
 
 // The prompt of a detailed message: first line, "Error: " description,

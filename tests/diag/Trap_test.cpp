@@ -120,6 +120,40 @@ TEST_F(TrapTest, PassOnRaisesAgainWithTheProcedureAsSource)
         std::tuple(9, "Subscript out of range", "RemDGBookMark"));
 }
 
+struct LineRow {
+    std::string name, description, logged;
+};
+
+class OneLine : public testing::TestWithParam<LineRow> {};
+
+// The description as the log line holds it: every line break a reader of
+// the file could meet becomes a space, every byte that is not UTF-8 U+FFFD.
+TEST_P(OneLine, DescriptionKeepsTheLineWhole)
+{
+    const host::FixedClock clock{vb::make_date({2026, 12, 5, 9, 8, 7})};
+    EXPECT_EQ(diag::log_line(vb::Error(5, GetParam().description, "src"), ") in X"),
+        "2026-12-05 09:08:07:5 (" + GetParam().logged + ") in X\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, OneLine,
+    testing::Values(LineRow{"C0AndDel", "a\r\nb\tc\x7f", "a  b c "},
+        LineRow{"NextLine", "a\u0085b", "a b"}, LineRow{"C1Control", "a\u009bb", "a b"},
+        LineRow{"LineAndParagraphSeparators", "a\u2028b\u2029c", "a b c"},
+        LineRow{"LettersBeyondAsciiStay", "Zürich Łódź €", "Zürich Łódź €"},
+        LineRow{"StrayContinuationByte",
+            "a\x85"
+            "b",
+            "a\uFFFDb"},
+        LineRow{"CutShortAtTheEnd", "a\xE2\x80", "a\uFFFD\uFFFD"},
+        LineRow{"OverlongNewLine",
+            "a\xC0\x8A"
+            "b",
+            "a\uFFFD\uFFFDb"},
+        LineRow{"Surrogate", "\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD"},
+        LineRow{"BeyondUnicode", "\xF4\x90\x80\x80", "\uFFFD\uFFFD\uFFFD\uFFFD"},
+        LineRow{"LargestCodePoint", "\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"}),
+    pendrel::test::RowName{});
+
 TEST(ReportTable, EveryRowIsComplete)
 {
     for (const auto& p : diag::all_policies()) {
