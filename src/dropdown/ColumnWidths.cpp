@@ -23,8 +23,16 @@ vb::Integer aantalGesplitsteDelenInString(std::vector<std::string>& Parts, std::
     // 2. Nothing to split when the separator was refused.
     if (wrapped.empty())
         return count;
+    // The next separator from `from`: one inside the text, or the closing
+    // one. A match that starts in the text and runs on into the closing
+    // separator ("10;;;" with ";;") borrows its bytes, so it is not one.
+    const std::size_t closing = wrapped.size() - Sep.size();
+    const auto find_next = [&](std::size_t from) {
+        const std::size_t at = wrapped.find(Sep, from);
+        return at != std::string::npos && at < closing && at + Sep.size() > closing ? closing : at;
+    };
     std::size_t pos = 0;
-    std::size_t next = wrapped.find(Sep, Sep.size());
+    std::size_t next = find_next(Sep.size());
     // 3. An entry per separator after the first.
     while (next != std::string::npos) {
         s.step("3.1", [&] {
@@ -32,7 +40,7 @@ vb::Integer aantalGesplitsteDelenInString(std::vector<std::string>& Parts, std::
                 = wrapped.substr(pos + Sep.size(), next - pos - Sep.size());
         });
         pos = next;
-        next = wrapped.find(Sep, pos + Sep.size());
+        next = find_next(pos + Sep.size());
         s.step("3.2", [&] { count = vb::checked_add(count, vb::Integer{1}); });
         Parts.resize(static_cast<std::size_t>(count) + 1);
     }

@@ -16,7 +16,8 @@ namespace dropdown {
 // trailing empty one) and returns the number of entries: "25;;75" gives 3,
 // and so does "25;75;". An exact byte search finds the same entries as a
 // character search, since a UTF-8 separator never matches inside a
-// character. A failing step (an empty separator, more than 32767 entries)
+// character. A separator lies wholly inside the text: "10;;;" with ";;"
+// gives "10" and ";". A failing step (an empty separator, more than 32767 entries)
 // is logged to `log_path` and the next step runs.
 vb::Integer aantalGesplitsteDelenInString(std::vector<std::string>& Parts, std::string_view Text,
     std::string_view Sep, const std::string& log_path);

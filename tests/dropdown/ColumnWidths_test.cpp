@@ -28,7 +28,10 @@ TEST(Splitter, GivesTheEntriesBetweenSeparators)
             {"25;75;", ";", 3, {"25", "75", "", ""}}, {"", ";", 1, {"", ""}},
             // The next search starts after the whole separator.
             {"a||b|||c", "||", 3, {"a", "b", "|c", ""}},
-            {"Łódź§Zürich", "§", 2, {"Łódź", "Zürich", ""}}, {"25;75", "", 0, {""}}};
+            // A separator never borrows bytes of the closing one.
+            {"10;;;", ";;", 2, {"10", ";", ""}}, {";;;", ";;", 2, {"", ";", ""}},
+            {"xab", "aba", 1, {"xab", ""}}, {"Łódź§Zürich", "§", 2, {"Łódź", "Zürich", ""}},
+            {"25;75", "", 0, {""}}};
     const pendrel::test::TempDir dir;
     const std::string log = (dir / "Logging.txt").string();
     for (const Row& row : rows) {
