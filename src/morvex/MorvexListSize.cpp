@@ -97,10 +97,10 @@ void Morvex::explicit_widths(diag::Steps& s)
 }
 
 // 5. Automatic widths: a fixed-length text column is made wide enough for
-// its longest text; visibility and the text column stay. The test and the
-// widening each compute the width, and the test reads the length and the
-// type alike: for a long text the width leaves the 32-bit range, both fail
-// and the column keeps its width.
+// its longest text; visibility and the text column stay. The width is
+// computed for fixed-length columns only: a long text's length in letters
+// leaves the 32-bit range, and a failure for a column that is never widened
+// would fill the log with one false line per bind.
 void Morvex::automatic_widths(diag::Steps& s, vb::Integer char_width)
 {
     grid::DataGrid& g = *m_DropdownList;
@@ -114,9 +114,8 @@ void Morvex::automatic_widths(diag::Steps& s, vb::Integer char_width)
     s.step("5", [&] { fields = data_source().get_Recordset()->get_Fields()->get_Count(); });
     for (vb::Long i = 0; i < fields; ++i) {
         if (s.condition("5.1", [&] {
-                const bool narrower
-                    = column(g, i)->get_Width() < static_cast<vb::Single>(wanted(i));
-                return field(i)->get_Type() == k_fixed_char_type && narrower;
+                return field(i)->get_Type() == k_fixed_char_type
+                    && column(g, i)->get_Width() < static_cast<vb::Single>(wanted(i));
             }))
             s.step("5.1.1", [&] { column(g, i)->let_Width(static_cast<vb::Single>(wanted(i))); });
         s.step("5.2", [&] { m_ListWidth = to_long(column(g, i)->get_Width() + m_ListWidth); });

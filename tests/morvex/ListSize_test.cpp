@@ -111,15 +111,15 @@ TEST_F(ListLayout, EmptyWidensFixedLengthColumns)
     ctl->let_ColumnWidths("");
     const auto letter = static_cast<vb::Single>(std::nearbyint(site->surface().TextWidth("A")));
     // The second column was wider than 2 letters. A long text's length in
-    // letters leaves the 32-bit range: the test and the widening both fail,
-    // and the column keeps its width.
+    // letters would leave the 32-bit range, but it is no fixed-length column:
+    // nothing is computed for it and nothing logged.
     EXPECT_EQ(std::tuple(column(*ctl, 0)->get_Width(), column(*ctl, 1)->get_Width(),
                   column(*ctl, 2)->get_Width(), column(*ctl, 3)->get_Width()),
         std::tuple(40 * letter, 960, label_width, note_width));
     EXPECT_FALSE(bool(column(*ctl, 2)->get_Visible()));
     EXPECT_EQ(std::tuple(test::MorvexProbe::text_column(*ctl), ctl->get_ListWidth()),
         std::tuple(1, 40 * letter + 960 + label_width + note_width));
-    expect_logged(fixed_log_lines(), 2, "ResizeColumns");
+    expect_logged(fixed_log_lines(), 0, "ResizeColumns");
 }
 
 struct SizeRow {
