@@ -124,6 +124,27 @@ TEST_F(MorvexRowSource, RowsThatCannotBeOpenedGiveOneBoxEachAndAnEmptyList)
     EXPECT_EQ(host::message_boxes().size(), 2u);
 }
 
+// A row source that runs too long or returns too much is stopped by the
+// connection string's limits and shown in the same box.
+TEST_F(MorvexRowSource, RowsPastTheLimitsGiveOneBoxEach)
+{
+    ctl->let_CnStr(cnstr + ";Command Timeout=1;Max Recordset MB=1");
+    ctl->let_RowSource("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) "
+                       "SELECT count(*) FROM n");
+    ctl->let_RowSource("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n "
+                       "WHERE x < 100000) SELECT x, 'a text of some forty letters, or so' FROM n");
+    const auto& boxes = host::message_boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    for (const auto& [box, key] :
+        {std::pair(boxes[0], "1 seconds (Command Timeout in the connection string)"),
+            std::pair(boxes[1], "(1 MB after")}) {
+        EXPECT_TRUE(box.prompt.starts_with("Error in Class_GetDataMember\r\nError: "))
+            << box.prompt;
+        EXPECT_NE(box.prompt.find(key), std::string::npos) << box.prompt;
+    }
+    EXPECT_EQ(ctl->get_ColumnCount(), 0);
+}
+
 TEST_F(MorvexRowSource, DataFieldAndDataSourceBindTheTextField)
 {
     ctl->let_DataField("name");

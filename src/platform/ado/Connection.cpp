@@ -23,7 +23,11 @@ void Connection::Open(std::string_view ConnectionString, std::string_view UserID
     if (!ConnectionString.empty())
         m_connection_string = std::string(ConnectionString);
     const auto cs = ConnectionString::parse(m_connection_string);
+    const FetchLimits limits = limits_of(cs);
     m_session = open_session(cs, UserID, Password);
+    if (cs.get(k_timeout_key))
+        m_command_timeout = static_cast<vb::Long>(limits.timeout.count());
+    m_byte_budget = limits.byte_budget;
 }
 
 void Connection::Close()
@@ -58,6 +62,7 @@ std::shared_ptr<const Table> Connection::fetch(std::string_view sql)
         vb::raise(vb::err::AdoObjectClosed, "The connection is closed.", k_source);
     FetchLimits limits;
     limits.timeout = std::chrono::seconds(m_command_timeout);
+    limits.byte_budget = m_byte_budget;
     return m_session->fetch(sql, limits);
 }
 

@@ -35,7 +35,8 @@ public:
     [[nodiscard]] std::string get_ConnectionString() const { return m_connection_string; }
     // Raises 3705 while open.
     void let_ConnectionString(std::string_view New_ConnectionString);
-    // Seconds a row source may run; 0 means no limit. 30 by default.
+    // Seconds a row source may run; 0 means no limit. 10 by default; Open
+    // takes the connection string's Command Timeout when it has one.
     [[nodiscard]] vb::Long get_CommandTimeout() const { return m_command_timeout; }
     void let_CommandTimeout(vb::Long New_CommandTimeout);
 
@@ -44,7 +45,8 @@ public:
 
 private:
     std::string m_connection_string;
-    vb::Long m_command_timeout = 30;
+    vb::Long m_command_timeout = 10;
+    std::size_t m_byte_budget = TableBuilder::k_default_budget;
     std::unique_ptr<Session> m_session;
 };
 

@@ -86,7 +86,7 @@ Parameters map_keys(const ConnectionString& cs)
 {
     Parameters p;
     for (const auto& pair : cs.pairs()) {
-        bool done = false;
+        bool done = is_limit_key(pair.key);
         for (const auto ignored : k_ignored)
             done = done || vb::iequals(pair.key, ignored);
         for (const auto& alias : k_aliases) {
@@ -170,9 +170,7 @@ void PgSession::raise_result_error(const PGresult* result, const FetchLimits& li
     if (code == "42703")
         raise_missing_column(message, k_source);
     if (code == "57014")
-        raise_command_error("Query timeout expired: the row source ran longer than "
-                + std::to_string(limits.timeout.count()) + " seconds.",
-            k_source);
+        raise_timeout(limits, k_source);
     if (code == "25006")
         raise_refused("it is not read-only (" + message + ")", k_source);
     raise_command_error(message, k_source);

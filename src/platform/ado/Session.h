@@ -12,10 +12,28 @@
 
 namespace ado {
 
+// What one fetch may take. The control fetches on the user-interface
+// thread, so the defaults are what a person waits for at most: a row source
+// that runs longer or returns more is stopped and its error reported.
 struct FetchLimits {
-    std::chrono::seconds timeout{30}; // 0: none
+    std::chrono::seconds timeout{10}; // 0: none
     std::size_t byte_budget = TableBuilder::k_default_budget;
 };
+
+// The connection-string keys of the limits, understood by every provider:
+// "Command Timeout" in seconds (0 for none) and "Max Recordset MB".
+inline constexpr std::string_view k_timeout_key = "Command Timeout";
+inline constexpr std::string_view k_budget_key = "Max Recordset MB";
+[[nodiscard]] bool is_limit_key(std::string_view key);
+
+// The limits a connection string sets, the defaults for those it does not.
+// Raises -2147467259 naming the key for a value that is not a whole number
+// in range (0 to 2147483647 seconds, 1 to 1048576 MB).
+[[nodiscard]] FetchLimits limits_of(const ConnectionString& cs);
+
+// The error of a row source stopped at its time limit: -2147217900 naming
+// the limit and the key that sets it.
+[[noreturn]] void raise_timeout(const FetchLimits& limits, std::string_view source);
 
 class Session {
 public:

@@ -1,11 +1,13 @@
 #include "platform/ado/SqliteSession.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/ado/ProviderError.h"
 #include "platform/ado/SqliteGuard.h"
 #include "platform/ado/SqliteHandles.h"
 #include "platform/vb/Ascii.h"
+#include "platform/vb/Error.h"
 
 namespace ado {
 
@@ -66,6 +68,10 @@ std::shared_ptr<const Table> SqliteSession::fetch(std::string_view sql, const Fe
         blank = blank && (c == ' ' || c == '\t' || c == '\r' || c == '\n');
     if (blank)
         raise_refused("it is empty", k_source);
+    // No single value may pass the byte budget: the library refuses to make
+    // or read one before it takes the memory.
+    sqlite3_limit(m_db.get(), SQLITE_LIMIT_LENGTH,
+        static_cast<int>(std::min<std::size_t>(limits.byte_budget, 1'000'000'000)));
     const SqliteStatement stmt = m_guard->prepare(m_db.get(), sql);
     // The time limit: the library asks every few thousand steps.
     auto deadline = std::chrono::steady_clock::now() + limits.timeout;
@@ -129,9 +135,13 @@ std::shared_ptr<const Table> SqliteSession::read_rows(sqlite3_stmt* stmt, const 
         builder.end_row();
     }
     if (rc == SQLITE_INTERRUPT)
-        raise_command_error("Query timeout expired: the row source ran longer than "
-                + std::to_string(limits.timeout.count()) + " seconds.",
-            k_source);
+        raise_timeout(limits, k_source);
+    if (rc == SQLITE_TOOBIG)
+        vb::raise(vb::err::OutOfMemory,
+            "The row source returned a value larger than a recordset may hold ("
+                + std::to_string(limits.byte_budget >> 20)
+                + " MB; Max Recordset MB in the connection string).",
+            "ADODB.Recordset");
     if (rc != SQLITE_DONE)
         raise_command_error(sqlite3_errmsg(sqlite3_db_handle(stmt)), k_source);
     return builder.finish();
@@ -156,7 +166,7 @@ void check_readable(sqlite3* db, const std::string& source)
 std::unique_ptr<Session> open_sqlite(const ConnectionString& cs)
 {
     for (const auto& pair : cs.pairs()) {
-        bool known = false;
+        bool known = is_limit_key(pair.key);
         for (const auto key : k_keys)
             known = known || vb::iequals(pair.key, key);
         if (!known)

@@ -49,7 +49,7 @@ void TableBuilder::end_row()
         vb::raise(vb::err::OutOfMemory,
             "The row source returned more data than a recordset may hold ("
                 + std::to_string(m_budget >> 20) + " MB after " + std::to_string(m_rows)
-                + " rows).",
+                + " rows; Max Recordset MB in the connection string).",
             "ADODB.Recordset");
 }
 

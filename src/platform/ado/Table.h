@@ -56,7 +56,7 @@ public:
     void end_row();
     [[nodiscard]] std::shared_ptr<const Table> finish();
 
-    static constexpr std::size_t k_default_budget = std::size_t(2) << 30;
+    static constexpr std::size_t k_default_budget = std::size_t(512) << 20;
 
 private:
     std::vector<Declared> m_declared;

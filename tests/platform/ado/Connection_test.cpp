@@ -29,6 +29,53 @@ TEST_F(ConnectionTest, OpensClosesAndRefusesCallsOutOfState)
     EXPECT_EQ(c.fetch("SELECT * FROM people")->row_count(), 12U);
 }
 
+// The limits a fetch may take on the user-interface thread, set by the
+// connection string: each stops the row source with its own error, which
+// names the key; a value out of range is refused at Open.
+struct LimitRow {
+    std::string name, settings, sql;
+    vb::Long number;
+    std::string named;
+};
+
+using FetchLimits = pendrel::test::DatabaseTest;
+
+const LimitRow k_limit_rows[] = {
+    {"Runaway", "Command Timeout=1",
+        "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) SELECT count(*) FROM n",
+        err::AdoCommandError, "(Command Timeout in the connection string)"},
+    {"ManyRows", "Max Recordset MB=1",
+        "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 100000) "
+        "SELECT x, format('%40s', 'x') FROM n",
+        err::OutOfMemory, "1 MB"},
+    {"OneLargeValue", "Max Recordset MB=1",
+        "WITH RECURSIVE s(v, n) AS (SELECT CAST('x' AS TEXT), 0 UNION ALL SELECT v || v, n + 1 "
+        "FROM s WHERE n < 21) SELECT v FROM s WHERE n = 21",
+        err::OutOfMemory, "1 MB"},
+    {"NegativeTimeout", "Command Timeout=-1", "", err::UnspecifiedError, "Command Timeout"},
+    {"TimeoutInWords", "Command Timeout=ten", "", err::UnspecifiedError, "Command Timeout"},
+    {"NoBytes", "Max Recordset MB=0", "", err::UnspecifiedError, "Max Recordset MB"},
+};
+
+TEST_P(FetchLimits, StopTheRowSourceWithTheirOwnError)
+{
+    for (const LimitRow& row : k_limit_rows) {
+        SCOPED_TRACE(row.name);
+        const auto e = pendrel::test::error_of(
+            [&] { (void)pendrel::test::open_recordset(cnstr() + ";" + row.settings, row.sql); });
+        EXPECT_EQ(e.number(), row.number);
+        EXPECT_NE(e.description().find(row.named), std::string::npos) << e.description();
+    }
+    // Without settings: 10 seconds, and the connection goes on after a stop.
+    auto connection = std::make_shared<ado::Connection>();
+    connection->Open(cnstr() + ";Max Recordset MB=1");
+    EXPECT_EQ(connection->get_CommandTimeout(), 10);
+    EXPECT_VB_ERROR((void)connection->fetch(k_limit_rows[2].sql), err::OutOfMemory);
+    EXPECT_EQ(connection->fetch("SELECT id FROM people")->row_count(), 12U);
+}
+
+PENDREL_BOTH_BACKENDS(FetchLimits);
+
 TEST_F(ConnectionTest, UnknownProviderIsNamed)
 {
     const auto e = pendrel::test::error_of(
