@@ -6,9 +6,15 @@
 #                                   its socket in <dir>, creates the database
 #                                   pendrel_test with the tables of
 #                                   tests/support/ado/fixture.sql (loaded by the
-#                                   superuser) and the role pendrel_reader, which
-#                                   may only read them; prints one line
-#                                   PENDREL_PG='…' for eval
+#                                   superuser through the socket) and the role
+#                                   pendrel_reader, which may only read them;
+#                                   prints one line PENDREL_PG='…' for eval.
+#                                   Two more login roles with the same password
+#                                   are there for the tests that check such
+#                                   roles are refused: pendrel_signaller (may
+#                                   end other sessions and read the server's
+#                                   files) and pendrel_admin (a superuser).
+#                                   The tests connect as pendrel_reader.
 #   pg-test-server.sh stop <dir>    stops the server and removes <dir>
 #
 # The server refuses to run as root: as root the folder is given to the
@@ -65,6 +71,11 @@ GRANT CONNECT ON DATABASE pendrel_test TO pendrel_reader;
 GRANT USAGE ON SCHEMA public TO pendrel_reader;
 GRANT SELECT ON ALL TABLES IN SCHEMA public TO pendrel_reader;
 ALTER ROLE pendrel_reader SET default_transaction_read_only = on;
+SQL
+  psql_admin -d postgres <<SQL
+CREATE ROLE pendrel_signaller LOGIN PASSWORD '$password' IN ROLE pg_signal_backend, pg_read_server_files;
+CREATE ROLE pendrel_admin LOGIN SUPERUSER PASSWORD '$password';
+GRANT CONNECT ON DATABASE pendrel_test TO pendrel_signaller;
 SQL
   "${as_server[@]}" "$bindir/pg_isready" -q -h 127.0.0.1 -p "$port" -t 30
   echo "PENDREL_PG='Provider=PostgreSQL;Host=127.0.0.1;Port=$port;Database=pendrel_test;User ID=pendrel_reader;Password=$password'"

@@ -35,9 +35,25 @@ constexpr Alias k_aliases[] = {
 
 constexpr std::string_view k_ignored[] = {"Provider", "Persist Security Info", "Mode"};
 
-// Settings the value readers rely on.
-constexpr const char* k_session_setup
-    = "SET DateStyle = ISO, YMD; SET extra_float_digits = 3; SET bytea_output = hex";
+// The key that lets a role with powers beyond reading connect.
+constexpr std::string_view k_trusted_key = "Trusted Role";
+
+// The settings the value readers rely on, for one row source's transaction
+// only: the session reset after it (DISCARD ALL) would drop them anyway.
+constexpr std::string_view k_fetch_setup = "BEGIN TRANSACTION READ ONLY; "
+                                           "SET LOCAL DateStyle = ISO, YMD; "
+                                           "SET LOCAL extra_float_digits = 3; "
+                                           "SET LOCAL bytea_output = hex; "
+                                           "SET LOCAL statement_timeout = ";
+
+// The powers of the connecting role beyond reading: superuser, and the
+// predefined roles that end other sessions or reach the server's files and
+// programs.
+constexpr const char* k_role_powers
+    = "SELECT 'superuser' FROM pg_roles WHERE rolname = current_user AND rolsuper "
+      "UNION ALL SELECT rolname::text FROM pg_roles WHERE rolname IN ('pg_signal_backend', "
+      "'pg_read_server_files', 'pg_write_server_files', 'pg_execute_server_program') "
+      "AND pg_has_role(current_user, oid, 'MEMBER') ORDER BY 1";
 
 std::string lower(std::string_view s)
 {
@@ -86,7 +102,7 @@ Parameters map_keys(const ConnectionString& cs)
 {
     Parameters p;
     for (const auto& pair : cs.pairs()) {
-        bool done = is_limit_key(pair.key);
+        bool done = is_limit_key(pair.key) || vb::iequals(pair.key, k_trusted_key);
         for (const auto ignored : k_ignored)
             done = done || vb::iequals(pair.key, ignored);
         for (const auto& alias : k_aliases) {
@@ -104,6 +120,38 @@ Parameters map_keys(const ConnectionString& cs)
         p.set(keyword, pair.value);
     }
     return p;
+}
+
+bool trusted_role(const ConnectionString& cs)
+{
+    const auto value = cs.get(k_trusted_key);
+    if (!value || vb::iequals(*value, "No") || vb::iequals(*value, "False") || *value == "0")
+        return false;
+    if (vb::iequals(*value, "Yes") || vb::iequals(*value, "True") || *value == "1")
+        return true;
+    raise_connection_error("PostgreSQL: Trusted Role must be Yes or No.", k_source);
+}
+
+// A row source is the host's SQL, run as the connecting role: a role that
+// may end other sessions or reach the server's files would let it do so.
+void refuse_powerful_role(PGconn* conn, std::string_view secret)
+{
+    const PgResult powers(PQexec(conn, k_role_powers));
+    if (PQresultStatus(powers.get()) != PGRES_TUPLES_OK)
+        raise_connection_error("PostgreSQL: cannot read the role's powers: "
+                + without_secret(PQerrorMessage(conn), secret),
+            k_source);
+    if (PQntuples(powers.get()) == 0)
+        return;
+    std::string held;
+    for (int i = 0; i < PQntuples(powers.get()); ++i)
+        held += (i == 0 ? "" : ", ") + std::string(PQgetvalue(powers.get(), i, 0));
+    raise_connection_error("PostgreSQL: the role '" + std::string(PQuser(conn))
+            + "' may do more than read (" + held
+            + "): a row source could end other sessions or reach the server's files. Connect "
+              "with a role that may only read, or add Trusted Role=Yes to the connection string "
+              "to allow this role.",
+        k_source);
 }
 
 } // namespace
@@ -180,13 +228,14 @@ namespace {
 
 // Ends the row source's transaction on every path: a query still running
 // is cancelled, its results are read to the end, and the transaction is
-// rolled back.
-class ReadOnlyTransaction {
+// rolled back. Then the session is reset (DISCARD ALL): what a row source
+// left behind outside its transaction, an advisory lock say, goes with it.
+class FetchScope {
 public:
-    explicit ReadOnlyTransaction(PGconn* conn) : m_conn(conn) {}
-    ReadOnlyTransaction(const ReadOnlyTransaction&) = delete;
-    ReadOnlyTransaction& operator=(const ReadOnlyTransaction&) = delete;
-    ~ReadOnlyTransaction()
+    explicit FetchScope(PGconn* conn) : m_conn(conn) {}
+    FetchScope(const FetchScope&) = delete;
+    FetchScope& operator=(const FetchScope&) = delete;
+    ~FetchScope()
     {
         if (m_busy) {
             const PgCancel cancel(PQgetCancel(m_conn));
@@ -200,6 +249,8 @@ public:
              && PQtransactionStatus(m_conn) != PQTRANS_IDLE;
              ++attempt)
             PgResult(PQexec(m_conn, "ROLLBACK"));
+        if (PQstatus(m_conn) == CONNECTION_OK && PQtransactionStatus(m_conn) == PQTRANS_IDLE)
+            PgResult(PQexec(m_conn, "DISCARD ALL"));
     }
     void set_busy(bool busy) { m_busy = busy; }
 
@@ -244,11 +295,10 @@ std::shared_ptr<const Table> PgSession::fetch(std::string_view sql, const FetchL
     PGconn* conn = m_conn.get();
     if (PQstatus(conn) != CONNECTION_OK)
         raise_connection_error("PostgreSQL: the connection to the server was lost.", k_source);
-    run("BEGIN TRANSACTION READ ONLY", "start a read-only transaction");
-    ReadOnlyTransaction transaction(conn);
-    const std::string timeout
-        = "SET LOCAL statement_timeout = " + std::to_string(limits.timeout.count() * 1000);
-    run(timeout.c_str(), "set the time limit");
+    FetchScope transaction(conn);
+    const std::string setup
+        = std::string(k_fetch_setup) + std::to_string(limits.timeout.count() * 1000);
+    run(setup.c_str(), "start a read-only transaction");
     const std::string text(sql);
     if (PQsendQueryParams(conn, text.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0) == 0)
         raise_connection_error("PostgreSQL: cannot send the row source: " + last_error(), k_source);
@@ -304,10 +354,8 @@ std::unique_ptr<Session> open_postgres(
     if (PQstatus(conn.get()) != CONNECTION_OK)
         raise_connection_error(
             "PostgreSQL: " + without_secret(PQerrorMessage(conn.get()), secret), k_source);
-    const PgResult setup(PQexec(conn.get(), k_session_setup));
-    if (PQresultStatus(setup.get()) != PGRES_COMMAND_OK)
-        raise_connection_error(
-            "PostgreSQL: " + without_secret(PQerrorMessage(conn.get()), secret), k_source);
+    if (!trusted_role(cs))
+        refuse_powerful_role(conn.get(), secret);
     return std::make_unique<PgSession>(std::move(conn), std::move(secret));
 }
 

@@ -136,6 +136,62 @@ TEST_P(PgSessionTest, FetchStoppedHalfWayLeavesTheSessionUsable)
     EXPECT_EQ(session->fetch("SELECT id FROM people", {})->row_count(), 12U);
 }
 
+// What a row source leaves outside its transaction goes when the fetch ends,
+// whether it succeeded or failed: another session can take the lock.
+TEST_P(PgSessionTest, EachFetchEndsWithTheSessionReset)
+{
+    const auto cs = ado::ConnectionString::parse(cnstr());
+    const auto first = ado::open_session(cs, "", "");
+    const auto second = ado::open_session(cs, "", "");
+    const auto value = [](const ado::Table& t) { return t.column(0).text(0); };
+    (void)first->fetch("SELECT pg_advisory_lock(4242)", {});
+    EXPECT_VB_ERROR((void)first->fetch("SELECT CASE WHEN pg_advisory_lock(4243) IS NULL THEN 0 "
+                                       "ELSE 1 / (x - 1) END FROM (VALUES (1)) v(x)",
+                        {}),
+        err::AdoCommandError);
+    EXPECT_EQ(value(*second->fetch("SELECT CAST(pg_try_advisory_lock(4242) AND "
+                                   "pg_try_advisory_lock(4243) AS TEXT)",
+                  {})),
+        "true");
+}
+
+// A role that may do more than read is refused at Open, naming what it may
+// do and the key that allows it.
+TEST_P(PgSessionTest, RolesThatMayDoMoreThanReadAreRefusedUnlessTrusted)
+{
+    const std::string reader = "User ID=pendrel_reader";
+    const auto as = [&](const std::string& user, const std::string& more = "") {
+        std::string cs = cnstr();
+        cs.replace(cs.find(reader), reader.size(), "User ID=" + user);
+        return cs + more;
+    };
+    struct Row {
+        const char* name;
+        std::string cnstr;
+        std::string refusal; // empty: opens
+    };
+    const Row rows[] = {
+        {"SelectOnly", as("pendrel_reader", ";Trusted Role=No"), ""},
+        {"SignalsOthers", as("pendrel_signaller"), "(pg_read_server_files, pg_signal_backend)"},
+        {"Superuser", as("pendrel_admin"), "pg_write_server_files, superuser)"},
+        {"Trusted", as("pendrel_signaller", ";Trusted Role=Yes"), ""},
+        {"NeitherYesNorNo", as("pendrel_reader", ";Trusted Role=Maybe"), "Yes or No"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ado::Connection c;
+        if (row.refusal.empty()) {
+            c.Open(row.cnstr);
+            EXPECT_EQ(c.fetch("SELECT 1 AS one")->row_count(), 1U);
+            continue;
+        }
+        const auto e = error_of([&] { c.Open(row.cnstr); });
+        EXPECT_EQ(e.number(), err::UnspecifiedError);
+        EXPECT_NE(e.description().find(row.refusal), std::string::npos) << e.description();
+        EXPECT_NE(e.description().find("Trusted Role"), std::string::npos) << e.description();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Server, PgSessionTest,
     ::testing::Values(pendrel::test::Backend::PostgreSQL), pendrel::test::backend_name);
 
