@@ -1,32 +1,32 @@
 #include "data/SqlText.h"
 
-#include "diag/Trap.h"
+#include "diag/Steps.h"
 #include "platform/vb/Strings.h"
 
 namespace pendrel {
 
 std::string PrepForSQL(std::string_view text)
 {
-    diag::Trap trap("PrepForSQL");
+    diag::Steps s("PrepForSQL");
     std::string result;
     if (vb::Len(text) < 1)
         return result;
-    trap.step([&] { result = vb::Replace(text, "'", "''"); });
-    trap.step([&] { result = vb::Replace(result, "\\", "\\\\"); });
+    s.step("1", [&] { result = vb::Replace(text, "'", "''"); });
+    s.step("2", [&] { result = vb::Replace(result, "\\", "\\\\"); });
     return result;
 }
 
 std::string PrepSQLforJoker(std::string_view sql, std::string_view user)
 {
-    diag::Trap trap("PrepSQLforJoker");
+    diag::Steps s("PrepSQLforJoker");
     std::string result;
     if (vb::Len(sql) < 1)
         return result;
     std::string escaped;
-    trap.step([&] { escaped = PrepForSQL(user); });
+    s.step("1", [&] { escaped = PrepForSQL(user); });
     const std::string pattern = "*" + std::string(user) + "*";
     const std::string replacement = "%" + escaped + "%";
-    trap.step(
+    s.step("2",
         [&] { result = vb::Left(sql, 11) + vb::Replace(vb::Mid(sql, 12), pattern, replacement); });
     return result;
 }

@@ -1,6 +1,7 @@
 #include "diag/FaultInjection.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <vector>
 
 namespace diag {
@@ -12,12 +13,15 @@ struct Fault {
     std::string procedure;
     std::string number;
     vb::Error error;
+    int times; // -1: every time
     int hits = 0;
 };
 
 struct Faults {
     std::vector<Fault> list;
     std::size_t next_id = 1;
+    std::uint64_t next_run = 1;
+    StepRecorder* recorder = nullptr;
 };
 
 Faults& faults()
@@ -35,23 +39,42 @@ Fault* find(std::size_t id)
 
 } // namespace
 
-void check_fault(std::string_view procedure, std::string_view number)
+void check_fault(
+    std::string_view procedure, std::string_view number, std::uint64_t run, StepSort sort)
 {
-    auto& list = faults().list;
-    if (list.empty())
-        return;
-    for (Fault& f : list) {
-        if (f.procedure == procedure && f.number == number) {
+    Faults& all = faults();
+    if (all.recorder != nullptr)
+        all.recorder->add(procedure, number, run, sort, false);
+    for (Fault& f : all.list) {
+        if (f.procedure == procedure && f.number == number && f.hits != f.times) {
             ++f.hits;
             throw f.error;
         }
     }
 }
 
-InjectedFault::InjectedFault(std::string procedure, std::string number, vb::Error error)
+void note_skipped(std::string_view procedure, std::string_view number, std::uint64_t run)
+{
+    if (StepRecorder* r = faults().recorder)
+        r->add(procedure, number, run, StepSort::Step, true);
+}
+
+std::uint64_t run_number()
+{
+    return faults().next_run++;
+}
+
+void note_failure(std::string_view procedure, const vb::Error& error)
+{
+    if (StepRecorder* r = faults().recorder)
+        r->m_failures.push_back({r->m_steps.size(), std::string(procedure), error});
+}
+
+InjectedFault::InjectedFault(std::string procedure, std::string number, vb::Error error, int times)
     : m_id(faults().next_id++)
 {
-    faults().list.push_back(Fault{m_id, std::move(procedure), std::move(number), std::move(error)});
+    faults().list.push_back(
+        Fault{m_id, std::move(procedure), std::move(number), std::move(error), times});
 }
 
 InjectedFault::~InjectedFault()
@@ -64,6 +87,28 @@ int InjectedFault::hits() const
 {
     const Fault* f = find(m_id);
     return f ? f->hits : 0;
+}
+
+} // namespace diag
+
+namespace diag {
+
+StepRecorder::StepRecorder(std::size_t limit) : m_limit(limit), m_outer(faults().recorder)
+{
+    faults().recorder = this;
+}
+
+StepRecorder::~StepRecorder()
+{
+    faults().recorder = m_outer;
+}
+
+void StepRecorder::add(std::string_view procedure, std::string_view number, std::uint64_t run,
+    StepSort sort, bool skipped)
+{
+    if (m_steps.size() >= m_limit)
+        throw std::length_error("more steps than a scenario takes: it runs away");
+    m_steps.push_back({std::string(procedure), std::string(number), run, sort, skipped});
 }
 
 } // namespace diag

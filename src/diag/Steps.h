@@ -28,8 +28,10 @@ public:
 
     template <std::invocable F> bool step(std::string_view number, F&& f)
     {
+        if (skipped(number))
+            return false;
         return m_trap.step([&] {
-            check_fault(m_procedure, number);
+            check_fault(m_procedure, number, m_run);
             std::forward<F>(f)();
         });
     }
@@ -38,8 +40,10 @@ public:
     // nothing is reported; false when it failed.
     template <std::invocable F> bool quietly(std::string_view number, F&& f)
     {
+        if (skipped(number))
+            return false;
         return m_trap.quietly([&] {
-            check_fault(m_procedure, number);
+            check_fault(m_procedure, number, m_run, StepSort::Quietly);
             std::forward<F>(f)();
         });
     }
@@ -48,8 +52,10 @@ public:
     // the procedure has left).
     template <std::invocable F> bool condition(std::string_view number, F&& f)
     {
+        if (skipped(number))
+            return false;
         return m_trap.condition([&] {
-            check_fault(m_procedure, number);
+            check_fault(m_procedure, number, m_run, StepSort::Condition);
             return static_cast<bool>(std::forward<F>(f)());
         });
     }
@@ -58,8 +64,16 @@ public:
     void resume() { m_trap.resume(); }
 
 private:
+    bool skipped(std::string_view number) const
+    {
+        if (m_trap.left())
+            note_skipped(m_procedure, number, m_run);
+        return m_trap.left();
+    }
+
     diag::Trap m_trap;
     std::string_view m_procedure;
+    std::uint64_t m_run = run_number();
 };
 
 } // namespace diag

@@ -1,5 +1,6 @@
 #include "diag/Trap.h"
 
+#include "diag/FaultInjection.h"
 #include "platform/host/Clock.h"
 #include "platform/host/FileAppend.h"
 #include "platform/host/MessageBox.h"
@@ -86,6 +87,7 @@ Trap::Trap(std::string_view procedure) : m_policy(policy_of(procedure)), m_log_p
 
 void Trap::report(const vb::Error& e)
 {
+    note_failure(m_policy.procedure, e);
     m_failed = e.number();
     for (const auto& special : m_policy.specials) {
         if (special.number == e.number()) {

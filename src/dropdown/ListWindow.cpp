@@ -136,7 +136,10 @@ void DropdownList_OnLButtonDown(win::HWND hwnd, vb::Long& /*wParam*/, vb::Long& 
         win::HWND under = 0;
         s.step("3.1", [&] { under = win::WindowFromPoint(p); });
         // 3.2 A child window of the grid (its scroll bar) takes the press.
-        if (s.condition("3.2", [&] { return under != g.GridHwnd; })) {
+        // NOTE: never the list itself: with the record out of date (its
+        // setup failed) a press posted back to the list would come back
+        // here for ever.
+        if (s.condition("3.2", [&] { return under != g.GridHwnd && under != hwnd; })) {
             win::POINT c = p;
             if (s.condition("3.2.1", [&] { return win::ScreenToClient(under, &c) != 0; })) {
                 s.step("3.2.2", [&] { g.ForwardedClick = 1; });

@@ -35,9 +35,14 @@ void Morvex::DropdownList_MouseMove(
             return !g.PointerInList
                 && win::GetWindowLongA(hwnd, win::GWL_WNDPROC) != list_window_proc_number();
         })) {
+        // NOTE: a failed test counts as true, so the hook may be in place
+        // already; its own number is never the procedure to pass on to, or
+        // every message would call the hook again until the stack ran out.
         s.step("3.1", [&] {
-            g.PrevGridWndProc
+            const vb::Long previous
                 = win::SetWindowLongA(hwnd, win::GWL_WNDPROC, list_window_proc_number());
+            if (previous != list_window_proc_number())
+                g.PrevGridWndProc = previous;
         });
         s.step("3.2", [&] { win::SetCapture(hwnd); });
     }
