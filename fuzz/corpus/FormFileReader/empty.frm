@@ -1,0 +1,2 @@
+PendrelForm 1
+Form "Empty"
