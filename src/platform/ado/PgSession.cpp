@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include <sys/socket.h>
+
+#include "platform/ado/CallSites.h"
 #include "platform/ado/PgHandles.h"
 #include "platform/ado/PgValues.h"
 #include "platform/ado/ProviderError.h"
@@ -122,6 +125,14 @@ Parameters map_keys(const ConnectionString& cs)
     return p;
 }
 
+// A call site made to fail: the session's socket is shut down, as when the
+// server ends the backend, and the call finds the link gone.
+void fail_at(Site site, PGconn* conn)
+{
+    if (injected_failure(site) != 0)
+        ::shutdown(PQsocket(conn), SHUT_RDWR);
+}
+
 bool trusted_role(const ConnectionString& cs)
 {
     const auto value = cs.get(k_trusted_key);
@@ -136,6 +147,7 @@ bool trusted_role(const ConnectionString& cs)
 // may end other sessions or reach the server's files would let it do so.
 void refuse_powerful_role(PGconn* conn, std::string_view secret)
 {
+    fail_at(Site::PgRolePowers, conn);
     const PgResult powers(PQexec(conn, k_role_powers));
     if (PQresultStatus(powers.get()) != PGRES_TUPLES_OK)
         raise_connection_error("PostgreSQL: cannot read the role's powers: "
@@ -245,6 +257,7 @@ public:
         }
         while (PgResult(PQgetResult(m_conn))) {}
         // A late cancel request can hit the ROLLBACK itself: try again.
+        fail_at(Site::PgReset, m_conn);
         for (int attempt = 0; attempt < 3 && PQstatus(m_conn) == CONNECTION_OK
              && PQtransactionStatus(m_conn) != PQTRANS_IDLE;
              ++attempt)
@@ -298,15 +311,21 @@ std::shared_ptr<const Table> PgSession::fetch(std::string_view sql, const FetchL
     FetchScope transaction(conn);
     const std::string setup
         = std::string(k_fetch_setup) + std::to_string(limits.timeout.count() * 1000);
+    fail_at(Site::PgBegin, conn);
     run(setup.c_str(), "start a read-only transaction");
     const std::string text(sql);
+    fail_at(Site::PgSend, conn);
     if (PQsendQueryParams(conn, text.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0) == 0)
         raise_connection_error("PostgreSQL: cannot send the row source: " + last_error(), k_source);
     transaction.set_busy(true);
     PQsetSingleRowMode(conn);
     std::unique_ptr<TableBuilder> builder;
     std::vector<PgValueKind> kinds;
-    while (PgResult result{PQgetResult(conn)}) {
+    while (true) {
+        fail_at(Site::PgRows, conn);
+        const PgResult result{PQgetResult(conn)};
+        if (!result)
+            break;
         const ExecStatusType status = PQresultStatus(result.get());
         if (status == PGRES_SINGLE_TUPLE || status == PGRES_TUPLES_OK) {
             if (!builder)
@@ -337,6 +356,9 @@ std::unique_ptr<Session> open_postgres(
     p.set("client_encoding", "UTF8");
     if (!p.has("connect_timeout"))
         p.set("connect_timeout", "10");
+    // A refused connection: a server that is not there.
+    if (injected_failure(Site::PgConnect) != 0)
+        p.set("host", "/nonexistent/pendrel");
     std::string secret;
     std::vector<const char*> keywords;
     std::vector<const char*> values;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "platform/ado/CallSites.h"
 #include "platform/ado/ProviderError.h"
 
 namespace ado {
@@ -84,11 +85,11 @@ int SqliteGuard::authorize(
     }
 }
 
-void SqliteGuard::raise_prepare_error(sqlite3* db) const
+void SqliteGuard::raise_prepare_error(sqlite3* db, int rc) const
 {
     if (!m_refused.empty())
         raise_refused(m_refused, k_source);
-    const std::string message = sqlite3_errmsg(db);
+    const std::string message = sqlite3_errcode(db) == rc ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
     if (message.starts_with("no such column"))
         raise_missing_column(message, k_source);
     raise_command_error(message, k_source);
@@ -102,8 +103,9 @@ void SqliteGuard::refuse_second_statement(sqlite3* db, std::string_view tail) co
     while (!is_blank_text(tail)) {
         sqlite3_stmt* raw = nullptr;
         const char* rest = nullptr;
-        const int rc
-            = sqlite3_prepare_v2(db, tail.data(), static_cast<int>(tail.size()), &raw, &rest);
+        int rc = injected_failure(Site::SqlitePrepareRest);
+        if (rc == SQLITE_OK)
+            rc = sqlite3_prepare_v2(db, tail.data(), static_cast<int>(tail.size()), &raw, &rest);
         const SqliteStatement stmt(raw);
         const auto used = static_cast<std::size_t>(rest != nullptr ? rest - tail.data() : 0);
         if (rc != SQLITE_OK || stmt || used == 0)
@@ -123,10 +125,12 @@ SqliteStatement SqliteGuard::prepare(sqlite3* db, std::string_view sql)
     m_refused.clear();
     sqlite3_stmt* raw = nullptr;
     const char* tail = nullptr;
-    const int rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &raw, &tail);
+    int rc = injected_failure(Site::SqlitePrepare);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &raw, &tail);
     SqliteStatement stmt(raw);
     if (rc != SQLITE_OK)
-        raise_prepare_error(db);
+        raise_prepare_error(db, rc);
     if (!stmt)
         raise_refused("it holds no statement", k_source);
     // 3. Nothing after it, and it must be a query that only reads.

@@ -26,7 +26,7 @@ public:
 private:
     static int authorize(
         void* self, int action, const char* a, const char* b, const char* db, const char* trigger);
-    [[noreturn]] void raise_prepare_error(sqlite3* db) const;
+    [[noreturn]] void raise_prepare_error(sqlite3* db, int rc) const;
     void refuse_second_statement(sqlite3* db, std::string_view tail) const;
 
     std::string m_refused; // what the authorizer last refused, or empty

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/ado/CallSites.h"
 #include "platform/ado/ProviderError.h"
 #include "platform/ado/SqliteGuard.h"
 #include "platform/ado/SqliteHandles.h"
@@ -128,7 +129,11 @@ std::shared_ptr<const Table> SqliteSession::read_rows(sqlite3_stmt* stmt, const 
     TableBuilder builder(declared_fields(stmt, boolean), limits.byte_budget);
     const int n = sqlite3_column_count(stmt);
     int rc = 0;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    const auto step = [&] {
+        const int injected = injected_failure(Site::SqliteStep);
+        return injected != SQLITE_OK ? injected : sqlite3_step(stmt);
+    };
+    while ((rc = step()) == SQLITE_ROW) {
         for (int i = 0; i < n; ++i)
             append_value(builder.column(static_cast<std::size_t>(i)), stmt, i,
                 boolean[static_cast<std::size_t>(i)]);
@@ -142,8 +147,10 @@ std::shared_ptr<const Table> SqliteSession::read_rows(sqlite3_stmt* stmt, const 
                 + std::to_string(limits.byte_budget >> 20)
                 + " MB; Max Recordset MB in the connection string).",
             "ADODB.Recordset");
+    sqlite3* db = sqlite3_db_handle(stmt);
     if (rc != SQLITE_DONE)
-        raise_command_error(sqlite3_errmsg(sqlite3_db_handle(stmt)), k_source);
+        raise_command_error(
+            sqlite3_errcode(db) == rc ? sqlite3_errmsg(db) : sqlite3_errstr(rc), k_source);
     return builder.finish();
 }
 
@@ -152,13 +159,18 @@ std::shared_ptr<const Table> SqliteSession::read_rows(sqlite3_stmt* stmt, const 
 void check_readable(sqlite3* db, const std::string& source)
 {
     sqlite3_stmt* raw = nullptr;
-    int rc = sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master LIMIT 1", -1, &raw, nullptr);
+    int rc = injected_failure(Site::SqliteSchemaPrepare);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master LIMIT 1", -1, &raw, nullptr);
     const SqliteStatement stmt(raw);
+    if (rc == SQLITE_OK)
+        rc = injected_failure(Site::SqliteSchemaStep);
     if (rc == SQLITE_OK)
         rc = sqlite3_step(stmt.get());
     if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE)
-        raise_connection_error(
-            "SQLite: cannot read '" + source + "': " + sqlite3_errmsg(db), k_source);
+        raise_connection_error("SQLite: cannot read '" + source
+                + "': " + (sqlite3_errcode(db) == rc ? sqlite3_errmsg(db) : sqlite3_errstr(rc)),
+            k_source);
 }
 
 } // namespace
@@ -194,7 +206,9 @@ std::unique_ptr<Session> open_sqlite(const ConnectionString& cs)
     sqlite3* raw = nullptr;
     const int flags
         = (read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
-    const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
+    int rc = injected_failure(Site::SqliteOpen);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
     SqliteDb db(raw);
     if (rc != SQLITE_OK)
         raise_connection_error("SQLite: cannot open '" + *source
