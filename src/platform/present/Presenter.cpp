@@ -250,18 +250,24 @@ bool Presenter::wait(int timeout_ms)
     update();
     if (m_closed)
         return false;
-    if (on_idle && SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_FALSE) {
+    // The idle work runs until it gives the window something to do (or
+    // stops): a script's action that only waits or writes a picture pushes
+    // no event.
+    while (on_idle && !m_closed && SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_FALSE) {
         const auto idle = on_idle; // it may replace itself
         idle();
         update();
     }
+    if (m_closed)
+        return false;
     SDL_Event event;
     const int got
         = timeout_ms < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, timeout_ms);
-    if (got != 0) {
+    // Each event is delivered before the next is read, so the device state
+    // a handler sees (a key held, a button down) is that of its own event.
+    for (bool more = got != 0; more; more = SDL_PollEvent(&event) != 0) {
         handle(event);
-        while (SDL_PollEvent(&event) != 0)
-            handle(event);
+        win::PumpMessages();
     }
     update();
     return !m_closed;

@@ -61,7 +61,7 @@ public:
     // Delivers queued messages and input, then presents the damage.
     void update();
     // update(), then waits up to timeout_ms (-1: for ever) for events,
-    // handles every event there is and update()s again. Before it sleeps it
+    // handles and delivers every event there is, one by one, and presents. Before it sleeps it
     // calls on_idle once, which may push events (a script). False once the
     // window was closed.
     bool wait(int timeout_ms = -1);
