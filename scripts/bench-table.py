@@ -60,6 +60,8 @@ def main():
     for name in ("BM_SizeList", "BM_OpenList", "BM_HoverSameRow", "BM_HoverNextRow"):
         ratio(f"{name}/1000000", f"{name}/100", 1.5, f"{name} 1M vs 100 rows")
     counter("BM_HoverSameRow/1000000", "repaints_per_move", 0, "hover within a row")
+    absolute("BM_KeyToFrame/1000000", 8.0, "key to frame presented, 1M rows")
+    counter("BM_IdleWait", "frames", 0, "frames while idle")
 
     print(f"{'figure':44} {'min':>10} {'median':>10} {'max':>10} {'baseline':>10} {'ratio':>7}  {'goal':12} met")
     for label, (lo, mid, hi), base, r, goal, met in rows:

@@ -13,6 +13,7 @@ declare -A allowed=(
   [platform/win]="platform/vb platform/win"
   [platform/gfx]="platform/vb platform/win platform/gfx"
   [platform/host]="platform/vb platform/win platform/gfx platform/host"
+  [platform/present]="platform/vb platform/win platform/gfx platform/host platform/present"
   [platform/controls]="platform/vb platform/win platform/gfx platform/host platform/controls"
   [platform/ado]="platform/vb platform/ado"
   [platform/grid]="platform/vb platform/win platform/gfx platform/host platform/controls platform/ado platform/grid"

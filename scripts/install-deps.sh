@@ -11,6 +11,7 @@ packages=(
   libcairo2-dev libpango1.0-dev fontconfig fonts-dejavu-core
   libutf8proc-dev python3
   clang-format clang-tidy
+  libsdl2-dev xvfb xauth xdotool imagemagick
   libfuzzer-14-dev libclang-rt-14-dev librapidcheck-dev gcovr
 )
 

@@ -43,14 +43,9 @@ void build(const std::filesystem::path& target, const std::string& sql)
     }
 }
 
-} // namespace
-
-void ensure_sample_database(
-    const std::filesystem::path& database, const std::filesystem::path& sql_file)
+// Builds the database under a temporary name and renames it into place.
+void make(const std::filesystem::path& database, const std::string& sql)
 {
-    if (std::filesystem::exists(database))
-        return;
-    const std::string sql = read_text(sql_file);
     std::filesystem::create_directories(database.parent_path());
     const std::filesystem::path partial = database.string() + ".partial";
     std::filesystem::remove(partial);
@@ -61,6 +56,59 @@ void ensure_sample_database(
         throw;
     }
     std::filesystem::rename(partial, database);
+}
+
+// Family names from a start and an end, places, and a number: nearly every
+// name distinct, as in users' data; spread over the alphabet.
+constexpr const char* k_generated_places = R"(
+CREATE TABLE places (
+  id INTEGER PRIMARY KEY,
+  name VARCHAR(60) NOT NULL,
+  code CHAR(5) NOT NULL,
+  population INTEGER,
+  surveyed DATE
+);
+CREATE TEMP TABLE starts (k INTEGER PRIMARY KEY, v TEXT);
+INSERT INTO starts (v) VALUES ('Ber'), ('Bak'), ('Dijk'), ('Jans'), ('Kow'), ('Lind'), ('Mül'),
+  ('Nov'), ('Schm'), ('Vis'), ('Wes'), ('Zel'), ('Øst'), ('Łuk'), ('Gar'), ('Ros'), ('Duf'),
+  ('Kar'), ('Hof'), ('Brou'), ('Smed'), ('Ott'), ('Pel'), ('Quin'), ('Rad'), ('Sto'), ('Ter'),
+  ('Ulr'), ('Val'), ('Wij'), ('Yil'), ('Zim'), ('Ahl'), ('Bö'), ('Cz'), ('Dom'), ('Eck'), ('Fal'),
+  ('Gö'), ('Hav');
+CREATE TEMP TABLE ends (k INTEGER PRIMARY KEY, v TEXT);
+INSERT INTO ends (v) VALUES ('sen'), ('man'), ('ström'), ('ski'), ('er'), ('ová'), ('ez'),
+  ('ini'), ('hoff'), ('berg'), ('stra'), ('kamp'), ('ić'), ('ens'), ('aud'), ('elli'), ('sson'),
+  ('quist'), ('ak'), ('dorf');
+CREATE TEMP TABLE towns (k INTEGER PRIMARY KEY, v TEXT);
+INSERT INTO towns (v) VALUES ('Amsterdam'), ('Bergen'), ('Bologna'), ('Cádiz'), ('Delft'),
+  ('Gdańsk'), ('Genève'), ('Haarlem'), ('Jönköping'), ('Kraków'), ('Liège'), ('Malmö'),
+  ('Nijmegen'), ('Porto'), ('Riga'), ('Toruń'), ('Utrecht'), ('Zürich'), ('Łódź'), ('Évora');
+WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < @ROWS@)
+INSERT INTO places
+SELECT i,
+  (SELECT v FROM starts WHERE k = 1 + i % 40) || (SELECT v FROM ends WHERE k = 1 + (i / 40) % 20)
+    || ' ' || (SELECT v FROM towns WHERE k = 1 + (i / 800) % 20) || ' ' || (1 + (i * 7919) % 9973),
+  char(65 + i % 26) || char(65 + (i / 26) % 26) || printf('%03d', i % 1000),
+  1000 + (i * 7919) % 900000,
+  date('2019-01-01', '+' || (i % 2500) || ' days')
+FROM n;
+)";
+
+} // namespace
+
+void ensure_sample_database(
+    const std::filesystem::path& database, const std::filesystem::path& sql_file)
+{
+    if (!std::filesystem::exists(database))
+        make(database, read_text(sql_file));
+}
+
+void ensure_generated_database(const std::filesystem::path& database, std::size_t rows)
+{
+    if (std::filesystem::exists(database))
+        return;
+    std::string sql = std::string("BEGIN;") + k_generated_places + "COMMIT;";
+    sql.replace(sql.find("@ROWS@"), 6, std::to_string(rows));
+    make(database, sql);
 }
 
 } // namespace demo

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "diag/FaultInjection.h"
 #include "dropdown/modGridCombo.h"
 #include "pendrel/Morvex.h"
 #include "platform/ado/Recordset.h"
@@ -13,11 +14,14 @@
 #include "platform/grid/DataGrid.h"
 #include "platform/grid/SelBookmarks.h"
 #include "platform/host/Form.h"
+#include "platform/host/MessageBox.h"
+#include "platform/host/MessageBoxDialog.h"
 #include "platform/host/Screen.h"
 #include "platform/win/User32.h"
 #include "platform/win/WindowManager.h"
 #include "support/RowName.h"
 #include "support/controls/Ui.h"
+#include "support/host/Person.h"
 #include "support/morvex/MorvexTest.h"
 #include "support/win/MessageRecorder.h"
 
@@ -290,6 +294,40 @@ TEST(ListWords, SplitAndPack)
     x = 3;
     y = 5;
     EXPECT_EQ(modGridCombo::MakeLParm(x, y), 0x00050003);
+}
+
+} // namespace
+} // namespace pendrel
+
+namespace pendrel {
+namespace {
+
+// A box raised on a live desktop while the open list holds the mouse (a
+// failing press handler reports in one): the box cancels the list's mouse
+// mode, so the list closes and nothing keeps the capture, while the box is
+// up (it is the top window) or after it; the list then opens again as
+// before.
+TEST_F(ListMouse, ABoxRaisedWhileTheListHoldsTheMouseLeavesNoCaptureNorList)
+{
+    open();
+    const diag::InjectedFault fault("DropdownList_OnLButtonDown", "1", vb::Error(5, "x"));
+    test::Person person({[&] {
+        EXPECT_EQ(win::GetCapture(), 0U);
+        EXPECT_FALSE(win::IsWindowVisible(grid()));
+        EXPECT_EQ(win::WindowManager::the().top_level_windows().back(), host::open_message_box());
+        test::Person::click(host::vbOK);
+    }});
+    ui.click(grid(), row_point(2));
+    EXPECT_EQ(person.taken(), 1U);
+    EXPECT_EQ(host::message_boxes().size(), 1U);
+    EXPECT_EQ(win::GetCapture(), 0U);
+    for (const win::HWND h : win::WindowManager::the().top_level_windows()) {
+        EXPECT_FALSE(win::IsWindowVisible(h)
+            && (win::WindowManager::the().ex_style(h) & win::WS_EX_TOPMOST) != 0)
+            << "a top-most window stayed: " << h;
+    }
+    EXPECT_EQ(ctl->get_Text(), "");
+    open();
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "platform/host/MessageBox.h"
 
+#include "platform/host/MessageBoxDialog.h"
+#include "platform/host/ModalLoop.h"
+
 namespace host {
 
 namespace {
@@ -30,6 +33,8 @@ vb::Integer first_button(vb::Integer style)
 vb::Integer MsgBox(std::string_view Prompt, vb::Integer Buttons, std::string_view Title)
 {
     record().push_back(MessageBoxRecord{std::string(Prompt), Buttons, std::string(Title)});
+    if (has_input_wait())
+        return run_message_box(Prompt, Buttons, Title);
     return first_button(Buttons);
 }
 

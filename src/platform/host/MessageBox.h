@@ -1,10 +1,10 @@
 #pragma once
-// Message boxes. Headless (the only mode so far) a box does not wait for a
-// person: it is recorded (prompt, style, title, in order, per thread) and
-// answered at once with the first button of its style, which is OK (1) for
-// the OK-only and OK/Cancel styles. Tests read the record.
-//
-// FIXME: with a live desktop a box should be a modal dialog window.
+// Message boxes. Every box is recorded (prompt, style, title, in order, per
+// thread); tests read the record. Headless a box does not wait for a person:
+// it is answered at once with the first button of its style, which is OK
+// (1) for the OK-only and OK/Cancel styles. On a live desktop (the thread
+// has an input wait, ModalLoop.h) it is a modal dialog window that returns
+// the button a person pressed (MessageBoxDialog.h).
 
 #include <string>
 #include <string_view>
@@ -42,7 +42,7 @@ struct MessageBoxRecord {
     friend bool operator==(const MessageBoxRecord&, const MessageBoxRecord&) = default;
 };
 
-// Shows (records) a box and returns the answer.
+// Records and shows a box and returns the answer.
 vb::Integer MsgBox(
     std::string_view Prompt, vb::Integer Buttons = vbOKOnly, std::string_view Title = {});
 

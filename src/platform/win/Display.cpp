@@ -67,9 +67,17 @@ int GetSystemMetrics(int index)
     case SM_CXBORDER:
     case SM_CYBORDER:
         return 1;
+    case SM_CXDOUBLECLK:
+    case SM_CYDOUBLECLK:
+        return 4;
     default:
         return 0;
     }
+}
+
+UINT GetDoubleClickTime()
+{
+    return 500;
 }
 
 BOOL SystemParametersInfoA(UINT action, UINT /*param*/, void* pv, UINT /*win_ini*/)

@@ -66,9 +66,14 @@ void WindowManager::inject_double_click(POINT screen)
 {
     inject_button_down(screen);
     inject_button_up(screen);
+    inject_second_press(screen);
+    inject_button_up(screen);
+}
+
+void WindowManager::inject_second_press(POINT screen)
+{
     m_impl->left_down = true;
     queue_mouse(*m_impl, Kind::double_click, screen);
-    inject_button_up(screen);
 }
 
 void WindowManager::inject_wheel(POINT screen, int delta)

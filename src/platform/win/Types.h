@@ -178,6 +178,10 @@ inline constexpr int SM_CYHSCROLL = 3;
 inline constexpr int SM_CXBORDER = 5;
 inline constexpr int SM_CYBORDER = 6;
 inline constexpr int SM_CXHTHUMB = 10;
+// The rectangle, centred on a first press, inside which a second press
+// makes a double click.
+inline constexpr int SM_CXDOUBLECLK = 36;
+inline constexpr int SM_CYDOUBLECLK = 37;
 inline constexpr UINT SPI_GETWORKAREA = 0x0030;
 
 // Virtual key codes.

@@ -105,6 +105,9 @@ BOOL GetCursorPos(POINT* point);
 // The display.
 int GetSystemMetrics(int index);
 BOOL SystemParametersInfoA(UINT action, UINT param, void* pv, UINT win_ini);
+// The longest time in milliseconds between the two presses of a double
+// click (500).
+UINT GetDoubleClickTime();
 
 // The message pump: delivers posted messages, and injected input as mouse
 // and key messages, until both are empty; every posted message goes before

@@ -64,7 +64,10 @@ public:
     // it, through the queue (call PumpMessages to deliver). The device state
     // (GetCursorPos, key_is_down, MK_* flags) changes at once; the target
     // window is chosen at delivery. inject_double_click queues the whole
-    // gesture (down, up, WM_LBUTTONDBLCLK, up). inject_char puts the Unicode
+    // gesture (down, up, WM_LBUTTONDBLCLK, up); inject_second_press only
+    // the press that arrives as WM_LBUTTONDBLCLK, for a device driver that
+    // tells double clicks apart itself (GetDoubleClickTime, SM_CXDOUBLECLK).
+    // inject_char puts the Unicode
     // code point in WM_CHAR's wParam; right after a key down it is delivered
     // right after that key's WM_KEYDOWN. Key codes 1 to 254 and real
     // characters only: anything else raises error 5.
@@ -72,6 +75,7 @@ public:
     void inject_button_down(POINT screen, bool right = false);
     void inject_button_up(POINT screen, bool right = false);
     void inject_double_click(POINT screen);
+    void inject_second_press(POINT screen);
     void inject_wheel(POINT screen, int delta);
     void inject_key_down(int vk);
     void inject_char(char32_t ch);

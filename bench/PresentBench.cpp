@@ -1,0 +1,138 @@
+// A key typed into the live window, from the key event entering the
+// presenter to the frame presented, over 100 and over a million rows
+// (SDL's dummy video driver: everything but the display server's own
+// copy). The control's list is open, so the frame carries the list
+// following the typed text as well as the text itself. Each iteration
+// types the second letter of a name: key down, its text and key up, pushed
+// into SDL's queue, then the presenter reads, delivers, renders what
+// changed and presents it.
+// Reports the frames and the drawn pixels per key; and BM_IdleWait, a wait
+// with nothing to do, which must present nothing.
+
+#include <benchmark/benchmark.h>
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "BenchDatabase.h"
+#include "pendrel/Morvex.h"
+#include "platform/controls/CommandButton.h"
+#include "platform/controls/TextBox.h"
+#include "platform/grid/DataGrid.h"
+#include "platform/host/Form.h"
+#include "platform/present/Presenter.h"
+#include "platform/win/User32.h"
+#include "platform/win/WindowManager.h"
+
+namespace {
+
+struct LiveForm {
+    explicit LiveForm(std::size_t rows)
+    {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        win::WindowManager::reset();
+        win::WindowManager::the().set_display({880, 560, {0, 0, 880, 560}, 96});
+        form = std::make_unique<host::Form>("frmBench", win::RECT{0, 0, 880, 560});
+        control = &pendrel::Morvex::of(
+            form->add_control("cboBench", pendrel::Morvex::factory(), {240, 510, 4500, 375}));
+        control->let_ScreenWidth(13200);
+        control->let_AutoExpand(true);
+        control->let_ColumnWidths("0;20;6;6;6;8");
+        control->let_CnStr(pendrel::bench::bench_connection_string(rows));
+        control->let_RowSource("SELECT id, name, code, qty, price, created FROM t ORDER BY name");
+        form->Show();
+        presenter = std::make_unique<present::Presenter>(present::Options{"bench", 1});
+        presenter->on_present = [this](const std::vector<win::RECT>& rects) {
+            for (const auto& r : rects)
+                pixels += static_cast<long>(r.width()) * r.height();
+        };
+        control->txtFieldCmb().SetFocus();
+        win::RECT b{};
+        win::GetWindowRect(control->DropdownButton().get_hWnd(), &b);
+        const win::POINT at{(b.left + b.right) / 2, (b.top + b.bottom) / 2};
+        auto& wm = win::WindowManager::the();
+        wm.inject_mouse_move(at);
+        wm.inject_button_down(at);
+        wm.inject_button_up(at);
+        presenter->wait(0);
+    }
+    LiveForm(const LiveForm&) = delete;
+    LiveForm& operator=(const LiveForm&) = delete;
+    ~LiveForm()
+    {
+        presenter.reset();
+        form.reset();
+        win::WindowManager::reset();
+    }
+    std::unique_ptr<host::Form> form;
+    pendrel::Morvex* control = nullptr;
+    std::unique_ptr<present::Presenter> presenter;
+    long pixels = 0;
+};
+
+void push_key(SDL_Keycode key, const char* text)
+{
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = key;
+    SDL_PushEvent(&e);
+    SDL_Event t{};
+    t.type = SDL_TEXTINPUT;
+    SDL_strlcpy(t.text.text, text, sizeof t.text.text);
+    SDL_PushEvent(&t);
+    e.type = SDL_KEYUP;
+    SDL_PushEvent(&e);
+}
+
+void type(present::Presenter& presenter, char letter)
+{
+    const char text[2] = {letter, '\0'};
+    push_key(SDLK_a + (letter - 'a'), text);
+    presenter.wait(0);
+}
+
+// The first letter of a name (which completes nothing) is typed outside the
+// timing; the second, which completes the text and moves the list, inside.
+void BM_KeyToFrame(benchmark::State& state)
+{
+    LiveForm f(static_cast<std::size_t>(state.range(0)));
+    static constexpr const char* k_starts[] = {"ba", "be", "ko", "sc", "da", "ze"};
+    std::size_t next = 0;
+    long frames = 0;
+    long pixels = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const char* start = k_starts[next++ % std::size(k_starts)];
+        f.control->txtFieldCmb().let_Text("");
+        type(*f.presenter, start[0]);
+        const long frames_before = f.presenter->frames();
+        const long pixels_before = f.pixels;
+        state.ResumeTiming();
+        type(*f.presenter, start[1]);
+        state.PauseTiming();
+        frames += f.presenter->frames() - frames_before;
+        pixels += f.pixels - pixels_before;
+        state.ResumeTiming();
+    }
+    const auto n = static_cast<double>(state.iterations());
+    state.counters["frames_per_key"] = static_cast<double>(frames) / n;
+    state.counters["pixels_per_key"] = static_cast<double>(pixels) / n;
+    state.counters["list_open"] = win::IsWindowVisible(f.control->DropdownList().get_hWnd());
+}
+
+// Waiting with nothing to do: no frame.
+void BM_IdleWait(benchmark::State& state)
+{
+    LiveForm f(100);
+    const long before = f.presenter->frames();
+    for (auto _ : state)
+        f.presenter->wait(0);
+    state.counters["frames"] = static_cast<double>(f.presenter->frames() - before);
+}
+
+} // namespace
+
+BENCHMARK(BM_KeyToFrame)->Arg(100)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IdleWait)->Unit(benchmark::kMicrosecond);
