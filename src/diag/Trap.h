@@ -40,15 +40,7 @@ public:
     // step ran to its end.
     template <std::invocable F> bool step(F&& f)
     {
-        if (m_left)
-            return false;
-        try {
-            std::forward<F>(f)();
-            return true;
-        } catch (const vb::Error& e) {
-            report(e);
-            return false;
-        }
+        return attempt(std::forward<F>(f), [this](const vb::Error& e) { report(e); });
     }
 
     // Evaluates an If condition as a step: its value, or true when it failed
@@ -69,15 +61,7 @@ public:
     // Returns true when the step ran to its end.
     template <std::invocable F> bool quietly(F&& f)
     {
-        if (m_left)
-            return false;
-        try {
-            std::forward<F>(f)();
-            return true;
-        } catch (const vb::Error& e) {
-            m_failed = e.number();
-            return false;
-        }
+        return attempt(std::forward<F>(f), [this](const vb::Error& e) { m_failed = e.number(); });
     }
 
     // Runs a step that computes a value; `fallback` when it failed.
@@ -96,6 +80,19 @@ public:
     [[nodiscard]] vb::Long failed_number() const { return m_failed; }
 
 private:
+    // Runs a step unless the procedure has left; a failure goes to `failed`.
+    template <class F, class OnError> bool attempt(F&& f, OnError&& failed)
+    {
+        if (m_left)
+            return false;
+        try {
+            std::forward<F>(f)();
+            return true;
+        } catch (const vb::Error& e) {
+            failed(e);
+            return false;
+        }
+    }
     void report(const vb::Error& e);
     void report_kind(Kind kind, const vb::Error& e, const Special* special);
 

@@ -86,12 +86,7 @@ protected:
 
     void fresh()
     {
-        TearDown();
-        for (const auto& e : std::filesystem::directory_iterator(dir.path()))
-            std::filesystem::remove_all(e.path());
-        SetUp();
-        modGridCombo::state() = modGridCombo::GridState{};
-        form->Show();
+        MorvexTest::restart();
         ctl->let_ScreenWidth(19200);
         ctl->let_AutoExpand(true);
     }

@@ -47,12 +47,7 @@ public:
 
     void fresh()
     {
-        TearDown();
-        for (const auto& e : std::filesystem::directory_iterator(dir.path()))
-            std::filesystem::remove_all(e.path());
-        SetUp();
-        modGridCombo::state() = modGridCombo::GridState{};
-        form->Show();
+        MorvexTest::restart();
         (void)add("Other");
         place();
         seen.clear();

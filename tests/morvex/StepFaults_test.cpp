@@ -44,12 +44,7 @@ public:
     // A fresh form, its control ready to be bound.
     void restart()
     {
-        TearDown();
-        for (const auto& e : std::filesystem::directory_iterator(dir.path()))
-            std::filesystem::remove_all(e.path());
-        SetUp();
-        modGridCombo::state() = modGridCombo::GridState{};
-        form->Show();
+        MorvexTest::restart();
         ctl->let_fLogging(R"(c:\gebruikers\kestrel\appdata\roaming\tallis\Logging.txt)");
         ctl->let_ScreenWidth(19200);
         ctl->let_RowHeight(210);

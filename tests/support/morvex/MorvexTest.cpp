@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "dropdown/modGridCombo.h"
 #include "platform/host/FileAppend.h"
 #include "platform/vb/Convert.h"
 #include "platform/vb/DateTime.h"
@@ -84,6 +85,16 @@ void MorvexTest::TearDown()
         ::unsetenv("PENDREL_DRIVE_ROOT");
     m_clock.reset();
     host::clear_message_boxes();
+}
+
+void MorvexTest::restart()
+{
+    TearDown();
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        std::filesystem::remove_all(e.path());
+    SetUp();
+    modGridCombo::state() = modGridCombo::GridState{};
+    form->Show();
 }
 
 Morvex& MorvexTest::add(const std::string& name)

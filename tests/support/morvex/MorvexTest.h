@@ -54,6 +54,9 @@ class MorvexTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // A fresh start inside one test: a new form and control in an emptied
+    // temporary folder, the thread's list state reset, the form shown.
+    void restart();
 
     // Another Morvex on the form, newly placed.
     Morvex& add(const std::string& name);
