@@ -19,6 +19,20 @@ std::uint64_t magnitude(std::int64_t v)
     return v < 0 ? std::uint64_t(0) - std::uint64_t(v) : std::uint64_t(v);
 }
 
+bool fits_32(std::int64_t v)
+{
+    return v >= std::numeric_limits<std::int32_t>::min()
+        && v <= std::numeric_limits<std::int32_t>::max();
+}
+
+// A whole day (a date without a time of day) that 32 bits hold; never -0.0,
+// whose sign a 32-bit integer would drop.
+bool whole_day(double instant)
+{
+    return instant == std::trunc(instant) && std::abs(instant) < 2147483647.0
+        && !(instant == 0.0 && std::signbit(instant));
+}
+
 } // namespace
 
 std::string real_text(double value)
@@ -44,10 +58,13 @@ void Column::append_null()
     case Storage::Empty:
         break;
     case Storage::Integer:
-        m_ints.push_back(0);
+    case Storage::Date:
+        if (m_wide)
+            m_storage == Storage::Integer ? m_ints.push_back(0) : m_reals.push_back(0.0);
+        else
+            m_narrow.push_back(0);
         break;
     case Storage::Real:
-    case Storage::Date:
         m_reals.push_back(0.0);
         break;
     case Storage::Text:
@@ -72,16 +89,45 @@ void Column::push_text(std::string_view text)
     push_valid();
 }
 
+void Column::push_instant(double instant)
+{
+    if (!m_wide && whole_day(instant)) {
+        m_narrow.push_back(static_cast<std::int32_t>(instant));
+    } else {
+        widen();
+        m_reals.push_back(instant);
+    }
+    push_valid();
+}
+
+void Column::widen()
+{
+    if (m_wide)
+        return;
+    if (m_storage == Storage::Integer) {
+        m_ints.resize(m_size);
+        for (std::size_t row = 0; row < m_size; ++row)
+            m_ints[row] = m_narrow[row];
+    } else {
+        m_reals.resize(m_size);
+        for (std::size_t row = 0; row < m_size; ++row)
+            m_reals[row] = m_narrow[row];
+    }
+    m_narrow.reset();
+    m_wide = true;
+}
+
 void Column::become(Storage storage)
 {
     // Only from Empty: earlier rows are Nulls and get placeholders.
     m_storage = storage;
+    m_wide = storage == Storage::Real;
     switch (storage) {
     case Storage::Integer:
-        m_ints.assign(m_size, 0);
+    case Storage::Date:
+        m_narrow.assign(m_size, 0);
         break;
     case Storage::Real:
-    case Storage::Date:
         m_reals.assign(m_size, 0.0);
         break;
     case Storage::Text:
@@ -99,11 +145,11 @@ std::string Column::text_of(std::size_t row) const
 {
     switch (m_storage) {
     case Storage::Integer:
-        return std::to_string(m_ints[row]);
+        return std::to_string(integer(row));
     case Storage::Real:
-        return real_text(m_reals[row]);
+        return real_text(real(row));
     case Storage::Date:
-        return text_of_instant(m_reals[row]);
+        return text_of_instant(real(row));
     case Storage::Text:
     case Storage::Blob:
         return std::string(text(row));
@@ -131,6 +177,7 @@ void Column::to_text()
     m_arena = std::move(arena);
     m_ends = std::move(ends);
     m_keys = std::move(keys);
+    m_narrow.reset();
     m_ints.reset();
     m_reals.reset();
     m_storage = Storage::Text;
@@ -138,11 +185,15 @@ void Column::to_text()
 
 void Column::to_real()
 {
-    m_reals.resize(m_size);
+    PodVector<double> reals;
+    reals.resize(m_size);
     for (std::size_t row = 0; row < m_size; ++row)
-        m_reals[row] = static_cast<double>(m_ints[row]);
+        reals[row] = static_cast<double>(integer(row));
+    m_reals = std::move(reals);
+    m_narrow.reset();
     m_ints.reset();
     m_storage = Storage::Real;
+    m_wide = true;
 }
 
 void Column::append_integer(std::int64_t value)
@@ -152,9 +203,12 @@ void Column::append_integer(std::int64_t value)
         become(Storage::Integer);
         [[fallthrough]];
     case Storage::Integer:
-        m_ints.push_back(value);
-        m_fits_long = m_fits_long && value >= std::numeric_limits<std::int32_t>::min()
-            && value <= std::numeric_limits<std::int32_t>::max();
+        if (!m_wide && fits_32(value)) {
+            m_narrow.push_back(static_cast<std::int32_t>(value));
+        } else {
+            widen();
+            m_ints.push_back(value);
+        }
         push_valid();
         return;
     case Storage::Real:
@@ -183,7 +237,7 @@ void Column::append_real(double value)
         break;
     case Storage::Integer: {
         bool exact = true;
-        for (std::size_t row = 0; row < m_size && exact; ++row)
+        for (std::size_t row = 0; row < m_size && exact && m_wide; ++row)
             exact = magnitude(m_ints[row]) <= k_exact_limit;
         if (exact)
             to_real();
@@ -213,8 +267,7 @@ void Column::append_text(std::string_view text)
         break;
     case Storage::Date:
         if (const auto instant = parse_sql_datetime(text)) {
-            m_reals.push_back(*instant);
-            push_valid();
+            push_instant(*instant);
             return;
         }
         to_text();
@@ -243,11 +296,8 @@ void Column::append_date(double instant)
 {
     if (m_storage == Storage::Empty)
         become(Storage::Date);
-    if (m_storage == Storage::Date) {
-        m_reals.push_back(instant);
-        push_valid();
-        return;
-    }
+    if (m_storage == Storage::Date)
+        return push_instant(instant);
     if (m_storage != Storage::Text && m_storage != Storage::Blob)
         to_text();
     push_text(text_of_instant(instant));
@@ -255,14 +305,16 @@ void Column::append_date(double instant)
 
 std::size_t Column::bytes() const
 {
-    return m_nulls.capacity() * sizeof(std::uint64_t) + m_ints.capacity() * sizeof(std::int64_t)
-        + m_reals.capacity() * sizeof(double) + m_ends.capacity() * sizeof(std::uint32_t)
-        + m_arena.capacity() + m_keys.capacity() * sizeof(std::uint32_t);
+    return m_nulls.capacity() * sizeof(std::uint64_t) + m_narrow.capacity() * sizeof(std::int32_t)
+        + m_ints.capacity() * sizeof(std::int64_t) + m_reals.capacity() * sizeof(double)
+        + m_ends.capacity() * sizeof(std::uint32_t) + m_arena.capacity()
+        + m_keys.capacity() * sizeof(std::uint32_t);
 }
 
 void Column::shrink_to_fit()
 {
     m_nulls.shrink_to_fit();
+    m_narrow.shrink_to_fit();
     m_ints.shrink_to_fit();
     m_reals.shrink_to_fit();
     m_ends.shrink_to_fit();

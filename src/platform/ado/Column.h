@@ -3,6 +3,10 @@
 // reals and dates in another, text and binary values in one byte arena with
 // an end offset per row, and a bitmap of the Nulls.
 //
+// Integers that all lie in the 32-bit range, and dates that are all whole
+// days, are held in 32 bits each; the first value that needs more widens the
+// column's numbers to 64 bits, once.
+//
 // A column starts with the storage its declared type asks for. A value that
 // storage cannot hold exactly (text in an INTEGER column of the embedded
 // database, an integer beyond 2^53 among reals, an unreadable date) moves the
@@ -41,9 +45,15 @@ public:
     {
         return (m_nulls[row >> 6] >> (row & 63)) & 1U;
     }
-    [[nodiscard]] std::int64_t integer(std::size_t row) const { return m_ints[row]; }
+    [[nodiscard]] std::int64_t integer(std::size_t row) const
+    {
+        return m_wide ? m_ints[row] : m_narrow[row];
+    }
     // A real, or the instant of a date.
-    [[nodiscard]] double real(std::size_t row) const { return m_reals[row]; }
+    [[nodiscard]] double real(std::size_t row) const
+    {
+        return m_wide ? m_reals[row] : m_narrow[row];
+    }
     [[nodiscard]] std::string_view text(std::size_t row) const
     {
         const std::uint32_t begin = row == 0 ? 0 : m_ends[row - 1];
@@ -51,8 +61,8 @@ public:
     }
     // Text storage: the folded-prefix key of each row (0 for a Null).
     [[nodiscard]] const PodVector<std::uint32_t>& prefix_keys() const { return m_keys; }
-    // Every integer so far lies in the 32-bit range.
-    [[nodiscard]] bool fits_long() const { return m_fits_long; }
+    // Integer storage: every integer so far lies in the 32-bit range.
+    [[nodiscard]] bool fits_long() const { return !m_wide; }
 
     // Bytes held, including unused capacity.
     [[nodiscard]] std::size_t bytes() const;
@@ -61,6 +71,8 @@ public:
 private:
     void push_valid();
     void push_text(std::string_view text);
+    void push_instant(double instant);
+    void widen();
     void become(Storage storage);
     void to_text();
     void to_real();
@@ -68,8 +80,11 @@ private:
 
     Storage m_storage;
     std::size_t m_size = 0;
-    bool m_fits_long = true;
+    // Numbers are in m_ints or m_reals; otherwise in m_narrow. Reals are
+    // always wide.
+    bool m_wide = m_storage == Storage::Real;
     PodVector<std::uint64_t> m_nulls;
+    PodVector<std::int32_t> m_narrow;
     PodVector<std::int64_t> m_ints;
     PodVector<double> m_reals;
     PodVector<std::uint32_t> m_ends;
