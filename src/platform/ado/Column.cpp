@@ -25,14 +25,6 @@ bool fits_32(std::int64_t v)
         && v <= std::numeric_limits<std::int32_t>::max();
 }
 
-// A whole day (a date without a time of day) that 32 bits hold; never -0.0,
-// whose sign a 32-bit integer would drop.
-bool whole_day(double instant)
-{
-    return instant == std::trunc(instant) && std::abs(instant) < 2147483647.0
-        && !(instant == 0.0 && std::signbit(instant));
-}
-
 } // namespace
 
 std::string real_text(double value)
@@ -59,13 +51,13 @@ void Column::append_null()
         break;
     case Storage::Integer:
     case Storage::Date:
-        if (m_wide)
-            m_storage == Storage::Integer ? m_ints.push_back(0) : m_reals.push_back(0.0);
-        else
-            m_narrow.push_back(0);
-        break;
     case Storage::Real:
-        m_reals.push_back(0.0);
+        if (!m_wide)
+            m_narrow.push_back(0);
+        else if (m_storage == Storage::Integer)
+            m_ints.push_back(0);
+        else
+            m_reals.push_back(0.0);
         break;
     case Storage::Text:
         m_keys.push_back(0);
@@ -89,14 +81,22 @@ void Column::push_text(std::string_view text)
     push_valid();
 }
 
-void Column::push_instant(double instant)
+void Column::push_real(double value)
 {
-    if (!m_wide && whole_day(instant)) {
-        m_narrow.push_back(static_cast<std::int32_t>(instant));
-    } else {
-        widen();
-        m_reals.push_back(instant);
+    // Narrow when a multiple of 1 / m_scale in 32 bits reads back as exactly
+    // this value (never for -0.0, NaN or an infinity).
+    const double scaled = value * m_scale;
+    if (!m_wide && std::abs(scaled) < 2147483647.0) {
+        // Rounded half away from zero; the check below settles exactness.
+        const auto narrow = static_cast<std::int32_t>(scaled + (scaled < 0 ? -0.5 : 0.5));
+        if (narrow / m_scale == value && !(value == 0.0 && std::signbit(value))) {
+            m_narrow.push_back(narrow);
+            push_valid();
+            return;
+        }
     }
+    widen();
+    m_reals.push_back(value);
     push_valid();
 }
 
@@ -111,7 +111,7 @@ void Column::widen()
     } else {
         m_reals.resize(m_size);
         for (std::size_t row = 0; row < m_size; ++row)
-            m_reals[row] = m_narrow[row];
+            m_reals[row] = m_narrow[row] / m_scale;
     }
     m_narrow.reset();
     m_wide = true;
@@ -121,20 +121,20 @@ void Column::become(Storage storage)
 {
     // Only from Empty: earlier rows are Nulls and get placeholders.
     m_storage = storage;
-    m_wide = storage == Storage::Real;
+    m_wide = false;
+    m_scale = storage == Storage::Real ? k_real_scale : 1.0;
     switch (storage) {
     case Storage::Integer:
     case Storage::Date:
-        m_narrow.assign(m_size, 0);
-        break;
     case Storage::Real:
-        m_reals.assign(m_size, 0.0);
+        m_narrow.assign(m_size, 0);
         break;
     case Storage::Text:
         m_keys.assign(m_size, 0);
         [[fallthrough]];
     case Storage::Blob:
-        m_ends.assign(m_size, 0);
+        for (std::size_t row = 0; row < m_size; ++row)
+            m_ends.push_back(0);
         break;
     case Storage::Empty:
         break;
@@ -162,7 +162,7 @@ std::string Column::text_of(std::size_t row) const
 void Column::to_text()
 {
     PodVector<char> arena;
-    PodVector<std::uint32_t> ends;
+    TextEnds ends;
     PodVector<std::uint32_t> keys;
     for (std::size_t row = 0; row < m_size; ++row) {
         std::uint32_t key = 0;
@@ -193,6 +193,7 @@ void Column::to_real()
     m_narrow.reset();
     m_ints.reset();
     m_storage = Storage::Real;
+    m_scale = k_real_scale;
     m_wide = true;
 }
 
@@ -213,8 +214,7 @@ void Column::append_integer(std::int64_t value)
         return;
     case Storage::Real:
         if (magnitude(value) <= k_exact_limit) {
-            m_reals.push_back(static_cast<double>(value));
-            push_valid();
+            push_real(static_cast<double>(value));
             return;
         }
         to_text();
@@ -255,8 +255,7 @@ void Column::append_real(double value)
     }
     if (m_storage != Storage::Real)
         return push_text(real_text(value));
-    m_reals.push_back(value);
-    push_valid();
+    push_real(value);
 }
 
 void Column::append_text(std::string_view text)
@@ -267,7 +266,7 @@ void Column::append_text(std::string_view text)
         break;
     case Storage::Date:
         if (const auto instant = parse_sql_datetime(text)) {
-            push_instant(*instant);
+            push_real(*instant);
             return;
         }
         to_text();
@@ -297,7 +296,7 @@ void Column::append_date(double instant)
     if (m_storage == Storage::Empty)
         become(Storage::Date);
     if (m_storage == Storage::Date)
-        return push_instant(instant);
+        return push_real(instant);
     if (m_storage != Storage::Text && m_storage != Storage::Blob)
         to_text();
     push_text(text_of_instant(instant));
@@ -307,8 +306,7 @@ std::size_t Column::bytes() const
 {
     return m_nulls.capacity() * sizeof(std::uint64_t) + m_narrow.capacity() * sizeof(std::int32_t)
         + m_ints.capacity() * sizeof(std::int64_t) + m_reals.capacity() * sizeof(double)
-        + m_ends.capacity() * sizeof(std::uint32_t) + m_arena.capacity()
-        + m_keys.capacity() * sizeof(std::uint32_t);
+        + m_ends.bytes() + m_arena.capacity() + m_keys.capacity() * sizeof(std::uint32_t);
 }
 
 void Column::shrink_to_fit()

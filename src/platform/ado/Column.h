@@ -1,11 +1,12 @@
 #pragma once
 // One column of a fetched row set, held compactly: integers in one vector,
 // reals and dates in another, text and binary values in one byte arena with
-// an end offset per row, and a bitmap of the Nulls.
+// where each row's text lies (TextEnds.h), and a bitmap of the Nulls.
 //
-// Integers that all lie in the 32-bit range, and dates that are all whole
-// days, are held in 32 bits each; the first value that needs more widens the
-// column's numbers to 64 bits, once.
+// Numbers are held in 32 bits each while every value allows it: integers in
+// the 32-bit range, dates that are whole days, and reals that are whole
+// hundredths (prices, amounts), each read back as exactly the value stored.
+// The first value that needs more widens the column to 64 bits, once.
 //
 // A column starts with the storage its declared type asks for. A value that
 // storage cannot hold exactly (text in an INTEGER column of the embedded
@@ -23,6 +24,7 @@
 
 #include "platform/ado/FieldTypes.h"
 #include "platform/ado/PodVector.h"
+#include "platform/ado/TextEnds.h"
 
 namespace ado {
 
@@ -52,12 +54,12 @@ public:
     // A real, or the instant of a date.
     [[nodiscard]] double real(std::size_t row) const
     {
-        return m_wide ? m_reals[row] : m_narrow[row];
+        return m_wide ? m_reals[row] : m_narrow[row] / m_scale;
     }
     [[nodiscard]] std::string_view text(std::size_t row) const
     {
-        const std::uint32_t begin = row == 0 ? 0 : m_ends[row - 1];
-        return {m_arena.data() + begin, m_ends[row] - begin};
+        const TextEnds::Span span = m_ends.span(row);
+        return {m_arena.data() + span.begin, span.size};
     }
     // Text storage: the folded-prefix key of each row (0 for a Null).
     [[nodiscard]] const PodVector<std::uint32_t>& prefix_keys() const { return m_keys; }
@@ -69,9 +71,11 @@ public:
     void shrink_to_fit();
 
 private:
+    static constexpr double k_real_scale = 100.0;
+
     void push_valid();
     void push_text(std::string_view text);
-    void push_instant(double instant);
+    void push_real(double value);
     void widen();
     void become(Storage storage);
     void to_text();
@@ -80,14 +84,15 @@ private:
 
     Storage m_storage;
     std::size_t m_size = 0;
-    // Numbers are in m_ints or m_reals; otherwise in m_narrow. Reals are
-    // always wide.
-    bool m_wide = m_storage == Storage::Real;
+    // Numbers are in m_ints or m_reals; otherwise in m_narrow, a real as a
+    // multiple of 1 / m_scale.
+    bool m_wide = false;
+    double m_scale = m_storage == Storage::Real ? k_real_scale : 1.0;
     PodVector<std::uint64_t> m_nulls;
     PodVector<std::int32_t> m_narrow;
     PodVector<std::int64_t> m_ints;
     PodVector<double> m_reals;
-    PodVector<std::uint32_t> m_ends;
+    TextEnds m_ends;
     PodVector<char> m_arena;
     PodVector<std::uint32_t> m_keys;
 };

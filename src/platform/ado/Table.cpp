@@ -41,7 +41,10 @@ TableBuilder::TableBuilder(std::vector<Declared> fields, std::size_t byte_budget
 
 void TableBuilder::end_row()
 {
-    ++m_rows;
+    // The budget is looked at every 64 rows: adding up every column's
+    // bytes after each row would cost more than storing the row.
+    if ((++m_rows & 63) != 0)
+        return;
     std::size_t used = 0;
     for (const auto& c : m_columns)
         used += c.bytes();

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "platform/ado/Column.h"
 
@@ -40,6 +42,15 @@ TEST(ColumnWidth, WidensOnceAndKeepsEveryEarlierValue)
     }
     EXPECT_TRUE(dates.is_null(2));
 
+    Column reals(Storage::Real); // hundredths in 32 bits, then anything
+    const double amounts[] = {703.92, -0.01, 21474836.47, 0.0, 0.125, -0.0, 1e300, 0.1};
+    for (const double v : amounts)
+        reals.append_real(v);
+    for (std::size_t i = 0; i < std::size(amounts); ++i) {
+        EXPECT_EQ(reals.real(i), amounts[i]) << i;
+        EXPECT_EQ(std::signbit(reals.real(i)), std::signbit(amounts[i])) << i;
+    }
+
     Column mixed(Storage::Integer); // narrow integers become exact reals
     mixed.append_integer(-5);
     mixed.append_null();
@@ -47,6 +58,28 @@ TEST(ColumnWidth, WidensOnceAndKeepsEveryEarlierValue)
     EXPECT_EQ(mixed.storage(), Storage::Real);
     EXPECT_EQ(mixed.real(0), -5.0);
     EXPECT_EQ(mixed.real(2), 0.25);
+}
+
+// Text lengths in one byte each, groups of sixteen rows: every text, empty
+// and Null reads back across group edges, and after the first text too long
+// for a byte.
+TEST(ColumnWidth, TextsReadBackBeforeAndAfterALongOne)
+{
+    Column c(Storage::Text);
+    std::vector<std::string> want;
+    const auto add = [&](std::size_t length) {
+        want.push_back(length == 1 ? "<null>" : std::string(length, char('a' + want.size() % 26)));
+        length == 1 ? c.append_null() : c.append_text(want.back());
+    };
+    for (std::size_t i = 0; i < 40; ++i)
+        add((i * 37) % 256);
+    add(255);
+    add(256);
+    for (std::size_t i = 0; i < 20; ++i)
+        add(i % 3);
+    ASSERT_EQ(c.size(), want.size());
+    for (std::size_t i = 0; i < want.size(); ++i)
+        EXPECT_EQ(c.is_null(i) ? "<null>" : std::string(c.text(i)), want[i]) << i;
 }
 
 } // namespace
