@@ -19,6 +19,12 @@ std::uint64_t magnitude(std::int64_t v)
     return v < 0 ? std::uint64_t(0) - std::uint64_t(v) : std::uint64_t(v);
 }
 
+bool fits_16(std::int64_t v)
+{
+    return v >= std::numeric_limits<std::int16_t>::min()
+        && v <= std::numeric_limits<std::int16_t>::max();
+}
+
 bool fits_32(std::int64_t v)
 {
     return v >= std::numeric_limits<std::int32_t>::min()
@@ -52,12 +58,10 @@ void Column::append_null()
     case Storage::Integer:
     case Storage::Date:
     case Storage::Real:
-        if (!m_wide)
-            m_narrow.push_back(0);
-        else if (m_storage == Storage::Integer)
-            m_ints.push_back(0);
-        else
+        if (m_width == 8 && m_storage != Storage::Integer)
             m_reals.push_back(0.0);
+        else
+            push_number(0);
         break;
     case Storage::Text:
         m_keys.push_back(0);
@@ -86,48 +90,79 @@ void Column::push_real(double value)
     // Narrow when a multiple of 1 / m_scale in 32 bits reads back as exactly
     // this value (never for -0.0, NaN or an infinity).
     const double scaled = value * m_scale;
-    if (!m_wide && std::abs(scaled) < 2147483647.0) {
+    if (m_width < 8 && std::abs(scaled) < 2147483647.0) {
         // Rounded half away from zero; the check below settles exactness.
         const auto narrow = static_cast<std::int32_t>(scaled + (scaled < 0 ? -0.5 : 0.5));
-        if (narrow / m_scale == value && !(value == 0.0 && std::signbit(value))) {
-            m_narrow.push_back(narrow);
+        const double back = m_scale == 1.0 ? double(narrow) : narrow / m_scale;
+        if (back == value && !(value == 0.0 && std::signbit(value))) {
+            push_number(narrow);
             push_valid();
             return;
         }
     }
-    widen();
+    widen(8);
     m_reals.push_back(value);
     push_valid();
 }
 
-void Column::widen()
+void Column::push_number(std::int64_t n)
 {
-    if (m_wide)
-        return;
-    if (m_storage == Storage::Integer) {
-        m_ints.resize(m_size);
-        for (std::size_t row = 0; row < m_size; ++row)
-            m_ints[row] = m_narrow[row];
-    } else {
-        m_reals.resize(m_size);
-        for (std::size_t row = 0; row < m_size; ++row)
-            m_reals[row] = m_narrow[row] / m_scale;
+    switch (m_width) {
+    case 2:
+        if (fits_16(n))
+            return m_short.push_back(static_cast<std::int16_t>(n));
+        break;
+    case 4:
+        if (fits_32(n))
+            return m_narrow.push_back(static_cast<std::int32_t>(n));
+        break;
+    default:
+        return m_ints.push_back(n);
     }
-    m_narrow.reset();
-    m_wide = true;
+    widen(fits_32(n) ? 4 : 8);
+    push_number(n);
+}
+
+void Column::widen(unsigned width)
+{
+    if (width <= m_width)
+        return;
+    if (width == 4) {
+        PodVector<std::int32_t> narrow;
+        narrow.resize(m_size);
+        for (std::size_t row = 0; row < m_size; ++row)
+            narrow[row] = m_short[row];
+        m_narrow = std::move(narrow);
+    } else if (m_storage == Storage::Integer) {
+        PodVector<std::int64_t> ints;
+        ints.resize(m_size);
+        for (std::size_t row = 0; row < m_size; ++row)
+            ints[row] = integer(row);
+        m_ints = std::move(ints);
+        m_narrow.reset();
+    } else {
+        PodVector<double> reals;
+        reals.resize(m_size);
+        for (std::size_t row = 0; row < m_size; ++row)
+            reals[row] = real(row);
+        m_reals = std::move(reals);
+        m_narrow.reset();
+    }
+    m_short.reset();
+    m_width = width;
 }
 
 void Column::become(Storage storage)
 {
     // Only from Empty: earlier rows are Nulls and get placeholders.
     m_storage = storage;
-    m_wide = false;
+    m_width = 2;
     m_scale = storage == Storage::Real ? k_real_scale : 1.0;
     switch (storage) {
     case Storage::Integer:
     case Storage::Date:
     case Storage::Real:
-        m_narrow.assign(m_size, 0);
+        m_short.assign(m_size, 0);
         break;
     case Storage::Text:
         m_keys.assign(m_size, 0);
@@ -177,6 +212,7 @@ void Column::to_text()
     m_arena = std::move(arena);
     m_ends = std::move(ends);
     m_keys = std::move(keys);
+    m_short.reset();
     m_narrow.reset();
     m_ints.reset();
     m_reals.reset();
@@ -190,11 +226,12 @@ void Column::to_real()
     for (std::size_t row = 0; row < m_size; ++row)
         reals[row] = static_cast<double>(integer(row));
     m_reals = std::move(reals);
+    m_short.reset();
     m_narrow.reset();
     m_ints.reset();
     m_storage = Storage::Real;
     m_scale = k_real_scale;
-    m_wide = true;
+    m_width = 8;
 }
 
 void Column::append_integer(std::int64_t value)
@@ -204,12 +241,7 @@ void Column::append_integer(std::int64_t value)
         become(Storage::Integer);
         [[fallthrough]];
     case Storage::Integer:
-        if (!m_wide && fits_32(value)) {
-            m_narrow.push_back(static_cast<std::int32_t>(value));
-        } else {
-            widen();
-            m_ints.push_back(value);
-        }
+        push_number(value);
         push_valid();
         return;
     case Storage::Real:
@@ -237,7 +269,7 @@ void Column::append_real(double value)
         break;
     case Storage::Integer: {
         bool exact = true;
-        for (std::size_t row = 0; row < m_size && exact && m_wide; ++row)
+        for (std::size_t row = 0; row < m_size && exact && m_width == 8; ++row)
             exact = magnitude(m_ints[row]) <= k_exact_limit;
         if (exact)
             to_real();
@@ -304,14 +336,16 @@ void Column::append_date(double instant)
 
 std::size_t Column::bytes() const
 {
-    return m_nulls.capacity() * sizeof(std::uint64_t) + m_narrow.capacity() * sizeof(std::int32_t)
-        + m_ints.capacity() * sizeof(std::int64_t) + m_reals.capacity() * sizeof(double)
-        + m_ends.bytes() + m_arena.capacity() + m_keys.capacity() * sizeof(std::uint32_t);
+    return m_nulls.capacity() * sizeof(std::uint64_t) + m_short.capacity() * sizeof(std::int16_t)
+        + m_narrow.capacity() * sizeof(std::int32_t) + m_ints.capacity() * sizeof(std::int64_t)
+        + m_reals.capacity() * sizeof(double) + m_ends.bytes() + m_arena.capacity()
+        + m_keys.capacity() * sizeof(std::uint32_t);
 }
 
 void Column::shrink_to_fit()
 {
     m_nulls.shrink_to_fit();
+    m_short.shrink_to_fit();
     m_narrow.shrink_to_fit();
     m_ints.shrink_to_fit();
     m_reals.shrink_to_fit();

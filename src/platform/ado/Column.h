@@ -3,10 +3,10 @@
 // reals and dates in another, text and binary values in one byte arena with
 // where each row's text lies (TextEnds.h), and a bitmap of the Nulls.
 //
-// Numbers are held in 32 bits each while every value allows it: integers in
-// the 32-bit range, dates that are whole days, and reals that are whole
+// Numbers are held in 16 or 32 bits each while every value allows it:
+// integers in that range, dates that are whole days, and reals that are whole
 // hundredths (prices, amounts), each read back as exactly the value stored.
-// The first value that needs more widens the column to 64 bits, once.
+// The first value that needs more widens the column, once per width.
 //
 // A column starts with the storage its declared type asks for. A value that
 // storage cannot hold exactly (text in an INTEGER column of the embedded
@@ -49,12 +49,14 @@ public:
     }
     [[nodiscard]] std::int64_t integer(std::size_t row) const
     {
-        return m_wide ? m_ints[row] : m_narrow[row];
+        return m_width == 8 ? m_ints[row] : m_width == 4 ? m_narrow[row] : m_short[row];
     }
     // A real, or the instant of a date.
     [[nodiscard]] double real(std::size_t row) const
     {
-        return m_wide ? m_reals[row] : m_narrow[row] / m_scale;
+        return m_width == 8 ? m_reals[row]
+            : m_width == 4  ? m_narrow[row] / m_scale
+                            : m_short[row] / m_scale;
     }
     [[nodiscard]] std::string_view text(std::size_t row) const
     {
@@ -64,7 +66,7 @@ public:
     // Text storage: the folded-prefix key of each row (0 for a Null).
     [[nodiscard]] const PodVector<std::uint32_t>& prefix_keys() const { return m_keys; }
     // Integer storage: every integer so far lies in the 32-bit range.
-    [[nodiscard]] bool fits_long() const { return !m_wide; }
+    [[nodiscard]] bool fits_long() const { return m_width < 8; }
 
     // Bytes held, including unused capacity.
     [[nodiscard]] std::size_t bytes() const;
@@ -76,7 +78,8 @@ private:
     void push_valid();
     void push_text(std::string_view text);
     void push_real(double value);
-    void widen();
+    void push_number(std::int64_t narrow);
+    void widen(unsigned width);
     void become(Storage storage);
     void to_text();
     void to_real();
@@ -84,11 +87,12 @@ private:
 
     Storage m_storage;
     std::size_t m_size = 0;
-    // Numbers are in m_ints or m_reals; otherwise in m_narrow, a real as a
-    // multiple of 1 / m_scale.
-    bool m_wide = false;
+    // Numbers are m_width bytes each: in m_short, m_narrow (a real as a
+    // multiple of 1 / m_scale), or m_ints or m_reals.
+    unsigned m_width = 2;
     double m_scale = m_storage == Storage::Real ? k_real_scale : 1.0;
     PodVector<std::uint64_t> m_nulls;
+    PodVector<std::int16_t> m_short;
     PodVector<std::int32_t> m_narrow;
     PodVector<std::int64_t> m_ints;
     PodVector<double> m_reals;

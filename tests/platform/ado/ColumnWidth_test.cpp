@@ -11,17 +11,22 @@ namespace {
 using ado::Column;
 using ado::Storage;
 
-// Numbers start 32 bits wide; the first one that needs more widens the
-// column once, and every earlier value and Null reads back as it was.
+// Numbers start 16 bits wide; the first one that needs more widens the
+// column, and every earlier value and Null reads back as it was.
 TEST(ColumnWidth, WidensOnceAndKeepsEveryEarlierValue)
 {
     Column ints(Storage::Integer);
-    const std::int64_t values[] = {-2147483648LL, 2147483647, 0, 2147483648LL, -9, INT64_MIN};
+    const std::int64_t values[]
+        = {-32768, 32767, 0, 32768, -2147483648LL, 2147483647, 2147483648LL, -9, INT64_MIN};
     for (const std::int64_t v : values) {
         ints.append_integer(v);
         ints.append_null();
     }
     EXPECT_EQ(ints.storage(), Storage::Integer);
+    Column small(Storage::Integer);
+    small.append_integer(-32768);
+    small.append_integer(2147483647);
+    EXPECT_TRUE(small.fits_long());
     EXPECT_FALSE(ints.fits_long());
     for (std::size_t i = 0; i < std::size(values); ++i) {
         EXPECT_EQ(ints.integer(2 * i), values[i]) << i;
@@ -43,7 +48,7 @@ TEST(ColumnWidth, WidensOnceAndKeepsEveryEarlierValue)
     EXPECT_TRUE(dates.is_null(2));
 
     Column reals(Storage::Real); // hundredths in 32 bits, then anything
-    const double amounts[] = {703.92, -0.01, 21474836.47, 0.0, 0.125, -0.0, 1e300, 0.1};
+    const double amounts[] = {-327.68, 703.92, -0.01, 21474836.47, 0.0, 0.125, -0.0, 1e300, 0.1};
     for (const double v : amounts)
         reals.append_real(v);
     for (std::size_t i = 0; i < std::size(amounts); ++i) {
