@@ -128,6 +128,22 @@ std::optional<double> instant_of(const DateTimeParts& p)
 
 std::optional<double> parse_sql_datetime(std::string_view s)
 {
+    // A date alone ("YYYY-MM-DD") is most of a date column: read at once.
+    if (s.size() == 10 && s[4] == '-' && s[7] == '-') {
+        const auto digit = [&](std::size_t i) { return unsigned(s[i]) - unsigned('0'); };
+        const unsigned d[8]
+            = {digit(0), digit(1), digit(2), digit(3), digit(5), digit(6), digit(8), digit(9)};
+        bool all = true;
+        for (const unsigned x : d)
+            all &= x <= 9;
+        const int year = int(d[0] * 1000 + d[1] * 100 + d[2] * 10 + d[3]);
+        const int month = int(d[4] * 10 + d[5]);
+        const int day = int(d[6] * 10 + d[7]);
+        if (!all || year < 100 || month < 1 || month > 12 || day < 1
+            || day > days_in_month(year, month))
+            return std::nullopt;
+        return static_cast<double>(days_from_civil(year, unsigned(month), unsigned(day)) - k_epoch);
+    }
     DateTimeParts p;
     if (s.size() >= 3 && s[2] == ':') {
         if (!read_time(s, p) || !read_zone(s))
