@@ -279,4 +279,10 @@ std::size_t Recordset::bytes() const
     return m_table->bytes() + m_search->index_bytes();
 }
 
+void Recordset::wait_for_search_indexes()
+{
+    if (m_search)
+        m_search->wait_for_key_indexes();
+}
+
 } // namespace ado

@@ -79,6 +79,9 @@ public:
     [[nodiscard]] const Table& table() const;
     // Bytes held by the rows and the search indexes built so far.
     [[nodiscard]] std::size_t bytes() const;
+    // Waits for the search indexes being built away from this thread (for
+    // tests and benchmarks; searches never wait for them).
+    void wait_for_search_indexes();
     // Changes each time the recordset opens or closes; fields check it.
     [[nodiscard]] std::uint64_t generation() const { return m_generation; }
     // The current row, for a field's value: raises 3704 when closed and 3021

@@ -7,9 +7,29 @@
 
 namespace ado {
 
-RowSearch::RowSearch(std::shared_ptr<const Table> table) : m_table(std::move(table))
+RowSearch::RowSearch(std::shared_ptr<const Table> table, std::size_t key_index_rows)
+    : m_table(std::move(table)), m_key_index_rows(key_index_rows)
 {
     m_indexes.resize(m_table->field_count());
+    m_key_indexes.resize(m_table->field_count());
+}
+
+const KeyIndex* RowSearch::key_index(std::size_t column)
+{
+    if (m_table->row_count() < m_key_index_rows)
+        return nullptr;
+    auto& build = m_key_indexes[column];
+    if (!build)
+        build = std::make_unique<KeyIndexBuild>(m_table, column);
+    return build->ready();
+}
+
+void RowSearch::wait_for_key_indexes()
+{
+    for (const auto& build : m_key_indexes) {
+        if (build)
+            build->wait();
+    }
 }
 
 const SortedIndex& RowSearch::index(std::size_t column)
@@ -22,8 +42,11 @@ const SortedIndex& RowSearch::index(std::size_t column)
 
 std::optional<std::size_t> RowSearch::find(const Predicate& p, std::size_t from, bool forward)
 {
-    if (keys_answer(p))
+    if (keys_answer(p)) {
+        if (const KeyIndex* index = key_index(p.column))
+            return find_by_key_index(*index, p, from, forward);
         return find_by_keys(p, from, forward);
+    }
     if (p.op == CompareOp::Equal && p.kind != Predicate::Kind::Text)
         return find_by_scan(p, from, forward);
     if (SortedIndex::can_answer(p))
@@ -105,6 +128,25 @@ std::optional<std::size_t> RowSearch::find_by_keys(
     return std::nullopt;
 }
 
+std::optional<std::size_t> RowSearch::find_by_key_index(
+    const KeyIndex& index, const Predicate& p, std::size_t from, bool forward) const
+{
+    // The index settles a prefix of at most eight bytes by itself; past
+    // that, each row it gives is folded and compared whole.
+    const Column& column = m_table->column(p.column);
+    const bool settled
+        = p.op == CompareOp::Like && p.like == LikePattern::Mode::Prefix && p.folded.size() <= 8;
+    std::string scratch;
+    for (std::optional<std::size_t> row = index.next(p.folded, from, forward); row;) {
+        if (settled || row_matches(p, column, *row, scratch))
+            return row;
+        if (!forward && *row == 0)
+            break;
+        row = index.next(p.folded, forward ? *row + 1 : *row - 1, forward);
+    }
+    return std::nullopt;
+}
+
 std::optional<std::size_t> RowSearch::find_by_scan(
     const Predicate& p, std::size_t from, bool forward) const
 {
@@ -141,6 +183,10 @@ std::size_t RowSearch::index_bytes() const
     for (const auto& i : m_indexes) {
         if (i)
             total += i->bytes();
+    }
+    for (const auto& build : m_key_indexes) {
+        if (const KeyIndex* index = build ? build->ready() : nullptr)
+            total += index->bytes();
     }
     return total;
 }
