@@ -33,6 +33,32 @@ std::uint64_t first_eight(std::string_view text, std::string& scratch)
     return key;
 }
 
+// The order of two texts by their folded forms; all-ASCII texts, the most,
+// fold to their lower case and are compared without folding.
+int compare_folded(std::string_view x, std::string_view y, std::string& fx, std::string& fy)
+{
+    const auto ascii = [](std::string_view s) {
+        bool all = true;
+        for (const char c : s)
+            all = all && static_cast<unsigned char>(c) < 0x80;
+        return all;
+    };
+    if (ascii(x) && ascii(y)) {
+        for (std::size_t i = 0; i < std::min(x.size(), y.size()); ++i) {
+            const auto a = static_cast<unsigned char>(vb::ascii_lower(x[i]));
+            const auto b = static_cast<unsigned char>(vb::ascii_lower(y[i]));
+            if (a != b)
+                return a < b ? -1 : 1;
+        }
+        return x.size() < y.size() ? -1 : x.size() > y.size() ? 1 : 0;
+    }
+    fx.clear();
+    fy.clear();
+    append_case_fold(x, fx);
+    append_case_fold(y, fy);
+    return fx.compare(fy);
+}
+
 constexpr std::size_t k_cancel_every = 1 << 16;
 
 // Thrown out of the sort's comparison when the build is cancelled.
@@ -71,10 +97,15 @@ std::unique_ptr<KeyIndex> KeyIndex::build(const Column& column, const std::atomi
             index->m_rows[next[key_of_row[row] >> 48]++] = static_cast<std::uint32_t>(row);
     }
     std::size_t compared = 0;
+    std::string fa;
+    std::string fb;
     const auto by_key = [&](std::uint32_t a, std::uint32_t b) {
         if (++compared % k_cancel_every == 0 && cancelled())
             throw Cancelled();
-        return key_of_row[a] != key_of_row[b] ? key_of_row[a] < key_of_row[b] : a < b;
+        if (key_of_row[a] != key_of_row[b])
+            return key_of_row[a] < key_of_row[b];
+        const int order = compare_folded(column.text(a), column.text(b), fa, fb);
+        return order != 0 ? order < 0 : a < b;
     };
     try {
         for (std::size_t b = 0; b + 1 < start.size(); ++b) {
@@ -95,8 +126,8 @@ std::unique_ptr<KeyIndex> KeyIndex::build(const Column& column, const std::atomi
     return index;
 }
 
-std::optional<std::size_t> KeyIndex::next(
-    std::string_view folded, std::size_t from, bool forward) const
+std::optional<std::size_t> KeyIndex::find(
+    const Column& column, std::string_view folded, bool whole, std::size_t from, bool forward) const
 {
     const std::size_t known = std::min<std::size_t>(folded.size(), 8);
     std::uint64_t want = 0;
@@ -108,10 +139,34 @@ std::optional<std::size_t> KeyIndex::next(
                                           : ~std::uint64_t(0) >> (8 * known);
     const auto lo = std::lower_bound(m_keys.begin(), m_keys.end(), want);
     const auto hi = std::upper_bound(lo, m_keys.end(), want | rest);
-    if (lo == hi || from > std::numeric_limits<std::uint32_t>::max())
+    auto a = static_cast<std::size_t>(lo - m_keys.begin());
+    auto b = static_cast<std::size_t>(hi - m_keys.begin());
+    if (whole || folded.size() > 8) {
+        // Past eight bytes (or for the whole text) the rows of the stretch
+        // are in the order of their folded texts: two binary searches.
+        std::string scratch;
+        const auto order = [&](std::size_t i) {
+            scratch.clear();
+            append_case_fold(column.text(m_rows[i]), scratch);
+            const bool starts = scratch.starts_with(folded);
+            return starts ? (whole && scratch.size() > folded.size() ? 1 : 0)
+                          : (scratch < folded ? -1 : 1);
+        };
+        const auto first = [&](std::size_t l, std::size_t h, int at_least) {
+            while (l < h) {
+                const std::size_t mid = l + (h - l) / 2;
+                if (order(mid) < at_least)
+                    l = mid + 1;
+                else
+                    h = mid;
+            }
+            return l;
+        };
+        a = first(a, b, 0);
+        b = first(a, b, 1);
+    }
+    if (a == b || from > std::numeric_limits<std::uint32_t>::max())
         return std::nullopt;
-    const auto a = static_cast<std::size_t>(lo - m_keys.begin());
-    const auto b = static_cast<std::size_t>(hi - m_keys.begin());
     const auto x = static_cast<std::uint32_t>(from);
     const auto hit = forward ? m_wavelet.next_value(a, b, x) : m_wavelet.prev_value(a, b, x);
     if (!hit)

@@ -1,10 +1,12 @@
 #pragma once
-// An index of a text column by the first eight bytes of each row's folded
-// text: the non-Null rows sorted by those bytes (then by row), and a wavelet
-// matrix over the sorted row numbers. The rows whose text starts with up to
-// eight given bytes form one stretch of the order, and the matrix gives the
-// first of them from any row, in either direction, in logarithmic time, so a
-// prefix search costs microseconds at ten million rows, hit or miss.
+// An index of a text column: the non-Null rows sorted by their folded text
+// (then by row), each with the first eight bytes of that text as a number,
+// and a wavelet matrix over the sorted row numbers. The rows whose text
+// starts with, or equals, a given folded text form one stretch of the order,
+// found by a binary search on the numbers and, past eight bytes, a few rows
+// folded; the matrix then gives the first of them from any row, in either
+// direction, in logarithmic time. A search costs microseconds at ten million
+// rows, hit or miss.
 //
 // About 16.5 bytes per row. Built away from the UI thread (KeyIndexBuild):
 // the column's folded-prefix keys answer every search until it is ready.
@@ -28,11 +30,11 @@ public:
     [[nodiscard]] static std::unique_ptr<KeyIndex> build(
         const Column& column, const std::atomic<bool>& cancel);
 
-    // The first row at or after `from` (forward) or at or before it
-    // (backward) whose folded text starts with the first min(8, size) bytes
-    // of `folded`.
-    [[nodiscard]] std::optional<std::size_t> next(
-        std::string_view folded, std::size_t from, bool forward) const;
+    // The first row of `column` (the one indexed) at or after `from`
+    // (forward) or at or before it (backward) whose folded text starts with
+    // `folded`, or equals it when `whole`.
+    [[nodiscard]] std::optional<std::size_t> find(const Column& column, std::string_view folded,
+        bool whole, std::size_t from, bool forward) const;
     [[nodiscard]] std::size_t bytes() const;
 
 private:

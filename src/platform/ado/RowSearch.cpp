@@ -131,20 +131,8 @@ std::optional<std::size_t> RowSearch::find_by_keys(
 std::optional<std::size_t> RowSearch::find_by_key_index(
     const KeyIndex& index, const Predicate& p, std::size_t from, bool forward) const
 {
-    // The index settles a prefix of at most eight bytes by itself; past
-    // that, each row it gives is folded and compared whole.
-    const Column& column = m_table->column(p.column);
-    const bool settled
-        = p.op == CompareOp::Like && p.like == LikePattern::Mode::Prefix && p.folded.size() <= 8;
-    std::string scratch;
-    for (std::optional<std::size_t> row = index.next(p.folded, from, forward); row;) {
-        if (settled || row_matches(p, column, *row, scratch))
-            return row;
-        if (!forward && *row == 0)
-            break;
-        row = index.next(p.folded, forward ? *row + 1 : *row - 1, forward);
-    }
-    return std::nullopt;
+    const bool prefix = p.op == CompareOp::Like && p.like == LikePattern::Mode::Prefix;
+    return index.find(m_table->column(p.column), p.folded, !prefix, from, forward);
 }
 
 std::optional<std::size_t> RowSearch::find_by_scan(
