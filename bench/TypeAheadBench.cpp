@@ -16,7 +16,9 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
+#include <string>
 
 #include "BenchDatabase.h"
 #include "pendrel/Morvex.h"
@@ -121,10 +123,39 @@ enum class Case {
     Back
 };
 
+// The resident set of the process, now and at its peak since the peak was
+// last reset, in bytes.
+struct Resident {
+    double now = 0;
+    double peak = 0;
+};
+
+Resident resident()
+{
+    std::ifstream status("/proc/self/status");
+    Resident r;
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmRSS:"))
+            r.now = std::stod(line.substr(6)) * 1024;
+        else if (line.starts_with("VmHWM:"))
+            r.peak = std::stod(line.substr(6)) * 1024;
+    }
+    return r;
+}
+
+void reset_peak_resident()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
 void BM_KeyToText(benchmark::State& state, Case c)
 {
+    const auto rows = static_cast<double>(state.range(0));
+    reset_peak_resident();
+    const Resident before = resident();
     TypingForm f(static_cast<std::size_t>(state.range(0)));
     f.bind();
+    const Resident bound = resident();
     auto rs = f.control->get_Recordset();
     rs->MoveLast();
     const std::string last = vb::CStr(rs->get_Fields()->get_Item(vb::Variant(1))->get_Value());
@@ -137,8 +168,13 @@ void BM_KeyToText(benchmark::State& state, Case c)
     rs->wait_for_search_indexes();
     state.counters["index_ready_ms"]
         = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-    state.counters["bytes_per_row"]
-        = static_cast<double>(rs->bytes()) / static_cast<double>(state.range(0));
+    state.counters["bytes_per_row"] = static_cast<double>(rs->bytes()) / rows;
+    // The process's memory for the rows: after binding, once the key index
+    // is complete, and at its peak on the way.
+    const Resident indexed = resident();
+    state.counters["rss_bound_per_row"] = (bound.now - before.now) / rows;
+    state.counters["rss_indexed_per_row"] = (indexed.now - before.now) / rows;
+    state.counters["rss_peak_per_row"] = (indexed.peak - before.now) / rows;
     for (auto _ : state) {
         state.PauseTiming();
         f.set_text(c == Case::Miss ? "Qq"

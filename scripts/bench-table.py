@@ -57,6 +57,14 @@ def main():
         absolute(f"BM_FirstKeyAfterBind/{n}/iterations:5", 1.0, f"first key after bind, {n} rows")
         for case in ("miss", "late", "back"):
             absolute(f"BM_KeyToText/{case}/{n}", 1.0, f"key to text ({case}), {n} rows")
+        miss = f"BM_KeyToText/miss/{n}"
+        counter(miss, "rss_bound_per_row", 100, f"memory after binding, {n} rows")
+        counter(miss, "rss_indexed_per_row", 100, f"memory with the key index, {n} rows")
+        if miss in runs:
+            peak = stats(runs, miss, "rss_peak_per_row")
+            steady = stats(runs, miss, "rss_indexed_per_row")[1]
+            r = peak[1] / steady
+            rows.append((f"peak memory vs steady, {n} rows", peak, steady, r, "<= 1.3x", r <= 1.3))
     for name in ("BM_SizeList", "BM_OpenList", "BM_HoverSameRow", "BM_HoverNextRow"):
         ratio(f"{name}/1000000", f"{name}/100", 1.5, f"{name} 1M vs 100 rows")
     counter("BM_HoverSameRow/1000000", "repaints_per_move", 0, "hover within a row")
