@@ -70,6 +70,8 @@ public:
 
     // Bytes held, including unused capacity.
     [[nodiscard]] std::size_t bytes() const;
+    // The part of them holding text and binary values.
+    [[nodiscard]] std::size_t text_bytes() const { return m_arena.capacity(); }
     void shrink_to_fit();
 
 private:

@@ -41,13 +41,13 @@ TableBuilder::TableBuilder(std::vector<Declared> fields, std::size_t byte_budget
 
 void TableBuilder::end_row()
 {
-    // The budget is looked at every 64 rows: adding up every column's
-    // bytes after each row would cost more than storing the row.
-    if ((++m_rows & 63) != 0)
-        return;
+    // Every column's bytes are added up every 64 rows (after each row that
+    // would cost more than storing it); in between, the text and binary
+    // bytes alone, where one value can be any size.
+    const bool all = (++m_rows & 63) == 0;
     std::size_t used = 0;
     for (const auto& c : m_columns)
-        used += c.bytes();
+        used += all ? c.bytes() : c.text_bytes();
     if (used > m_budget)
         vb::raise(vb::err::OutOfMemory,
             "The row source returned more data than a recordset may hold ("
