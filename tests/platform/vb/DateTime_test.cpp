@@ -58,16 +58,12 @@ TEST(DateSerials, RoundToTheNearestSecondButNotPastTheLastDate)
 
 TEST(DateSerials, InvalidPartsAndSerialsRaise)
 {
-    constexpr Long k_invalid = err::InvalidProcedureCall;
-    EXPECT_VB_ERROR((void)make_date({2026, 2, 29}), k_invalid);
-    EXPECT_VB_ERROR((void)make_date({1900, 2, 29}), k_invalid);
-    EXPECT_VB_ERROR((void)make_date({99, 12, 31}), k_invalid);
-    EXPECT_VB_ERROR((void)make_date({10000, 1, 1}), k_invalid);
-    EXPECT_VB_ERROR((void)make_date({2026, 1, 1, 24}), k_invalid);
-    EXPECT_VB_ERROR((void)make_date({2026, 1, 1, 0, 60}), k_invalid);
-    EXPECT_VB_ERROR((void)split_date(Date{2958466.0}), k_invalid);
-    EXPECT_VB_ERROR((void)split_date(Date{-657435.0}), k_invalid);
-    EXPECT_VB_ERROR((void)split_date(Date{std::nan("")}), k_invalid);
+    for (const DateParts& p :
+        {DateParts{2026, 2, 29}, DateParts{1900, 2, 29}, DateParts{99, 12, 31},
+            DateParts{10000, 1, 1}, DateParts{2026, 1, 1, 24}, DateParts{2026, 1, 1, 0, 60}})
+        EXPECT_VB_ERROR((void)make_date(p), err::InvalidProcedureCall) << p.year << "-" << p.month;
+    for (const double serial : {2958466.0, -657435.0, std::nan("")})
+        EXPECT_VB_ERROR((void)split_date(Date{serial}), err::InvalidProcedureCall) << serial;
     EXPECT_EQ(split_date(Date{-657434.999}).year, 100);
 }
 
