@@ -52,7 +52,7 @@ TEST_F(CommandButtonClicks, OnlyAReleaseInsideClicks)
     EXPECT_FALSE(btn->pushed());
 }
 
-TEST_F(CommandButtonClicks, CaptureTakenAwayCancelsThePress)
+TEST_F(CommandButtonClicks, CaptureTakenAwayCancelsThePressAndAClickMayDestroyTheButton)
 {
     ui.button_down(hwnd, {10, 10});
     win::SetCapture(form);
@@ -60,10 +60,6 @@ TEST_F(CommandButtonClicks, CaptureTakenAwayCancelsThePress)
     win::ReleaseCapture();
     ui.button_up(hwnd, {10, 10});
     EXPECT_EQ(log.take(), Events{});
-}
-
-TEST_F(CommandButtonClicks, ClickHandlerMayDestroyTheButton)
-{
     btn->on_click = [this] { destroy(*btn); };
     ui.click(hwnd);
     EXPECT_EQ(win::IsWindow(hwnd), 0);

@@ -50,7 +50,7 @@ TEST_F(TextBoxInput, TypingNotifiesKeyDownKeyPressChangeKeyUp)
     EXPECT_EQ(box->get_SelStart(), 4);
 }
 
-TEST_F(TextBoxInput, KeyPressHandlerSuppressesOrReplacesTheCharacter)
+TEST_F(TextBoxInput, KeyPressSuppressesOrReplacesTheCharacterAndKeyCodeZeroStopsTheKey)
 {
     box->on_key_press = [this](vb::Integer& KeyAscii) {
         log.record("txt.KeyPress " + std::to_string(KeyAscii));
@@ -62,6 +62,16 @@ TEST_F(TextBoxInput, KeyPressHandlerSuppressesOrReplacesTheCharacter)
     ASSERT_EQ(events.size(), 11U);
     EXPECT_EQ(Events(events.begin() + 4, events.begin() + 7),
         (Events{"txt.KeyDown 88 0", "txt.KeyPress 120", "txt.KeyUp 88 0"}));
+    box->let_Text("Zürich");
+    box->on_key_down = [](vb::Integer& KeyCode, vb::Integer&) {
+        if (KeyCode == vbKeyDelete || KeyCode == vbKeyEnd) {
+            KeyCode = 0;
+        }
+    };
+    ui.press(win::VK_DELETE);
+    ui.press(win::VK_END);
+    EXPECT_EQ(box->get_Text(), "Zürich");
+    EXPECT_EQ(box->get_SelStart(), 0);
 }
 
 // Enter types nothing; Backspace edits through its character, Delete at key down.
@@ -81,20 +91,6 @@ TEST_F(TextBoxInput, EnterBackspaceAndDeleteNotifyInOrder)
     ui.press(win::VK_DELETE);
     EXPECT_EQ(log.take(), (Events{"txt.KeyDown 46 0", "txt.Change", "txt.KeyUp 46 0"}));
     EXPECT_EQ(box->get_Text(), "ó");
-}
-
-TEST_F(TextBoxInput, KeyCodeZeroInKeyDownStopsTheKey)
-{
-    box->let_Text("Zürich");
-    box->on_key_down = [](vb::Integer& KeyCode, vb::Integer&) {
-        if (KeyCode == vbKeyDelete || KeyCode == vbKeyEnd) {
-            KeyCode = 0;
-        }
-    };
-    ui.press(win::VK_DELETE);
-    ui.press(win::VK_END);
-    EXPECT_EQ(box->get_Text(), "Zürich");
-    EXPECT_EQ(box->get_SelStart(), 0);
 }
 
 // A single line: Up and Down step as Left and Right, from the caret.
@@ -151,7 +147,7 @@ TEST_F(TextBoxInput, PressPlacesTheCaretAndShiftPressExtends)
 
 // The list posts a release to the text field after every release over it:
 // without a drag it does nothing.
-TEST_F(TextBoxInput, DragSelectsWithTheCaptureHeld)
+TEST_F(TextBoxInput, DragSelectsWithTheCaptureHeldAndEndsWhenItIsTakenAway)
 {
     box->let_Text("Zürich");
     const int from = x_of(1);
@@ -170,10 +166,6 @@ TEST_F(TextBoxInput, DragSelectsWithTheCaptureHeld)
     EXPECT_EQ(box->get_SelLength(), 3);
     ui.drag(hwnd, {to, 10}, {-50, 10}); // backwards, past the left edge
     EXPECT_EQ(box->get_SelText(), "Züri");
-}
-
-TEST_F(TextBoxInput, CaptureTakenAwayEndsTheDrag)
-{
     box->let_Text("abcdef");
     ui.button_down(box->get_hWnd(), {3, 10});
     win::SetCapture(form);

@@ -94,8 +94,9 @@ TEST_F(TextBoxProperties, WindowTextReadsTheContents)
     EXPECT_STREQ(small, "Z");
 }
 
-// Broken UTF-8, NUL and more than the most characters a box holds.
-TEST_F(TextBoxProperties, BrokenOrOverlongTextIsRefusedWhole)
+// Broken UTF-8, NUL and more than the most characters a box holds, and
+// colours and styles out of range.
+TEST_F(TextBoxProperties, BrokenOrOverlongTextAndBadValuesAreRefused)
 {
     box->let_Text("keep");
     log.clear();
@@ -112,10 +113,6 @@ TEST_F(TextBoxProperties, BrokenOrOverlongTextIsRefusedWhole)
     box->SetFocus();
     ui.type("z"); // a full box types nothing
     EXPECT_EQ(box->get_Text().size(), EditText::k_max_length + 1U);
-}
-
-TEST_F(TextBoxProperties, BadValuesAreRefused)
-{
     EXPECT_VB_ERROR(box->let_BackColor(0x12345678), k_invalid);
     EXPECT_VB_ERROR(box->let_ForeColor(0x800000FF), k_invalid);
     EXPECT_VB_ERROR(box->let_Appearance(2), k_invalid);

@@ -10,7 +10,7 @@ namespace {
 
 using host::StdFont;
 
-TEST(StdFont, HoldersShareOneObject)
+TEST(StdFont, HoldersShareOneObjectAndBoldIsAWeight)
 {
     auto font = StdFont::create();
     auto text_box_font = font; // a second holder of the same object
@@ -24,6 +24,12 @@ TEST(StdFont, HoldersShareOneObject)
     token.reset();
     font->let_Size(12);
     EXPECT_EQ(heard, 1) << "a dropped token hears nothing";
+    font->let_Bold(true); // Bold is a weight
+    EXPECT_EQ(font->get_Weight(), 700);
+    font->let_Weight(600);
+    EXPECT_TRUE(font->get_Bold());
+    font->let_Weight(550);
+    EXPECT_FALSE(font->get_Bold());
 }
 
 TEST(StdFont, ListenersMaySubscribeAndDropDuringANotice)
@@ -41,17 +47,6 @@ TEST(StdFont, ListenersMaySubscribeAndDropDuringANotice)
     font->let_Bold(true);
     font->let_Bold(false);
     EXPECT_EQ(heard, (std::vector<std::string>{"first", "again"}));
-}
-
-TEST(StdFont, BoldIsAWeight)
-{
-    auto font = StdFont::create();
-    font->let_Bold(true);
-    EXPECT_EQ(font->get_Weight(), 700);
-    font->let_Weight(600);
-    EXPECT_TRUE(font->get_Bold());
-    font->let_Weight(550);
-    EXPECT_FALSE(font->get_Bold());
 }
 
 TEST(StdFont, BadValuesAreRefusedAndChangeNothing)
