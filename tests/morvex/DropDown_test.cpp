@@ -3,7 +3,6 @@
 // and who may open or close it.
 
 #include <functional>
-#include <optional>
 #include <tuple>
 #include <utility>
 

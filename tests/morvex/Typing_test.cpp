@@ -3,16 +3,9 @@
 // Enter or leaving the control commits an edited text. Keys arrive through
 // the window manager's input injection, as a person's keys do.
 
-#include <gtest/gtest.h>
-
 #include <functional>
 
 #include "dropdown/modGridCombo.h"
-#include "pendrel/Morvex.h"
-#include "platform/ado/Recordset.h"
-#include "platform/controls/CommandButton.h"
-#include "platform/controls/TextBox.h"
-#include "platform/host/Form.h"
 #include "platform/win/User32.h"
 #include "support/RowName.h"
 #include "support/controls/Ui.h"
