@@ -60,9 +60,6 @@ public:
         return out.empty() ? out : out.substr(1);
     }
 
-    using MorvexTest::ctl;
-    using MorvexTest::form;
-    using MorvexTest::site;
     vb::Long own_proc = 0;
 };
 

@@ -29,8 +29,6 @@ constexpr auto k_rows = "SELECT id, name, code FROM cities ORDER BY id";
 
 class ListMouse : public test::MorvexTest {
 public:
-    using MorvexTest::ctl;
-    using MorvexTest::form;
     void SetUp() override
     {
         MorvexTest::SetUp();

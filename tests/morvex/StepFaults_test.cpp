@@ -31,10 +31,6 @@ using Boxes = std::vector<host::MessageBoxRecord>;
 
 class StepFaults : public test::MorvexTest {
 public:
-    using MorvexTest::add;
-    using MorvexTest::ctl;
-    using MorvexTest::dir;
-    using MorvexTest::form;
     test::Ui ui;
 
     [[nodiscard]] win::HWND grid() const { return ctl->DropdownList().get_hWnd(); }

@@ -23,7 +23,7 @@ using test::MorvexProbe;
 constexpr auto k_rows = "SELECT id, name, code, population, founded FROM cities ORDER BY name";
 
 class Typing : public test::MorvexTest {
-protected:
+public:
     void SetUp() override
     {
         MorvexTest::SetUp();
@@ -38,9 +38,6 @@ protected:
         (void)events.take();
     }
 
-public:
-    // For the steps of the sequence tables.
-    using MorvexTest::ctl;
     // The text with its selection: "Amsterdam 2+7".
     [[nodiscard]] std::string field() const
     {
