@@ -4,16 +4,10 @@
 
 #include "pendrel/clsDataSource.h"
 
-#include <gtest/gtest.h>
-
-#include <optional>
 #include <tuple>
 
 #include "diag/Steps.h"
 #include "pendrel/TypeLibrary.h"
-#include "platform/ado/AdoConstants.h"
-#include "platform/host/MessageBox.h"
-#include "support/TempDir.h"
 #include "support/ado/AdoFixture.h"
 #include "support/morvex/MorvexTest.h"
 

@@ -13,7 +13,6 @@
 #include <cstdlib>
 
 #include "dropdown/modGridCombo.h"
-#include "platform/ado/Recordset.h"
 #include "support/ado/AdoFixture.h"
 #include "support/controls/Ui.h"
 #include "support/morvex/MorvexTest.h"

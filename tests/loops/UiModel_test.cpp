@@ -37,11 +37,6 @@ struct Model {
 
 class UiModel : public test::MorvexTest {
 public:
-    using MorvexTest::add;
-    using MorvexTest::cnstr;
-    using MorvexTest::ctl;
-    using MorvexTest::events;
-    using MorvexTest::form;
     test::Ui ui;
     std::vector<std::string> seen; // every event of the sequence
 

@@ -3,7 +3,6 @@
 // and who may open or close it.
 
 #include <functional>
-#include <optional>
 #include <tuple>
 #include <utility>
 
@@ -61,9 +60,6 @@ public:
         return out.empty() ? out : out.substr(1);
     }
 
-    using MorvexTest::ctl;
-    using MorvexTest::form;
-    using MorvexTest::site;
     vb::Long own_proc = 0;
 };
 

@@ -3,18 +3,9 @@
 // on a row picks it, a press outside closes the list, and the list's own
 // scroll bar scrolls it and leaves it open.
 
-#include <gtest/gtest.h>
-
 #include "diag/FaultInjection.h"
 #include "dropdown/modGridCombo.h"
-#include "pendrel/Morvex.h"
-#include "platform/ado/Recordset.h"
-#include "platform/controls/CommandButton.h"
-#include "platform/controls/TextBox.h"
-#include "platform/grid/DataGrid.h"
 #include "platform/grid/SelBookmarks.h"
-#include "platform/host/Form.h"
-#include "platform/host/MessageBox.h"
 #include "platform/host/MessageBoxDialog.h"
 #include "platform/host/Screen.h"
 #include "platform/win/User32.h"
@@ -38,8 +29,6 @@ constexpr auto k_rows = "SELECT id, name, code FROM cities ORDER BY id";
 
 class ListMouse : public test::MorvexTest {
 public:
-    using MorvexTest::ctl;
-    using MorvexTest::form;
     void SetUp() override
     {
         MorvexTest::SetUp();
@@ -295,12 +284,6 @@ TEST(ListWords, SplitAndPack)
     y = 5;
     EXPECT_EQ(modGridCombo::MakeLParm(x, y), 0x00050003);
 }
-
-} // namespace
-} // namespace pendrel
-
-namespace pendrel {
-namespace {
 
 // A box raised on a live desktop while the open list holds the mouse (a
 // failing press handler reports in one): the box cancels the list's mouse

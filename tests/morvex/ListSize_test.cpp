@@ -2,7 +2,6 @@
 // widened), its size from rows and widths, and where it opens.
 
 #include <cmath>
-#include <optional>
 #include <tuple>
 
 #include "diag/Steps.h"

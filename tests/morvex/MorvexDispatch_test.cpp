@@ -2,16 +2,10 @@
 // identifier and by name, arguments converted and written back, the
 // accessors each member has, the members not built yet, and events by name.
 
-#include <gtest/gtest.h>
-
 #include <set>
 
 #include "morvex/MorvexMembers.h"
-#include "pendrel/Morvex.h"
 #include "pendrel/clsDataSource.h"
-#include "platform/controls/TextBox.h"
-#include "platform/grid/DataGrid.h"
-#include "support/VbError.h"
 #include "support/ado/AdoFixture.h"
 #include "support/morvex/MorvexTest.h"
 

@@ -31,10 +31,6 @@ using Boxes = std::vector<host::MessageBoxRecord>;
 
 class StepFaults : public test::MorvexTest {
 public:
-    using MorvexTest::add;
-    using MorvexTest::ctl;
-    using MorvexTest::dir;
-    using MorvexTest::form;
     test::Ui ui;
 
     [[nodiscard]] win::HWND grid() const { return ctl->DropdownList().get_hWnd(); }
@@ -256,41 +252,34 @@ template <class T, class F> std::vector<T> matching(const std::vector<T>& all, F
     return out;
 }
 
+// What `pattern`'s group `group` matches in each source file, by file name.
+std::map<std::string, std::set<std::string>> scan_sources(const std::regex& pattern, int group)
+{
+    std::map<std::string, std::set<std::string>> out;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(PENDREL_SOURCE_DIR "/src")) {
+        if (e.path().extension() != ".cpp")
+            continue;
+        std::ifstream in(e.path());
+        std::stringstream text;
+        text << in.rdbuf();
+        const std::string s = text.str();
+        for (std::sregex_iterator it(s.begin(), s.end(), pattern), end; it != end; ++it)
+            out[e.path().filename().string()].insert((*it)[group]);
+    }
+    return out;
+}
+
 // The numbered steps written in the sources, by file: each must be reached
 // by a procedure of its file (shared helpers take the steps of their
 // caller).
 std::map<std::string, std::set<std::string>> written_steps()
 {
-    std::map<std::string, std::set<std::string>> out;
-    const std::regex label(R"(\.(step|condition|quietly)\(\s*"([0-9.]+)\")");
-    for (const auto& e : std::filesystem::recursive_directory_iterator(PENDREL_SOURCE_DIR "/src")) {
-        if (e.path().extension() != ".cpp")
-            continue;
-        std::ifstream in(e.path());
-        std::stringstream text;
-        text << in.rdbuf();
-        const std::string s = text.str();
-        for (std::sregex_iterator it(s.begin(), s.end(), label), end; it != end; ++it)
-            out[e.path().filename().string()].insert((*it)[2]);
-    }
-    return out;
+    return scan_sources(std::regex(R"(\.(step|condition|quietly)\(\s*"([0-9.]+)\")"), 2);
 }
 
 std::map<std::string, std::set<std::string>> procedures_by_file()
 {
-    std::map<std::string, std::set<std::string>> out;
-    const std::regex steps(R"(diag::Steps \w+\("([^"]+)\")");
-    for (const auto& e : std::filesystem::recursive_directory_iterator(PENDREL_SOURCE_DIR "/src")) {
-        if (e.path().extension() != ".cpp")
-            continue;
-        std::ifstream in(e.path());
-        std::stringstream text;
-        text << in.rdbuf();
-        const std::string s = text.str();
-        for (std::sregex_iterator it(s.begin(), s.end(), steps), end; it != end; ++it)
-            out[e.path().filename().string()].insert((*it)[1]);
-    }
-    return out;
+    return scan_sources(std::regex(R"(diag::Steps \w+\("([^"]+)\")"), 1);
 }
 
 void StepFaults::expect_report(const Pair& pair, std::size_t scenario, const diag::Policy& policy,

@@ -3,16 +3,9 @@
 // Enter or leaving the control commits an edited text. Keys arrive through
 // the window manager's input injection, as a person's keys do.
 
-#include <gtest/gtest.h>
-
 #include <functional>
 
 #include "dropdown/modGridCombo.h"
-#include "pendrel/Morvex.h"
-#include "platform/ado/Recordset.h"
-#include "platform/controls/CommandButton.h"
-#include "platform/controls/TextBox.h"
-#include "platform/host/Form.h"
 #include "platform/win/User32.h"
 #include "support/RowName.h"
 #include "support/controls/Ui.h"
@@ -30,7 +23,7 @@ using test::MorvexProbe;
 constexpr auto k_rows = "SELECT id, name, code, population, founded FROM cities ORDER BY name";
 
 class Typing : public test::MorvexTest {
-protected:
+public:
     void SetUp() override
     {
         MorvexTest::SetUp();
@@ -45,9 +38,6 @@ protected:
         (void)events.take();
     }
 
-public:
-    // For the steps of the sequence tables.
-    using MorvexTest::ctl;
     // The text with its selection: "Amsterdam 2+7".
     [[nodiscard]] std::string field() const
     {

@@ -1,14 +1,9 @@
 // The bound value: BoundColumn of the current row, which Value reads and
 // writes, ValueOfColumn reads any column of, and ItemData moves to.
 
-#include <gtest/gtest.h>
-
 #include "diag/FaultInjection.h"
 #include "dropdown/modGridCombo.h"
-#include "pendrel/Morvex.h"
-#include "platform/ado/Recordset.h"
 #include "platform/vb/Convert.h"
-#include "support/VbError.h"
 #include "support/morvex/MorvexTest.h"
 
 namespace pendrel {

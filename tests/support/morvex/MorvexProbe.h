@@ -13,11 +13,6 @@ public:
     // The last type-ahead search found no row.
     [[nodiscard]] static bool no_match(const Morvex& m) { return m.m_NoMatch; }
     [[nodiscard]] static dropdown::DropRect rect_for_grid(Morvex& m) { return m.GetRECTForGrid(); }
-    static vb::Integer split(
-        Morvex& m, std::vector<std::string>& parts, std::string_view text, std::string_view sep)
-    {
-        return m.aantalGesplitsteDelenInString(parts, text, sep);
-    }
 };
 
 } // namespace pendrel::test

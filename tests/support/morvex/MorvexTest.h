@@ -50,8 +50,9 @@ private:
 // file.
 [[nodiscard]] std::vector<std::string> lines_of(const std::filesystem::path& file);
 
+// Public: the rows of the sequence tables reach the control and its form.
 class MorvexTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override;
     void TearDown() override;
     // A fresh start inside one test: a new form and control in an emptied
