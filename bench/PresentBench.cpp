@@ -6,15 +6,20 @@
 // types the second letter of a name: key down, its text and key up, pushed
 // into SDL's queue, then the presenter reads, delivers, renders what
 // changed and presents it.
-// Reports the frames and the drawn pixels per key; and BM_IdleWait, a wait
+// Reports the frames and the drawn pixels per key, and the 50th and 90th
+// percentiles of the single keys (p50_ms, p90_ms: one repetition's median
+// hides the slow keys); and BM_IdleWait, a wait
 // with nothing to do, which must present nothing.
 
 #include <benchmark/benchmark.h>
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "BenchDatabase.h"
 #include "pendrel/Morvex.h"
@@ -102,6 +107,7 @@ void BM_KeyToFrame(benchmark::State& state)
     std::size_t next = 0;
     long frames = 0;
     long pixels = 0;
+    std::vector<double> keys_ms;
     for (auto _ : state) {
         state.PauseTiming();
         const char* start = k_starts[next++ % std::size(k_starts)];
@@ -110,13 +116,22 @@ void BM_KeyToFrame(benchmark::State& state)
         const long frames_before = f.presenter->frames();
         const long pixels_before = f.pixels;
         state.ResumeTiming();
+        const auto t0 = std::chrono::steady_clock::now();
         type(*f.presenter, start[1]);
+        const auto t1 = std::chrono::steady_clock::now();
         state.PauseTiming();
+        keys_ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
         frames += f.presenter->frames() - frames_before;
         pixels += f.pixels - pixels_before;
         state.ResumeTiming();
     }
     const auto n = static_cast<double>(state.iterations());
+    std::sort(keys_ms.begin(), keys_ms.end());
+    const auto at = [&](double q) {
+        return keys_ms.empty() ? 0.0 : keys_ms[static_cast<std::size_t>(q * (keys_ms.size() - 1))];
+    };
+    state.counters["p50_ms"] = at(0.5);
+    state.counters["p90_ms"] = at(0.9);
     state.counters["frames_per_key"] = static_cast<double>(frames) / n;
     state.counters["pixels_per_key"] = static_cast<double>(pixels) / n;
     state.counters["list_open"] = win::IsWindowVisible(f.control->DropdownList().get_hWnd());
