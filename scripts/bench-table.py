@@ -57,10 +57,15 @@ def main():
         absolute(f"BM_FirstKeyAfterBind/{n}/iterations:5", 1.0, f"first key after bind, {n} rows")
         for case in ("miss", "late", "back"):
             absolute(f"BM_KeyToText/{case}/{n}", 1.0, f"key to text ({case}), {n} rows")
-    for name in ("BM_SizeList", "BM_OpenList", "BM_HoverSameRow", "BM_HoverNextRow"):
+    for name in ("BM_SizeList", "BM_OpenList", "BM_HoverSameRow", "BM_HoverNextRow",
+                 "BM_HoverNextRowPaint"):
         ratio(f"{name}/1000000", f"{name}/100", 1.5, f"{name} 1M vs 100 rows")
     counter("BM_HoverSameRow/1000000", "repaints_per_move", 0, "hover within a row")
     absolute("BM_KeyToFrame/1000000", 8.0, "key to frame presented, 1M rows")
+    counter("BM_KeyToFrame/1000000", "p90_ms", 0.3, "key to pixels p90 ms (cpu), 1M")
+    counter("BM_KeyToFrame/1000000", "p90_wall_ms", 0.3, "key to pixels p90 ms (wall), 1M")
+    counter("BM_HoverSameRowPaint/1000000", "pixels_per_move", 0, "hover within a row, painted")
+    absolute("BM_HoverNextRowPaint/1000000", 0.1, "hover to the next row, painted, 1M rows")
     counter("BM_IdleWait", "frames", 0, "frames while idle")
 
     print(f"{'figure':44} {'min':>10} {'median':>10} {'max':>10} {'baseline':>10} {'ratio':>7}  {'goal':12} met")
