@@ -18,8 +18,8 @@
 
 #include "BenchDatabase.h"
 #include "pendrel/Morvex.h"
-#include "platform/grid/DataGrid.h"
 #include "platform/gfx/Compositor.h"
+#include "platform/grid/DataGrid.h"
 #include "platform/host/Form.h"
 #include "platform/present/Damage.h"
 #include "platform/win/User32.h"

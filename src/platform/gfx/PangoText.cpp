@@ -53,11 +53,13 @@ struct LayoutKeyHash {
     std::size_t operator()(const LayoutKey& k) const
     {
         std::size_t h = std::hash<std::string>()(k.text);
-        const auto mix = [&h](std::size_t v) { h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2); };
+        const auto mix
+            = [&h](std::size_t v) { h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2); };
         mix(std::hash<std::string>()(k.font.name));
         mix(std::hash<double>()(k.font.size));
         mix(static_cast<std::size_t>(k.font.weight));
-        mix(static_cast<std::size_t>(k.font.italic) | (static_cast<std::size_t>(k.font.underline) << 1)
+        mix(static_cast<std::size_t>(k.font.italic)
+            | (static_cast<std::size_t>(k.font.underline) << 1)
             | (static_cast<std::size_t>(k.font.strikethrough) << 2));
         mix(static_cast<std::size_t>(k.dpi));
         return h;

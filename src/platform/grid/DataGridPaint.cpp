@@ -98,9 +98,8 @@ void DataGrid::paint(gfx::Canvas* canvas)
     const GridGeometry g = geometry();
     const auto spans = g.spans();
     const win::RECT clip = canvas->clip_rect();
-    const auto reached = [&](const win::RECT& band) {
-        return !is_empty(intersect(shifted(band, by), clip));
-    };
+    const auto reached
+        = [&](const win::RECT& band) { return !is_empty(intersect(shifted(band, by), clip)); };
     // 3.
     if (m_column_headers && reached(g.header_rect())) {
         paint_header(*canvas, g, spans, by);

@@ -133,8 +133,8 @@ void DamageTracker::invalidated_part(win::HWND hwnd, const win::RECT& part)
         return;
     win::POINT origin{0, 0};
     win::ClientToScreen(hwnd, &origin);
-    m_region.add(intersect({part.left + origin.x, part.top + origin.y, part.right + origin.x,
-                               part.bottom + origin.y},
+    m_region.add(intersect(
+        {part.left + origin.x, part.top + origin.y, part.right + origin.x, part.bottom + origin.y},
         window));
 }
 
