@@ -4,7 +4,10 @@
 // the same: the report compares BM_SizeList/1000000 with BM_SizeList/100,
 // and the same for BM_OpenList. Moving the pointer over the open list
 // (BM_HoverSameRow, BM_HoverNextRow) reads only the displayed rows too, and
-// within one row repaints nothing.
+// within one row repaints nothing. BM_HoverSameRowPaint and
+// BM_HoverNextRowPaint take the move on to the pixels: the damage it made is
+// rendered by the compositor (what the live presenter does before it copies
+// to the window), and they report the pixels painted per move.
 //
 // The row source is opened once per size, outside the timing: opening the
 // rows is the data layer's work (BM_OpenRecordset).
@@ -15,8 +18,10 @@
 
 #include "BenchDatabase.h"
 #include "pendrel/Morvex.h"
+#include "platform/gfx/Compositor.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/host/Form.h"
+#include "platform/present/Damage.h"
 #include "platform/win/User32.h"
 #include "platform/win/WindowManager.h"
 
@@ -85,7 +90,7 @@ win::POINT row_point(pendrel::Morvex& control, int row, int x)
 // A mouse move over the open list, injected and delivered: within the
 // highlighted row (which must repaint nothing), or to the next row (which
 // repaints the two rows). Reports the invalidations per move.
-void hover(benchmark::State& state, bool next_row)
+void hover(benchmark::State& state, bool next_row, bool paint = false)
 {
     ListForm f(static_cast<std::size_t>(state.range(0)));
     vb::Integer open = 1;
@@ -95,6 +100,14 @@ void hover(benchmark::State& state, bool next_row)
     const win::POINT b = next_row ? row_point(*f.control, 3, 40) : row_point(*f.control, 2, 60);
     wm.inject_mouse_move(a);
     win::PumpMessages();
+    auto& compositor_screen = gfx::Compositor::the();
+    (void)compositor_screen.screen();
+    std::unique_ptr<present::DamageTracker> damage;
+    if (paint) {
+        damage = std::make_unique<present::DamageTracker>();
+        (void)damage->take();
+    }
+    long pixels = 0;
     long invalidations = 0;
     auto compositor = wm.on_invalidate;
     wm.on_invalidate = [&](win::HWND h) {
@@ -102,13 +115,33 @@ void hover(benchmark::State& state, bool next_row)
         if (compositor)
             compositor(h);
     };
+    auto compositor_part = wm.on_invalidate_part;
+    wm.on_invalidate_part = [&](win::HWND h, const win::RECT& part) {
+        ++invalidations;
+        if (compositor_part)
+            compositor_part(h, part);
+    };
     bool at_a = true;
     for (auto _ : state) {
         wm.inject_mouse_move(at_a ? b : a);
         win::PumpMessages();
+        if (damage && !damage->empty()) {
+            damage->set_painting(true);
+            for (const auto& r : damage->take()) {
+                compositor_screen.render(r);
+                pixels += static_cast<long>(r.width()) * r.height();
+            }
+            damage->set_painting(false);
+        }
         at_a = !at_a;
     }
     wm.on_invalidate = compositor;
+    wm.on_invalidate_part = compositor_part;
+    damage.reset();
+    if (paint) {
+        state.counters["pixels_per_move"]
+            = static_cast<double>(pixels) / static_cast<double>(state.iterations());
+    }
     state.counters["repaints_per_move"]
         = static_cast<double>(invalidations) / static_cast<double>(state.iterations());
 }
@@ -123,8 +156,20 @@ void BM_HoverNextRow(benchmark::State& state)
     hover(state, true);
 }
 
+void BM_HoverSameRowPaint(benchmark::State& state)
+{
+    hover(state, false, true);
+}
+
+void BM_HoverNextRowPaint(benchmark::State& state)
+{
+    hover(state, true, true);
+}
+
 } // namespace
 
+BENCHMARK(BM_HoverSameRowPaint)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HoverNextRowPaint)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HoverSameRow)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HoverNextRow)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SizeList)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);

@@ -6,15 +6,23 @@
 // types the second letter of a name: key down, its text and key up, pushed
 // into SDL's queue, then the presenter reads, delivers, renders what
 // changed and presents it.
-// Reports the frames and the drawn pixels per key; and BM_IdleWait, a wait
+// Reports the frames and the drawn pixels per key, and the 50th and 90th
+// percentiles of the single keys in the thread's processor time (p50_ms,
+// p90_ms: one repetition's median hides the slow keys; processor time,
+// because on a shared machine the wall clock mostly measures the others) and
+// in wall time (p90_wall_ms); and BM_IdleWait, a wait
 // with nothing to do, which must present nothing.
 
 #include <benchmark/benchmark.h>
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
+#include <vector>
 
 #include "BenchDatabase.h"
 #include "pendrel/Morvex.h"
@@ -72,6 +80,22 @@ struct LiveForm {
     long pixels = 0;
 };
 
+double thread_ms()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) * 1e-6;
+}
+
+// The q-th quantile of the values, sorted in place.
+double quantile(std::vector<double>& values, double q)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    return values[static_cast<std::size_t>(q * static_cast<double>(values.size() - 1))];
+}
+
 void push_key(SDL_Keycode key, const char* text)
 {
     SDL_Event e{};
@@ -102,6 +126,8 @@ void BM_KeyToFrame(benchmark::State& state)
     std::size_t next = 0;
     long frames = 0;
     long pixels = 0;
+    std::vector<double> keys_ms;
+    std::vector<double> keys_wall_ms;
     for (auto _ : state) {
         state.PauseTiming();
         const char* start = k_starts[next++ % std::size(k_starts)];
@@ -110,13 +136,22 @@ void BM_KeyToFrame(benchmark::State& state)
         const long frames_before = f.presenter->frames();
         const long pixels_before = f.pixels;
         state.ResumeTiming();
+        const auto t0 = std::chrono::steady_clock::now();
+        const double c0 = thread_ms();
         type(*f.presenter, start[1]);
+        const double c1 = thread_ms();
+        const auto t1 = std::chrono::steady_clock::now();
         state.PauseTiming();
+        keys_ms.push_back(c1 - c0);
+        keys_wall_ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
         frames += f.presenter->frames() - frames_before;
         pixels += f.pixels - pixels_before;
         state.ResumeTiming();
     }
     const auto n = static_cast<double>(state.iterations());
+    state.counters["p50_ms"] = quantile(keys_ms, 0.5);
+    state.counters["p90_ms"] = quantile(keys_ms, 0.9);
+    state.counters["p90_wall_ms"] = quantile(keys_wall_ms, 0.9);
     state.counters["frames_per_key"] = static_cast<double>(frames) / n;
     state.counters["pixels_per_key"] = static_cast<double>(pixels) / n;
     state.counters["list_open"] = win::IsWindowVisible(f.control->DropdownList().get_hWnd());

@@ -65,10 +65,15 @@ def main():
             steady = stats(runs, miss, "rss_indexed_per_row")[1]
             r = peak[1] / steady
             rows.append((f"peak memory vs steady, {n} rows", peak, steady, r, "<= 1.3x", r <= 1.3))
-    for name in ("BM_SizeList", "BM_OpenList", "BM_HoverSameRow", "BM_HoverNextRow"):
+    for name in ("BM_SizeList", "BM_OpenList", "BM_HoverSameRow", "BM_HoverNextRow",
+                 "BM_HoverNextRowPaint"):
         ratio(f"{name}/1000000", f"{name}/100", 1.5, f"{name} 1M vs 100 rows")
     counter("BM_HoverSameRow/1000000", "repaints_per_move", 0, "hover within a row")
     absolute("BM_KeyToFrame/1000000", 8.0, "key to frame presented, 1M rows")
+    counter("BM_KeyToFrame/1000000", "p90_ms", 0.3, "key to pixels p90 ms (cpu), 1M")
+    counter("BM_KeyToFrame/1000000", "p90_wall_ms", 0.3, "key to pixels p90 ms (wall), 1M")
+    counter("BM_HoverSameRowPaint/1000000", "pixels_per_move", 0, "hover within a row, painted")
+    absolute("BM_HoverNextRowPaint/1000000", 0.1, "hover to the next row, painted, 1M rows")
     counter("BM_IdleWait", "frames", 0, "frames while idle")
 
     print(f"{'figure':44} {'min':>10} {'median':>10} {'max':>10} {'baseline':>10} {'ratio':>7}  {'goal':12} met")

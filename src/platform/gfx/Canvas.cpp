@@ -41,8 +41,6 @@ Canvas::Canvas(Surface& surface, int dpi) : Canvas(surface, {0, 0}, surface.rect
 
 Canvas::~Canvas()
 {
-    if (m_pango)
-        g_object_unref(m_pango);
     cairo_destroy(m_cr);
 }
 
@@ -166,15 +164,8 @@ void Canvas::draw_focus_rect(const win::RECT& r)
 void Canvas::draw_text(
     std::string_view text, const win::RECT& box, const Font& font, OLE_COLOR color, TextAlign align)
 {
-    if (!m_pango) {
-        m_pango = pango_cairo_create_context(m_cr);
-        detail::configure_context(m_pango, m_dpi);
-    }
-    pango_cairo_update_context(m_cr, m_pango);
     auto valid = valid_utf8(text);
-    auto layout = detail::make_layout(m_pango, font, valid);
-    PangoRectangle logical{};
-    pango_layout_get_pixel_extents(layout.get(), nullptr, &logical);
+    const auto [layout, logical] = detail::drawing_layout(m_dpi, font, valid);
 
     auto n = normalized(box);
     int x = n.left;
@@ -193,7 +184,7 @@ void Canvas::draw_text(
     cairo_clip(m_cr);
     set_color(color);
     cairo_move_to(m_cr, x - align.scroll_x - logical.x, y - logical.y);
-    pango_cairo_show_layout(m_cr, layout.get());
+    pango_cairo_show_layout(m_cr, layout);
     cairo_restore(m_cr);
 }
 

@@ -23,7 +23,6 @@
 #include "platform/win/Types.h"
 
 typedef struct _cairo cairo_t; // NOLINT(modernize-use-using): Cairo's own spelling
-typedef struct _PangoContext PangoContext; // NOLINT(modernize-use-using)
 
 namespace gfx {
 
@@ -127,7 +126,6 @@ private:
     void frame(const win::RECT& r, Rgb top_left, Rgb bottom_right);
 
     cairo_t* m_cr = nullptr; // owned
-    PangoContext* m_pango = nullptr; // owned, made on the first text
     win::POINT m_origin;
     int m_dpi;
 };

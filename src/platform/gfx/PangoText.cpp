@@ -1,7 +1,10 @@
 #include "platform/gfx/PangoText.h"
 
 #include <algorithm>
+#include <functional>
+#include <list>
 #include <map>
+#include <unordered_map>
 
 namespace gfx::detail {
 
@@ -15,7 +18,85 @@ struct Measuring {
     ContextPtr context;
 };
 
+struct SurfaceDeleter {
+    void operator()(cairo_surface_t* p) const { cairo_surface_destroy(p); }
+};
+
+struct CairoDeleter {
+    void operator()(cairo_t* p) const { cairo_destroy(p); }
+};
+
+// Made as a canvas makes its own: over an image surface, so that the
+// surface's font options are merged in the same way.
+PangoContext* drawing_context(int dpi)
+{
+    thread_local std::map<int, Measuring> contexts;
+    auto& m = contexts[dpi];
+    if (!m.context) {
+        const std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
+            cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1));
+        const std::unique_ptr<cairo_t, CairoDeleter> cr(cairo_create(surface.get()));
+        m.context.reset(pango_cairo_create_context(cr.get()));
+        configure_context(m.context.get(), dpi);
+    }
+    return m.context.get();
+}
+
+struct LayoutKey {
+    int dpi = 0;
+    Font font;
+    std::string text;
+    friend bool operator==(const LayoutKey&, const LayoutKey&) = default;
+};
+
+struct LayoutKeyHash {
+    std::size_t operator()(const LayoutKey& k) const
+    {
+        std::size_t h = std::hash<std::string>()(k.text);
+        const auto mix
+            = [&h](std::size_t v) { h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2); };
+        mix(std::hash<std::string>()(k.font.name));
+        mix(std::hash<double>()(k.font.size));
+        mix(static_cast<std::size_t>(k.font.weight));
+        mix(static_cast<std::size_t>(k.font.italic)
+            | (static_cast<std::size_t>(k.font.underline) << 1)
+            | (static_cast<std::size_t>(k.font.strikethrough) << 2));
+        mix(static_cast<std::size_t>(k.dpi));
+        return h;
+    }
+};
+
+// Least recently drawn at the back of the list.
+struct KeptLayouts {
+    struct Entry {
+        LayoutKey key;
+        LayoutPtr layout;
+        PangoRectangle logical{};
+    };
+    std::list<Entry> order;
+    std::unordered_map<LayoutKey, std::list<Entry>::iterator, LayoutKeyHash> index;
+};
+
 } // namespace
+
+DrawnLayout drawing_layout(int dpi, const Font& font, std::string_view text)
+{
+    thread_local KeptLayouts kept;
+    LayoutKey key{dpi, font, std::string(text)};
+    if (const auto it = kept.index.find(key); it != kept.index.end()) {
+        kept.order.splice(kept.order.begin(), kept.order, it->second);
+        return {it->second->layout.get(), it->second->logical};
+    }
+    if (kept.order.size() >= k_kept_layouts) {
+        kept.index.erase(kept.order.back().key);
+        kept.order.pop_back();
+    }
+    KeptLayouts::Entry entry{key, make_layout(drawing_context(dpi), font, text), {}};
+    pango_layout_get_pixel_extents(entry.layout.get(), nullptr, &entry.logical);
+    kept.order.push_front(std::move(entry));
+    kept.index.emplace(std::move(key), kept.order.begin());
+    return {kept.order.front().layout.get(), kept.order.front().logical};
+}
 
 void configure_context(PangoContext* context, int dpi)
 {

@@ -29,4 +29,18 @@ void configure_context(PangoContext* context, int dpi);
 // as attributes). The text must already be valid UTF-8.
 [[nodiscard]] LayoutPtr make_layout(PangoContext* context, const Font& font, std::string_view text);
 
+// A layout for drawing on image surfaces (what every canvas draws on) and
+// its logical extents in pixels.
+struct DrawnLayout {
+    PangoLayout* layout = nullptr;
+    PangoRectangle logical{};
+};
+
+// The drawing layout of the text in the font at a dpi, kept from one paint
+// to the next: a repaint of the same cells lays nothing out again. The
+// calling thread keeps the most recently drawn k_kept_layouts; the layout
+// lives until the next call. The text must already be valid UTF-8.
+inline constexpr std::size_t k_kept_layouts = 1024;
+[[nodiscard]] DrawnLayout drawing_layout(int dpi, const Font& font, std::string_view text);
+
 } // namespace gfx::detail

@@ -231,8 +231,10 @@ public:
     void columns_changed();
     // The row (0-based) a bookmark names, or nothing when it names none.
     [[nodiscard]] std::optional<std::int64_t> row_of_bookmark(const vb::Variant& bookmark) const;
-    // The selection changed: repaint.
-    void selection_changed() const;
+    // The selection of a row (0-based) changed: that row repaints.
+    void selection_changed(std::int64_t row) const;
+    // Only a displayed row's band is repainted; other rows show nothing.
+    void invalidate_row(std::int64_t row) const;
 
 private:
     static win::LRESULT proc(win::HWND hwnd, win::UINT msg, win::WPARAM wparam, win::LPARAM lparam);

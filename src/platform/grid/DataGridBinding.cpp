@@ -251,11 +251,15 @@ std::int64_t DataGrid::current_row() const
     return position >= 1 ? position - 1 : -1;
 }
 
+// The old and the new current row repaint (the frame moves); a scroll
+// that follows repaints the rest.
 void DataGrid::make_current(std::int64_t row)
 {
+    const std::int64_t old = current_row();
     m_recordset->let_Bookmark(bookmark_of_row(row));
     m_seen_row = row;
-    Refresh();
+    invalidate_row(old);
+    invalidate_row(row);
 }
 
 vb::Variant DataGrid::current_cell(std::size_t field)

@@ -33,6 +33,11 @@ win::RECT intersect(const win::RECT& a, const win::RECT& b)
     return r;
 }
 
+bool is_empty(const win::RECT& r)
+{
+    return r.right <= r.left || r.bottom <= r.top;
+}
+
 // A column's part of a band, clipped to the rows area.
 win::RECT cell_of(const ColumnSpan& s, const win::RECT& band, const win::RECT& area)
 {
@@ -60,7 +65,8 @@ void draw_lines(gfx::Canvas& canvas, const win::RECT& cell)
 // 2. The client area: background, and the corner between two bars.
 // 3. The header band.
 // 4. The displayed rows.
-// The canvas's origin is the window's top-left corner; everything else is
+// Bands the canvas's clip does not reach (a repaint of a few rows) are not
+// read nor laid out. The canvas's origin is the window's top-left corner; everything else is
 // placed in client coordinates moved by the border.
 void DataGrid::paint(gfx::Canvas* canvas)
 {
@@ -91,13 +97,18 @@ void DataGrid::paint(gfx::Canvas* canvas)
     }
     const GridGeometry g = geometry();
     const auto spans = g.spans();
+    const win::RECT clip = canvas->clip_rect();
+    const auto reached
+        = [&](const win::RECT& band) { return !is_empty(intersect(shifted(band, by), clip)); };
     // 3.
-    if (m_column_headers) {
+    if (m_column_headers && reached(g.header_rect())) {
         paint_header(*canvas, g, spans, by);
     }
     // 4.
     for (int r = 0; r < g.displayed_rows(); ++r) {
-        paint_row(*canvas, g, spans, r, by);
+        if (reached(g.row_rect(r))) {
+            paint_row(*canvas, g, spans, r, by);
+        }
     }
 }
 

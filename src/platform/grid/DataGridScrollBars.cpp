@@ -6,6 +6,7 @@
 #include "platform/controls/ScrollBar.h"
 #include "platform/grid/DataGrid.h"
 #include "platform/win/User32.h"
+#include "platform/win/WindowManager.h"
 
 namespace grid {
 
@@ -67,9 +68,25 @@ void DataGrid::columns_changed()
     update_layout();
 }
 
-void DataGrid::selection_changed() const
+void DataGrid::selection_changed(std::int64_t row) const
 {
-    Refresh();
+    invalidate_row(row);
+}
+
+void DataGrid::invalidate_row(std::int64_t row) const
+{
+    const GridGeometry g = geometry();
+    const std::int64_t r = row - m_first_row;
+    if (row < 0 || r < 0 || r >= g.displayed_rows()) {
+        return;
+    }
+    const win::RECT band = g.row_rect(static_cast<int>(r));
+    const win::RECT area = g.input().rows_area;
+    const win::RECT part{std::max(band.left, area.left), std::max(band.top, area.top),
+        std::min(band.right, area.right), std::min(band.bottom, area.bottom)};
+    if (part.right > part.left && part.bottom > part.top) {
+        win::InvalidateRect(get_hWnd(), &part, 1);
+    }
 }
 
 void DataGrid::place_bars(const win::RECT& client, BarsShown bars)

@@ -36,16 +36,17 @@ void SelBookmarks::Add(const vb::Variant& Bookmark)
     }
     if (m_set.insert(*row).second) {
         m_rows.push_back(*row);
-        changed();
+        changed(*row);
     }
 }
 
 void SelBookmarks::Remove(vb::Long Index)
 {
     const std::size_t i = checked(Index, "SelBookmarks.Remove");
-    m_set.erase(m_rows[i]);
+    const std::int64_t row = m_rows[i];
+    m_set.erase(row);
     m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(i));
-    changed();
+    changed(row);
 }
 
 void SelBookmarks::clear()
@@ -54,10 +55,10 @@ void SelBookmarks::clear()
     m_set.clear();
 }
 
-void SelBookmarks::changed() const
+void SelBookmarks::changed(std::int64_t row) const
 {
     if (auto grid = m_grid.lock()) {
-        grid->selection_changed();
+        grid->selection_changed(row);
     }
 }
 

@@ -41,7 +41,7 @@ public:
 
 private:
     [[nodiscard]] std::size_t checked(vb::Long index, const char* source) const;
-    void changed() const;
+    void changed(std::int64_t row) const;
 
     std::weak_ptr<DataGrid> m_grid;
     std::vector<std::int64_t> m_rows; // 0-based rows, in the order added

@@ -80,12 +80,20 @@ DamageTracker::DamageTracker()
         if (m_previous)
             m_previous(hwnd);
     };
+    m_previous_part = wm.on_invalidate_part;
+    wm.on_invalidate_part = [this](win::HWND hwnd, const win::RECT& part) {
+        invalidated_part(hwnd, part);
+        if (m_previous_part)
+            m_previous_part(hwnd, part);
+    };
     damage_all();
 }
 
 DamageTracker::~DamageTracker()
 {
-    win::WindowManager::the().on_invalidate = m_previous;
+    auto& wm = win::WindowManager::the();
+    wm.on_invalidate = m_previous;
+    wm.on_invalidate_part = m_previous_part;
 }
 
 void DamageTracker::damage_all()
@@ -112,6 +120,22 @@ void DamageTracker::invalidated(win::HWND hwnd)
     if (win::GetWindowRect(hwnd, &now) && win::IsWindowVisible(hwnd))
         m_region.add(now);
     remember_subtree(hwnd);
+}
+
+// The window stays where it is: the part, moved to the screen and clipped
+// to the window, is all that changed. A hidden window shows nothing.
+void DamageTracker::invalidated_part(win::HWND hwnd, const win::RECT& part)
+{
+    if (m_painting)
+        return;
+    win::RECT window{};
+    if (!win::GetWindowRect(hwnd, &window) || !win::IsWindowVisible(hwnd))
+        return;
+    win::POINT origin{0, 0};
+    win::ClientToScreen(hwnd, &origin);
+    m_region.add(intersect(
+        {part.left + origin.x, part.top + origin.y, part.right + origin.x, part.bottom + origin.y},
+        window));
 }
 
 void DamageTracker::remember_subtree(win::HWND hwnd)

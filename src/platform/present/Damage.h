@@ -4,7 +4,9 @@
 // on_invalidate: a window that changed damages where it is now and, when it
 // moved, hid or was restacked, where it was shown before, so it remembers
 // every window's last rectangle and visibility. A window that was hidden and
-// stays hidden damages nothing.
+// stays hidden damages nothing. A part of a window that changed in place
+// (InvalidateRect with a rectangle, on_invalidate_part) damages that part
+// only, clipped to the window.
 
 #include <functional>
 #include <unordered_map>
@@ -45,6 +47,8 @@ public:
 
     // The window changed (what on_invalidate reports).
     void invalidated(win::HWND hwnd);
+    // A part of the window changed, `part` in its client coordinates.
+    void invalidated_part(win::HWND hwnd, const win::RECT& part);
     // Everything, as after the window was exposed or the display changed.
     void damage_all();
 
@@ -65,6 +69,7 @@ private:
     DamageRegion m_region;
     std::unordered_map<win::HWND, Shown> m_shown;
     std::function<void(win::HWND)> m_previous;
+    std::function<void(win::HWND, const win::RECT&)> m_previous_part;
     bool m_painting = false;
 };
 

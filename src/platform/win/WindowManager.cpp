@@ -107,6 +107,7 @@ void WindowManager::reset()
             "WindowManager.reset");
     }
     manager.on_invalidate = nullptr;
+    manager.on_invalidate_part = nullptr;
     manager.on_focus_change = nullptr;
     manager.m_impl = std::make_unique<Impl>();
 }
@@ -181,14 +182,19 @@ void detail::invalidate(HWND hwnd)
     }
 }
 
-BOOL InvalidateRect(HWND hwnd, const RECT* /*rect*/, BOOL /*erase*/)
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL /*erase*/)
 {
     auto& m = detail::wm();
     const HWND target = hwnd == 0 ? m.desktop : hwnd;
     if (m.find(target) == nullptr) {
         return FALSE;
     }
-    detail::invalidate(target);
+    const auto part = WindowManager::the().on_invalidate_part;
+    if (rect != nullptr && target != m.desktop && part) {
+        part(target, *rect);
+    } else {
+        detail::invalidate(target);
+    }
     return TRUE;
 }
 

@@ -53,6 +53,9 @@ public:
     // window was hidden first), after set_display (with the desktop), and on
     // InvalidateRect; the compositor listens here. It may dispatch.
     std::function<void(HWND)> on_invalidate;
+    // InvalidateRect with a rectangle (client coordinates) tells this one
+    // instead, when it is set: only that part of the window changed.
+    std::function<void(HWND, const RECT&)> on_invalidate_part;
 
     // Called whenever the keyboard focus moves, with the window that holds
     // it now (0 for none): after the window that lost it has had its

@@ -49,4 +49,16 @@ std::optional<win::RECT> ink_box(
     return box;
 }
 
+int count_different(const gfx::Image& a, const gfx::Image& b)
+{
+    if (a.width() != b.width() || a.height() != b.height())
+        return std::max(a.width() * a.height(), b.width() * b.height());
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x)
+            n += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+    }
+    return n;
+}
+
 } // namespace pendrel::test

@@ -22,6 +22,10 @@ namespace pendrel::test {
 [[nodiscard]] std::optional<win::RECT> ink_box(const gfx::Image& image, gfx::Rgb background,
     const win::RECT& area = {0, 0, gfx::Image::k_max_side, gfx::Image::k_max_side});
 
+// Pixels that differ between two images of one size (every pixel when the
+// sizes differ).
+[[nodiscard]] int count_different(const gfx::Image& a, const gfx::Image& b);
+
 // Pixels whose channels are all below 0x80 (drawn text in black, say).
 [[nodiscard]] int count_dark(const gfx::Image& image, const win::RECT& r);
 
