@@ -66,7 +66,7 @@ TEST(KeyIndex, SearchDestroyedWhileItsIndexIsBuilt)
 {
     ado::TableBuilder builder({{"t", std::nullopt}});
     for (int row = 0; row < 300'000; ++row) {
-        builder.column(0).append_text("name " + std::to_string(row * 7919 % 300'000));
+        builder.column(0).append_text("name " + std::to_string(row * 7919LL % 300'000));
         builder.end_row();
     }
     const auto table = builder.finish();
