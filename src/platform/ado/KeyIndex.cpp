@@ -1,7 +1,12 @@
 #include "platform/ado/KeyIndex.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+#include <span>
 #include <string>
 
 #include "platform/ado/CaseFold.h"
@@ -11,25 +16,31 @@ namespace ado {
 
 namespace {
 
-// The first eight bytes of the folded text, the first byte highest, Nul
-// bytes after a shorter text. Nine ASCII bytes fold on their own: a code
-// point that could combine with the eighth would not be ASCII.
-std::uint64_t first_eight(std::string_view text, std::string& scratch)
+bool all_ascii(std::string_view s)
 {
-    const std::size_t head = std::min<std::size_t>(text.size(), 9);
-    bool ascii = true;
-    for (std::size_t i = 0; i < head; ++i)
-        ascii = ascii && static_cast<unsigned char>(text[i]) < 0x80;
-    scratch.clear();
-    if (ascii) {
-        for (std::size_t i = 0; i < std::min<std::size_t>(head, 8); ++i)
-            scratch.push_back(vb::ascii_lower(text[i]));
-    } else {
+    bool all = true;
+    for (const char c : s)
+        all = all && static_cast<unsigned char>(c) < 0x80;
+    return all;
+}
+
+// Eight bytes of the folded text from byte 8 * `chunk`, the first byte
+// highest, Nul bytes past its end. Nine ASCII bytes fold on their own: a
+// code point that could combine with the eighth would not be ASCII.
+std::uint64_t chunk_of(std::string_view text, std::size_t chunk, std::string& scratch)
+{
+    const std::size_t at = 8 * chunk;
+    const bool ascii = all_ascii(text.substr(0, at + 9));
+    if (!ascii) {
+        scratch.clear();
         append_case_fold(text, scratch);
     }
+    const std::string_view folded = ascii ? text : std::string_view(scratch);
     std::uint64_t key = 0;
-    for (std::size_t i = 0; i < 8; ++i)
-        key = key << 8 | (i < scratch.size() ? static_cast<unsigned char>(scratch[i]) : 0U);
+    for (std::size_t i = at; i < at + 8; ++i) {
+        const char c = i < folded.size() ? folded[i] : '\0';
+        key = key << 8 | static_cast<unsigned char>(ascii ? vb::ascii_lower(c) : c);
+    }
     return key;
 }
 
@@ -37,13 +48,7 @@ std::uint64_t first_eight(std::string_view text, std::string& scratch)
 // fold to their lower case and are compared without folding.
 int compare_folded(std::string_view x, std::string_view y, std::string& fx, std::string& fy)
 {
-    const auto ascii = [](std::string_view s) {
-        bool all = true;
-        for (const char c : s)
-            all = all && static_cast<unsigned char>(c) < 0x80;
-        return all;
-    };
-    if (ascii(x) && ascii(y)) {
+    if (all_ascii(x) && all_ascii(y)) {
         for (std::size_t i = 0; i < std::min(x.size(), y.size()); ++i) {
             const auto a = static_cast<unsigned char>(vb::ascii_lower(x[i]));
             const auto b = static_cast<unsigned char>(vb::ascii_lower(y[i]));
@@ -60,9 +65,88 @@ int compare_folded(std::string_view x, std::string_view y, std::string& fx, std:
 }
 
 constexpr std::size_t k_cancel_every = 1 << 16;
+// Ties past this many chunks (texts sharing 32 folded bytes, or differing
+// only by trailing Nul bytes) are ordered by whole texts.
+constexpr std::size_t k_chunks = 4;
+constexpr std::size_t k_ahead = 16;
 
-// Thrown out of the sort's comparison when the build is cancelled.
+// Thrown out of a sort's comparison when the build is cancelled.
 struct Cancelled {};
+
+// Twelve bytes: at ten million rows the entries are the build's largest
+// temporary.
+#pragma pack(push, 4)
+struct Entry {
+    std::uint64_t key;
+    std::uint32_t row;
+};
+#pragma pack(pop)
+static_assert(sizeof(Entry) == 12);
+
+class Sorter {
+public:
+    Sorter(const Column& column, const std::atomic<bool>& cancel)
+        : m_column(column), m_cancel(cancel)
+    {
+    }
+
+    void tick()
+    {
+        if (++m_ticks % k_cancel_every == 0 && m_cancel.load(std::memory_order_relaxed))
+            throw Cancelled();
+    }
+
+    // Sorts `run` (rows in row order whose first `chunk` chunks are equal)
+    // by the rest of their folded text, then by row.
+    void refine(std::span<std::uint32_t> run, std::size_t chunk)
+    {
+        if (chunk == k_chunks) {
+            std::stable_sort(run.begin(), run.end(), [&](std::uint32_t a, std::uint32_t b) {
+                tick();
+                return compare_folded(m_column.text(a), m_column.text(b), m_fa, m_fb) < 0;
+            });
+            return;
+        }
+        // One buffer per depth, reused by every run of that depth.
+        std::vector<Entry>& next = m_buffers[chunk];
+        next.resize(run.size());
+        for (std::size_t i = 0; i < run.size(); ++i) {
+            // The rows of a run are far apart: ask for a later one's text early.
+            if (i + k_ahead < run.size())
+                __builtin_prefetch(m_column.text(run[i + k_ahead]).data());
+            next[i] = {chunk_of(m_column.text(run[i]), chunk, m_fa), run[i]};
+        }
+        std::sort(next.begin(), next.end(), [&](const Entry& a, const Entry& b) {
+            tick();
+            return a.key != b.key ? a.key < b.key : a.row < b.row;
+        });
+        for (std::size_t i = 0; i < run.size(); ++i)
+            run[i] = next[i].row;
+        for_each_tie(next,
+            [&](std::size_t lo, std::size_t hi) { refine(run.subspan(lo, hi - lo), chunk + 1); });
+    }
+
+    // Calls `f(lo, hi)` for each stretch of two or more equal keys.
+    template <class F> static void for_each_tie(const std::vector<Entry>& sorted, F f)
+    {
+        for (std::size_t lo = 0; lo < sorted.size();) {
+            std::size_t hi = lo + 1;
+            while (hi < sorted.size() && sorted[hi].key == sorted[lo].key)
+                ++hi;
+            if (hi - lo > 1)
+                f(lo, hi);
+            lo = hi;
+        }
+    }
+
+private:
+    const Column& m_column;
+    const std::atomic<bool>& m_cancel;
+    std::size_t m_ticks = 0;
+    std::array<std::vector<Entry>, k_chunks> m_buffers;
+    std::string m_fa;
+    std::string m_fb;
+};
 
 } // namespace
 
@@ -71,59 +155,45 @@ std::unique_ptr<KeyIndex> KeyIndex::build(const Column& column, const std::atomi
     const std::size_t n = column.size();
     if (n > std::numeric_limits<std::uint32_t>::max())
         return nullptr;
-    const auto cancelled = [&] { return cancel.load(std::memory_order_relaxed); };
-    // 1. Each row's key, and how many non-Null rows each leading pair of
-    //    bytes has.
-    std::vector<std::uint64_t> key_of_row(n);
-    std::vector<std::uint32_t> start((1 << 16) + 1, 0);
-    std::string scratch;
-    for (std::size_t row = 0; row < n; ++row) {
-        if (row % k_cancel_every == 0 && cancelled())
-            return nullptr;
-        if (column.is_null(row))
-            continue;
-        key_of_row[row] = first_eight(column.text(row), scratch);
-        ++start[(key_of_row[row] >> 48) + 1];
-    }
-    for (std::size_t b = 1; b < start.size(); ++b)
-        start[b] += start[b - 1];
-    // 2. Rows by their leading pair of bytes, in row order within each, then
-    //    each such bucket sorted by key and row.
-    auto index = std::unique_ptr<KeyIndex>(new KeyIndex());
-    index->m_rows.resize(start.back());
-    std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
-    for (std::size_t row = 0; row < n; ++row) {
-        if (!column.is_null(row))
-            index->m_rows[next[key_of_row[row] >> 48]++] = static_cast<std::uint32_t>(row);
-    }
-    std::size_t compared = 0;
-    std::string fa;
-    std::string fb;
-    const auto by_key = [&](std::uint32_t a, std::uint32_t b) {
-        if (++compared % k_cancel_every == 0 && cancelled())
-            throw Cancelled();
-        if (key_of_row[a] != key_of_row[b])
-            return key_of_row[a] < key_of_row[b];
-        const int order = compare_folded(column.text(a), column.text(b), fa, fb);
-        return order != 0 ? order < 0 : a < b;
-    };
+    Sorter sorter(column, cancel);
     try {
-        for (std::size_t b = 0; b + 1 < start.size(); ++b) {
-            if (start[b + 1] - start[b] > 1)
-                std::sort(
-                    index->m_rows.begin() + start[b], index->m_rows.begin() + start[b + 1], by_key);
+        // 1. Each non-Null row with its first chunk, sorted by chunk and
+        //    row: contiguous, so the sort runs from the cache.
+        std::vector<Entry> entries;
+        std::size_t present = 0;
+        for (std::size_t row = 0; row < n; ++row)
+            present += column.is_null(row) ? 0 : 1;
+        entries.reserve(present);
+        std::string scratch;
+        for (std::size_t row = 0; row < n; ++row) {
+            sorter.tick();
+            if (!column.is_null(row))
+                entries.push_back(
+                    {chunk_of(column.text(row), 0, scratch), static_cast<std::uint32_t>(row)});
         }
+        std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+            sorter.tick();
+            return a.key != b.key ? a.key < b.key : a.row < b.row;
+        });
+        auto index = std::unique_ptr<KeyIndex>(new KeyIndex());
+        index->m_keys.resize(entries.size());
+        index->m_rows.resize(entries.size());
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            index->m_keys[i] = entries[i].key;
+            index->m_rows[i] = entries[i].row;
+        }
+        // 2. Rows sharing their first chunk, by the chunks after it.
+        Sorter::for_each_tie(entries, [&](std::size_t lo, std::size_t hi) {
+            sorter.refine(std::span(index->m_rows).subspan(lo, hi - lo), 1);
+        });
+        entries = {};
+        if (cancel.load(std::memory_order_relaxed))
+            return nullptr;
+        index->m_wavelet = WaveletMatrix(index->m_rows);
+        return index;
     } catch (const Cancelled&) {
         return nullptr;
     }
-    index->m_keys.resize(index->m_rows.size());
-    for (std::size_t i = 0; i < index->m_rows.size(); ++i)
-        index->m_keys[i] = key_of_row[index->m_rows[i]];
-    key_of_row = {};
-    if (cancelled())
-        return nullptr;
-    index->m_wavelet = WaveletMatrix(index->m_rows);
-    return index;
 }
 
 std::optional<std::size_t> KeyIndex::find(
@@ -189,6 +259,11 @@ KeyIndexBuild::KeyIndexBuild(std::shared_ptr<const Table> table, std::size_t col
             // Out of memory: searches go on by the folded-prefix keys.
             m_index.reset();
         }
+#ifdef __GLIBC__
+        // The build's temporaries were the size of the index again: give
+        // their pages back rather than leave them with the allocator.
+        malloc_trim(0);
+#endif
         m_ready.store(m_index.get(), std::memory_order_release);
     });
 }
