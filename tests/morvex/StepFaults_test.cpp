@@ -33,7 +33,6 @@ class StepFaults : public test::MorvexTest {
 public:
     test::Ui ui;
 
-    [[nodiscard]] win::HWND grid() const { return ctl->DropdownList().get_hWnd(); }
     void open() { ui.click(ctl->DropdownButton().get_hWnd()); }
     void bind_rows(const std::string& rows) { bind(*ctl, rows); }
 
