@@ -8,23 +8,14 @@
 
 #include "diag/Steps.h"
 #include "pendrel/TypeLibrary.h"
-#include "support/ado/AdoFixture.h"
 #include "support/morvex/MorvexTest.h"
 
 namespace pendrel {
 namespace {
 
-using test::error_of;
-
-class DataSourceObject : public testing::Test {
+// The fixture's database and cleared message boxes; its control stays unused.
+class DataSourceObject : public test::MorvexTest {
 protected:
-    void SetUp() override
-    {
-        host::clear_message_boxes();
-        test::create_sqlite_file(dir / "cities.db", test::control_sql());
-        cnstr = test::sqlite_connection_string(dir / "cities.db");
-    }
-
     // Prepared as the control prepares it, then asked for its rows.
     vb::Variant open(clsDataSource& ds, const std::string& sql)
     {
@@ -35,9 +26,6 @@ protected:
         ds.Class_GetDataMember("", data);
         return data;
     }
-
-    test::TempDir dir;
-    std::string cnstr;
 };
 
 TEST_F(DataSourceObject, CallbackOpensItsOwnRecordsetOnAClientCursor)

@@ -32,13 +32,7 @@ public:
     void SetUp() override
     {
         MorvexTest::SetUp();
-        modGridCombo::state() = modGridCombo::GridState{};
-        form->Show();
-        ctl->let_ScreenWidth(19200);
-        ctl->let_RowHeight(210);
-        ctl->let_ColumnWidths("0;25;5");
-        bind(*ctl, k_rows);
-        ctl->txtFieldCmb().SetFocus();
+        prepare("0;25;5", k_rows);
     }
 
     void open()
@@ -47,27 +41,10 @@ public:
         ASSERT_TRUE(is_open());
         (void)events.take();
     }
-    [[nodiscard]] win::HWND grid() const { return ctl->DropdownList().get_hWnd(); }
     [[nodiscard]] bool is_open() const
     {
         return modGridCombo::state().GridSubclassed && win::IsWindowVisible(grid())
             && win::GetCapture() == grid();
-    }
-    // The middle of displayed row `row` (from 0) in the grid's client area.
-    [[nodiscard]] win::POINT row_point(int row, int x = 20) const
-    {
-        const double twips = host::Screen::the().get_TwipsPerPixelY();
-        auto& list = ctl->DropdownList();
-        for (int y = 0; y < 400; ++y) {
-            if (list.RowContaining(static_cast<vb::Single>(y * twips)) == row)
-                return {x, y + 3};
-        }
-        ADD_FAILURE() << "no row " << row;
-        return {};
-    }
-    [[nodiscard]] vb::Long current_row() const
-    {
-        return ctl->get_Recordset()->get_AbsolutePosition();
     }
     [[nodiscard]] vb::Long selected_row() const
     {
@@ -96,12 +73,12 @@ TEST_F(ListMouse, HoverThenPick)
     ui.move_to(grid(), row_point(3));
     ui.move_to(grid(), row_point(3, 40));
     EXPECT_EQ(selected_row(), 4);
-    EXPECT_EQ(current_row(), 1) << "hovering moves no row";
+    EXPECT_EQ(row(), 1) << "hovering moves no row";
     field.clear();
     ui.click(grid(), row_point(5));
     EXPECT_EQ(events.take(), (Events{"Change", "AfterUpdate"}));
     EXPECT_EQ(ctl->get_Text(), "Rotterdam");
-    EXPECT_EQ(current_row(), 6);
+    EXPECT_EQ(row(), 6);
     EXPECT_FALSE(is_open());
     EXPECT_EQ(win::GetCapture(), 0U);
     EXPECT_NE(win::GetWindowLongA(grid(), win::GWL_WNDPROC),

@@ -29,7 +29,8 @@ protected:
     }
 };
 
-TEST_F(MorvexDispatch, ThirtySixMembersAndTwoVariablesEachWithItsOwnIdentifier)
+// Fourteen events, numbered from 1, found by name too.
+TEST_F(MorvexDispatch, ThirtySixMembersTwoVariablesAndFourteenEventsEachWithItsOwnIdentifier)
 {
     const auto members = morvex_members();
     ASSERT_EQ(members.size(), 38u);
@@ -43,6 +44,11 @@ TEST_F(MorvexDispatch, ThirtySixMembersAndTwoVariablesEachWithItsOwnIdentifier)
     EXPECT_EQ(ids.size(), members.size());
     EXPECT_EQ(ctl->id_of_name("ROWSOURCE"), 0x68030014);
     EXPECT_EQ(ctl->id_of_name("clear"), 0x60030036);
+    const auto table = ctl->event_table();
+    ASSERT_EQ(table.size(), 14u);
+    for (std::size_t i = 0; i < table.size(); ++i)
+        EXPECT_EQ(table[i].id, static_cast<vb::DispId>(i + 1)) << table[i].name;
+    EXPECT_EQ(site->events().id_of_name("notinlist"), event::NotInList);
 }
 
 TEST_F(MorvexDispatch, PropertiesByNameReachTheSameAccessors)
@@ -120,15 +126,6 @@ TEST_F(MorvexDispatch, PopupMenuGoesOnWithLeftOutArgumentsMissing)
     const auto& shown = site->surface().popup_menu_calls()[0];
     EXPECT_EQ(shown.X, Variant(10));
     EXPECT_TRUE(shown.Y.is_missing() && shown.DefaultMenu.is_missing());
-}
-
-TEST_F(MorvexDispatch, FourteenEventsByNameAndByIdentifier)
-{
-    const auto table = ctl->event_table();
-    ASSERT_EQ(table.size(), 14u);
-    for (std::size_t i = 0; i < table.size(); ++i)
-        EXPECT_EQ(table[i].id, static_cast<vb::DispId>(i + 1)) << table[i].name;
-    EXPECT_EQ(site->events().id_of_name("notinlist"), event::NotInList);
 }
 
 } // namespace

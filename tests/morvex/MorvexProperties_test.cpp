@@ -22,7 +22,8 @@ constexpr gfx::OLE_COLOR k_not_a_colour = 0x01000000;
 
 using MorvexProperties = test::MorvexTest;
 
-TEST_F(MorvexProperties, ColoursGoToTheTextFieldAndTheGrid)
+// Appearance changes the text field only.
+TEST_F(MorvexProperties, ColoursAndAppearanceGoToTheTextFieldAndTheGrid)
 {
     ctl->let_BackColor(k_teal);
     ctl->let_ForeColor(k_teal);
@@ -35,6 +36,10 @@ TEST_F(MorvexProperties, ColoursGoToTheTextFieldAndTheGrid)
     ctl->txtFieldCmb().let_ForeColor(gfx::vbWindowText);
     EXPECT_EQ(std::pair(ctl->get_BackColor(), ctl->get_ForeColor()),
         std::pair(gfx::vbButtonFace, k_teal));
+    ctl->let_Appearance(mtbFlat);
+    EXPECT_EQ(
+        std::tuple(ctl->txtFieldCmb().get_Appearance(), ctl->DropdownButton().get_Appearance()),
+        std::tuple(0, 1));
 }
 
 TEST_F(MorvexProperties, FontIsTheTextFieldsObjectAndOnlyBoldReachesTheGrid)
@@ -52,14 +57,6 @@ TEST_F(MorvexProperties, FontIsTheTextFieldsObjectAndOnlyBoldReachesTheGrid)
     ctl->let_FontBold(bold);
     EXPECT_TRUE(ctl->txtFieldCmb().get_FontBold() && ctl->DropdownList().get_Font()->get_Bold());
     EXPECT_FALSE(ctl->DropdownList().get_Font()->get_Italic());
-}
-
-TEST_F(MorvexProperties, AppearanceChangesTheTextFieldOnly)
-{
-    ctl->let_Appearance(mtbFlat);
-    EXPECT_EQ(
-        std::tuple(ctl->txtFieldCmb().get_Appearance(), ctl->DropdownButton().get_Appearance()),
-        std::tuple(0, 1));
 }
 
 TEST_F(MorvexProperties, ChildRefusingAValueStopsTheSetterBeforeItSignals)

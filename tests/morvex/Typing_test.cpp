@@ -45,7 +45,6 @@ public:
         return box.get_Text() + " " + std::to_string(box.get_SelStart()) + "+"
             + std::to_string(box.get_SelLength());
     }
-    [[nodiscard]] vb::Long row() const { return ctl->get_Recordset()->get_AbsolutePosition(); }
     void leave() { other->txtFieldCmb().SetFocus(); }
 
     test::Ui ui;

@@ -25,7 +25,6 @@ protected:
         bind(*ctl, k_rows);
         ctl->let_Text("typed");
     }
-    [[nodiscard]] vb::Long row() const { return ctl->get_Recordset()->get_AbsolutePosition(); }
     [[nodiscard]] std::string value() { return vb::CStr(ctl->get_Value()); }
 };
 

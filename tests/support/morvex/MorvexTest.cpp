@@ -5,6 +5,7 @@
 
 #include "dropdown/modGridCombo.h"
 #include "platform/host/FileAppend.h"
+#include "platform/host/Screen.h"
 #include "platform/vb/Convert.h"
 #include "platform/vb/DateTime.h"
 #include "platform/win/WindowManager.h"
@@ -95,6 +96,28 @@ void MorvexTest::restart()
     SetUp();
     modGridCombo::state() = modGridCombo::GridState{};
     form->Show();
+}
+
+void MorvexTest::prepare(const std::string& widths, const std::string& row_source)
+{
+    modGridCombo::state() = modGridCombo::GridState{};
+    form->Show();
+    ctl->let_ScreenWidth(19200);
+    ctl->let_RowHeight(210);
+    ctl->let_ColumnWidths(widths);
+    bind(*ctl, row_source);
+    ctl->txtFieldCmb().SetFocus();
+}
+
+win::POINT MorvexTest::row_point(int row, int x) const
+{
+    const double twips = host::Screen::the().get_TwipsPerPixelY();
+    for (int y = 0; y < 400; ++y) {
+        if (ctl->DropdownList().RowContaining(static_cast<vb::Single>(y * twips)) == row)
+            return {x, y + 3};
+    }
+    ADD_FAILURE() << "no row " << row;
+    return {};
 }
 
 Morvex& MorvexTest::add(const std::string& name)

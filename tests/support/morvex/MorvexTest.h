@@ -59,10 +59,20 @@ public:
     // temporary folder, the thread's list state reset, the form shown.
     void restart();
 
+    // The thread's list state reset, the form shown, the control on a
+    // 19200-twip screen with rows of 210 twips and these widths, bound to
+    // these rows and holding the focus.
+    void prepare(const std::string& widths, const std::string& row_source);
     // Another Morvex on the form, newly placed.
     Morvex& add(const std::string& name);
     // CnStr to the test database, then the row source.
     void bind(Morvex& control, const std::string& row_source);
+    // The control's grid window, and a point in the middle of its displayed
+    // row `row` (from 0), in client coordinates.
+    [[nodiscard]] win::HWND grid() const { return ctl->DropdownList().get_hWnd(); }
+    [[nodiscard]] win::POINT row_point(int row, int x = 20) const;
+    // The current row of the control's rows (from 1), or BOF's -2 and EOF's -3.
+    [[nodiscard]] vb::Long row() const { return ctl->get_Recordset()->get_AbsolutePosition(); }
     // The names the control passed to PropertyChanged since the last call.
     [[nodiscard]] std::vector<std::string> take_changes();
     // Where the log path CnStr sets lands, and its lines.
