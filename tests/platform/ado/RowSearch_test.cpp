@@ -28,7 +28,8 @@ std::string random_text(
 
 Predicate text_predicate(const ado::Table& table, CompareOp op, std::string text)
 {
-    return ado::bind_criterion({"t", op, {ado::Literal::Kind::Text, std::move(text)}}, table);
+    return ado::bind_criterion(
+        {"t", op, {ado::Literal::Kind::Text, std::move(text), {}, 0.0}}, table);
 }
 
 class RowSearchAgreement : public ::testing::Test {
@@ -188,7 +189,7 @@ TEST(PrefixKeys, SearchFindsWhatTheScanFinds)
     ado::RowSearch search(table);
     for (int q = 0; q < 3000; ++q) {
         ado::Criterion c{"t", rng() % 3 == 0 ? CompareOp::Equal : CompareOp::Like,
-            {ado::Literal::Kind::Text, q == 0 ? "1234*" : random_text(rng, k_letters, 6)}};
+            {ado::Literal::Kind::Text, q == 0 ? "1234*" : random_text(rng, k_letters, 6), {}, 0.0}};
         if (c.op == CompareOp::Like && rng() % 4 != 0)
             c.value.text += "*";
         const auto p = ado::bind_criterion(c, *table);
