@@ -32,76 +32,60 @@ Predicate text_predicate(const ado::Table& table, CompareOp op, std::string text
         {"t", op, {ado::Literal::Kind::Text, std::move(text), {}, 0.0}}, table);
 }
 
-class RowSearchAgreement : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ado::TableBuilder builder({{"t", ado::FieldType{ado::DataType::adVarWChar, 10}},
-            {"i", ado::FieldType{ado::DataType::adInteger, 4}},
-            {"r", ado::FieldType{ado::DataType::adDouble, 8}}});
-        for (std::size_t row = 0; row < k_rows; ++row) {
-            auto& t = builder.column(0);
-            auto& i = builder.column(1);
-            auto& r = builder.column(2);
-            m_rng() % 10 == 0 ? t.append_null() : t.append_text(text(4));
-            m_rng() % 10 == 0 ? i.append_null()
-                              : i.append_integer(static_cast<std::int64_t>(m_rng() % 41) - 20);
-            const auto kind = m_rng() % 20;
-            if (kind == 0)
-                r.append_null();
-            else
-                r.append_real(kind == 1 ? std::nan("") : static_cast<double>(m_rng() % 21) / 2 - 5);
-            builder.end_row();
-        }
-        m_table = builder.finish();
+TEST(RowSearchAgreement, IndexAndScanFindTheSameRow)
+{
+    static const char* const k_letters[]
+        = {"a", "A", "b", "B", "ä", "Ä", "ł", "Ł", "z", "*", "'", " "};
+    static const CompareOp k_ops[] = {CompareOp::Equal, CompareOp::NotEqual, CompareOp::Less,
+        CompareOp::Greater, CompareOp::LessEqual, CompareOp::GreaterEqual, CompareOp::Like};
+    constexpr std::size_t k_rows = 3000;
+    std::mt19937 rng{20240305};
+    ado::TableBuilder builder({{"t", ado::FieldType{ado::DataType::adVarWChar, 10}},
+        {"i", ado::FieldType{ado::DataType::adInteger, 4}},
+        {"r", ado::FieldType{ado::DataType::adDouble, 8}}});
+    for (std::size_t row = 0; row < k_rows; ++row) {
+        auto& t = builder.column(0);
+        auto& i = builder.column(1);
+        auto& r = builder.column(2);
+        rng() % 10 == 0 ? t.append_null() : t.append_text(random_text(rng, k_letters, 4));
+        rng() % 10 == 0 ? i.append_null()
+                        : i.append_integer(static_cast<std::int64_t>(rng() % 41) - 20);
+        const auto kind = rng() % 20;
+        if (kind == 0)
+            r.append_null();
+        else
+            r.append_real(kind == 1 ? std::nan("") : static_cast<double>(rng() % 21) / 2 - 5);
+        builder.end_row();
     }
-
-    std::string text(std::size_t max_letters)
-    {
-        static const char* const k_letters[]
-            = {"a", "A", "b", "B", "ä", "Ä", "ł", "Ł", "z", "*", "'", " "};
-        return random_text(m_rng, k_letters, max_letters);
-    }
-
-    Predicate random_predicate()
-    {
-        static const CompareOp k_ops[] = {CompareOp::Equal, CompareOp::NotEqual, CompareOp::Less,
-            CompareOp::Greater, CompareOp::LessEqual, CompareOp::GreaterEqual, CompareOp::Like};
+    const auto table = builder.finish();
+    const auto random_predicate = [&] {
         ado::Criterion c;
-        c.op = k_ops[m_rng() % std::size(k_ops)];
-        const auto column = m_rng() % 3;
+        c.op = k_ops[rng() % std::size(k_ops)];
+        const auto column = rng() % 3;
         if (column == 0 || c.op == CompareOp::Like) {
             c.column = "t";
             c.value.kind = ado::Literal::Kind::Text;
-            c.value.text = text(2);
-            if (c.op == CompareOp::Like && m_rng() % 2 == 0)
+            c.value.text = random_text(rng, k_letters, 2);
+            if (c.op == CompareOp::Like && rng() % 2 == 0)
                 c.value.text += "*";
-            if (c.op == CompareOp::Like && m_rng() % 4 == 0)
+            if (c.op == CompareOp::Like && rng() % 4 == 0)
                 c.value.text = "%" + c.value.text;
         } else {
             c.column = column == 1 ? "i" : "r";
             c.value.kind = ado::Literal::Kind::Number;
-            const bool whole = m_rng() % 2 == 0;
-            const double v = static_cast<double>(m_rng() % 49) / 2 - 12;
+            const bool whole = rng() % 2 == 0;
+            const double v = static_cast<double>(rng() % 49) / 2 - 12;
             c.value.number = whole ? ado::Number{true, std::llround(v), std::round(v)}
                                    : ado::Number{false, 0, v};
         }
-        return ado::bind_criterion(c, *m_table);
-    }
-
-    static constexpr std::size_t k_rows = 3000;
-    std::mt19937 m_rng{20240305};
-    std::shared_ptr<const ado::Table> m_table;
-};
-
-TEST_F(RowSearchAgreement, IndexAndScanFindTheSameRow)
-{
-    ado::RowSearch search(m_table);
+        return ado::bind_criterion(c, *table);
+    };
+    ado::RowSearch search(table);
     int answered_by_index = 0;
     for (int q = 0; q < 4000; ++q) {
         const Predicate p = random_predicate();
-        const std::size_t from = m_rng() % k_rows;
-        const bool forward = m_rng() % 2 == 0;
+        const std::size_t from = rng() % k_rows;
+        const bool forward = rng() % 2 == 0;
         const auto by_scan = search.find_by_scan(p, from, forward);
         if (!ado::SortedIndex::can_answer(p))
             continue;
