@@ -1,4 +1,11 @@
+// Case folding: pairs that must and must not fold alike, the ASCII fast
+// path, the European letters folded without the library, and the
+// folded-prefix keys of text columns.
+#include <cstdlib>
+#include <memory>
+
 #include <gtest/gtest.h>
+#include <utf8proc.h>
 
 #include "platform/ado/CaseFold.h"
 #include "support/RowName.h"
@@ -39,6 +46,59 @@ TEST(CaseFold, AsciiFastPathAgreesWithTheLibraryAndBadUtf8FoldsBytewise)
         EXPECT_EQ(ado::case_fold("é" + ch), "é" + ado::case_fold(ch)) << c;
     }
     EXPECT_EQ(ado::case_fold("AB\xff\xfe"), "ab\xff\xfe");
+}
+
+std::string utf8(char32_t cp)
+{
+    std::string out(4, '\0');
+    const auto n = utf8proc_encode_char(
+        static_cast<utf8proc_int32_t>(cp), reinterpret_cast<utf8proc_uint8_t*>(out.data()));
+    out.resize(static_cast<std::size_t>(n));
+    return out;
+}
+
+std::string library_fold(const std::string& text)
+{
+    utf8proc_uint8_t* raw = nullptr;
+    const auto n = utf8proc_map(reinterpret_cast<const utf8proc_uint8_t*>(text.data()),
+        static_cast<utf8proc_ssize_t>(text.size()), &raw,
+        static_cast<utf8proc_option_t>(UTF8PROC_STABLE | UTF8PROC_COMPOSE | UTF8PROC_COMPAT
+            | UTF8PROC_CASEFOLD | UTF8PROC_IGNORE));
+    const std::unique_ptr<utf8proc_uint8_t, decltype(&std::free)> folded(raw, &std::free);
+    return std::string(reinterpret_cast<const char*>(folded.get()), static_cast<std::size_t>(n));
+}
+
+// Every pair of a letter below U+0250 with any letter below U+0250 (and a
+// few that combine or lie beyond) folds as the library folds it.
+TEST(LatinFold, EveryPairFoldsAsTheLibraryFolds)
+{
+    std::vector<char32_t> seconds;
+    for (char32_t cp = 0x20; cp < 0x250; ++cp)
+        seconds.push_back(cp);
+    for (const char32_t cp : {0x0301, 0x0308, 0x0327, 0x0345, 0x1E9E, 0xFB01, 0xAC00})
+        seconds.push_back(cp);
+    int mismatches = 0;
+    for (char32_t a = 0x80; a < 0x250; ++a) {
+        for (const char32_t b : seconds) {
+            const std::string text = utf8(a) + utf8(b);
+            if (ado::case_fold(text) != library_fold(text) && ++mismatches < 5)
+                ADD_FAILURE() << "U+" << std::hex << unsigned(a) << " U+" << unsigned(b);
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST(FoldedPrefix, IsTheFirstFourBytesOfTheFoldedText)
+{
+    for (const std::string& text : std::vector<std::string>{"", "a", "AB", "Zürich", "ZÜRICH",
+             "e\u0301cole", "abcd\u0301x", "abcde\u0301", "\u0132ssel", "a\u00ADbcde", "ß-Straße",
+             "\xff\xfe"
+             "AB",
+             "Łódź", "\xea\xb0\x80\xea\xb0\x81", std::string("ab\0cd", 5)}) {
+        EXPECT_EQ(ado::folded_prefix(text), ado::prefix_key(ado::case_fold(text))) << text;
+    }
+    EXPECT_EQ(ado::prefix_key("abcdef"), 0x64636261U);
+    EXPECT_EQ(ado::prefix_key("ab"), 0x6261U);
 }
 
 } // namespace

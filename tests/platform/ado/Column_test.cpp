@@ -1,6 +1,14 @@
+// How a column keeps its values: each storage with its Nulls, the narrow
+// widths numbers and texts start in, values that do not fit, the table
+// builder's byte count and budget, and the vector under them all.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+#include <vector>
+
 #include "platform/ado/Column.h"
+#include "platform/ado/PodVector.h"
 #include "platform/ado/Table.h"
 #include "platform/vb/ErrorNumbers.h"
 #include "support/VbError.h"
@@ -18,9 +26,9 @@ std::vector<std::string> texts(const Column& c)
     return out;
 }
 
-TEST(Column, HoldsEachStorageWithNulls)
+TEST(Column, FirstValueDecidesAnUndeclaredColumn)
 {
-    Column ints; // undeclared: the first value decides, earlier Nulls keep their places
+    Column ints; // earlier Nulls keep their places
     ints.append_null();
     ints.append_integer(5);
     ints.append_integer(-7);
@@ -31,13 +39,18 @@ TEST(Column, HoldsEachStorageWithNulls)
     EXPECT_TRUE(ints.fits_long());
     ints.append_integer(-2147483649LL);
     EXPECT_FALSE(ints.fits_long());
-    Column text(Storage::Text);
-    std::vector<std::string> want;
-    for (int i = 0; i < 200; ++i) {
-        want.push_back(i % 3 == 0 ? "<null>" : std::to_string(i));
-        (i % 3 == 0) ? text.append_null() : text.append_text(want.back());
-    }
-    EXPECT_EQ(texts(text), want);
+    Column c;
+    c.append_null();
+    c.append_null();
+    c.append_real(2.5);
+    EXPECT_EQ(c.storage(), Storage::Real);
+    EXPECT_TRUE(c.is_null(0));
+    EXPECT_DOUBLE_EQ(c.real(2), 2.5);
+    Column b;
+    b.append_blob(std::string("\0\1", 2));
+    b.append_text("x");
+    EXPECT_EQ(b.storage(), Storage::Blob);
+    EXPECT_EQ(b.text(0), std::string("\0\1", 2));
 }
 
 TEST(Column, ValuesThatDoNotFitTurnEveryValueIntoText)
@@ -59,14 +72,16 @@ TEST(Column, ValuesThatDoNotFitTurnEveryValueIntoText)
 
 TEST(Column, RealsAmongIntegersMakeARealColumnWhenExact)
 {
-    Column c(Storage::Integer);
-    c.append_integer(3);
+    Column c(Storage::Integer); // narrow integers and Nulls become exact reals
+    c.append_integer(-3);
+    c.append_null();
     c.append_real(0.5);
     EXPECT_EQ(c.storage(), Storage::Real);
-    EXPECT_DOUBLE_EQ(c.real(0), 3.0);
+    EXPECT_EQ(c.real(0), -3.0);
+    EXPECT_TRUE(c.is_null(1));
     c.append_integer((std::int64_t(1) << 53) + 1); // no double holds it
     EXPECT_EQ(c.storage(), Storage::Text);
-    EXPECT_EQ(texts(c), (std::vector<std::string>{"3", "0.5", "9007199254740993"}));
+    EXPECT_EQ(texts(c), (std::vector<std::string>{"-3", "<null>", "0.5", "9007199254740993"}));
     Column big(Storage::Integer); // a big integer first blocks the real column too
     big.append_integer(std::int64_t(1) << 60);
     big.append_real(1.25);
@@ -75,20 +90,72 @@ TEST(Column, RealsAmongIntegersMakeARealColumnWhenExact)
         EXPECT_EQ(std::stod(ado::real_text(d)), d);
 }
 
-TEST(Column, FirstValueDecidesAnUndeclaredColumn)
+// Numbers start 16 bits wide; the first one that needs more widens the
+// column, and every earlier value and Null reads back as it was.
+TEST(ColumnWidth, WidensOnceAndKeepsEveryEarlierValue)
 {
-    Column c;
-    c.append_null();
-    c.append_null();
-    c.append_real(2.5);
-    EXPECT_EQ(c.storage(), Storage::Real);
-    EXPECT_TRUE(c.is_null(0));
-    EXPECT_DOUBLE_EQ(c.real(2), 2.5);
-    Column b;
-    b.append_blob(std::string("\0\1", 2));
-    b.append_text("x");
-    EXPECT_EQ(b.storage(), Storage::Blob);
-    EXPECT_EQ(b.text(0), std::string("\0\1", 2));
+    Column ints(Storage::Integer);
+    const std::int64_t values[]
+        = {-32768, 32767, 0, 32768, -2147483648LL, 2147483647, 2147483648LL, -9, INT64_MIN};
+    for (const std::int64_t v : values) {
+        ints.append_integer(v);
+        ints.append_null();
+    }
+    EXPECT_EQ(ints.storage(), Storage::Integer);
+    Column small(Storage::Integer);
+    small.append_integer(-32768);
+    small.append_integer(2147483647);
+    EXPECT_TRUE(small.fits_long());
+    EXPECT_FALSE(ints.fits_long());
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+        EXPECT_EQ(ints.integer(2 * i), values[i]) << i;
+        EXPECT_TRUE(ints.is_null(2 * i + 1)) << i;
+    }
+
+    Column dates(Storage::Date);
+    dates.append_text("2024-03-05");
+    dates.append_date(-657434.0); // before 1900
+    dates.append_null();
+    dates.append_date(-0.0);
+    dates.append_text("2024-03-05 12:00:00");
+    dates.append_date(2.0);
+    const double instants[] = {45356.0, -657434.0, 0.0, -0.0, 45356.5, 2.0};
+    for (std::size_t i = 0; i < std::size(instants); ++i) {
+        EXPECT_EQ(dates.real(i), instants[i]) << i;
+        EXPECT_EQ(std::signbit(dates.real(i)), std::signbit(instants[i])) << i;
+    }
+    EXPECT_TRUE(dates.is_null(2));
+
+    Column reals(Storage::Real); // hundredths in 32 bits, then anything
+    const double amounts[] = {-327.68, 703.92, -0.01, 21474836.47, 0.0, 0.125, -0.0, 1e300, 0.1};
+    for (const double v : amounts)
+        reals.append_real(v);
+    for (std::size_t i = 0; i < std::size(amounts); ++i) {
+        EXPECT_EQ(reals.real(i), amounts[i]) << i;
+        EXPECT_EQ(std::signbit(reals.real(i)), std::signbit(amounts[i])) << i;
+    }
+}
+
+// Text lengths in one byte each, groups of sixteen rows: every text, empty
+// and Null reads back across group edges, before and after the first text
+// too long for a byte.
+TEST(ColumnWidth, TextsReadBackBeforeAndAfterALongOne)
+{
+    Column c(Storage::Text);
+    std::vector<std::string> want;
+    const auto add = [&](std::size_t length) {
+        want.push_back(length == 1 ? "<null>" : std::string(length, char('a' + want.size() % 26)));
+        length == 1 ? c.append_null() : c.append_text(want.back());
+    };
+    for (std::size_t i = 0; i < 20; ++i)
+        add(i % 3);
+    for (std::size_t i = 0; i < 40; ++i)
+        add((i * 37) % 256);
+    add(255);
+    add(256);
+    for (std::size_t i = 0; i < 20; ++i)
+        add(i % 3);
+    EXPECT_EQ(texts(c), want);
 }
 
 TEST(TableBuilder, ShrinksCountsItsBytesAndStopsAtTheBudget)
@@ -115,6 +182,35 @@ TEST(TableBuilder, ShrinksCountsItsBytesAndStopsAtTheBudget)
         }
     };
     EXPECT_VB_ERROR(fill(), vb::err::OutOfMemory);
+}
+
+TEST(PodVector, KeepsItsValuesFromHeapToMappingAndBack)
+{
+    ado::PodVector<std::uint32_t> v;
+    const std::size_t n = 3 * ado::ByteBlock::k_map_threshold / sizeof(std::uint32_t) + 17;
+    for (std::size_t i = 0; i < n; ++i)
+        v.push_back(static_cast<std::uint32_t>(i * 7));
+    ASSERT_EQ(v.size(), n);
+    for (std::size_t i = 0; i < n; i += 997)
+        ASSERT_EQ(v[i], i * 7) << i;
+    EXPECT_EQ(v.back(), (n - 1) * 7);
+    v.shrink_to_fit();
+    EXPECT_GE(v.capacity(), n);
+    EXPECT_LT(v.capacity(), n + 4096 / sizeof(std::uint32_t));
+    EXPECT_EQ(v[n - 1], (n - 1) * 7);
+    v.resize(10); // below the threshold: back on the heap, exactly sized
+    v.shrink_to_fit();
+    EXPECT_EQ(v.capacity(), 10U);
+    EXPECT_EQ(v[9], 63U);
+    v.assign(5, 7); // a move leaves the source empty
+    ado::PodVector<std::uint32_t> w(std::move(v));
+    EXPECT_EQ(w.size(), 5U);
+    EXPECT_EQ(v.size(), 0U); // NOLINT(bugprone-use-after-move): the moved-from state is the point
+    EXPECT_EQ(w[4], 7U);
+    v = std::move(w);
+    EXPECT_EQ(v.size(), 5U);
+    v.reset();
+    EXPECT_EQ(v.capacity(), 0U);
 }
 
 } // namespace

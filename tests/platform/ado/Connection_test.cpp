@@ -2,6 +2,8 @@
 
 #include "platform/ado/AdoConstants.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/ConnectionString.h"
+#include "platform/ado/Recordset.h"
 #include "platform/vb/ErrorNumbers.h"
 #include "support/ado/AdoFixture.h"
 
@@ -9,11 +11,47 @@ namespace {
 
 namespace err = vb::err;
 
+using ado::ConnectionString;
 using ConnectionTest = pendrel::test::SqliteFileTest;
+
+TEST(ConnectionString, KeysAreCaseInsensitiveTrimmedAndTheLaterOneWins)
+{
+    const auto cs = ConnectionString::parse(
+        "  provider = SQLite ; DATA SOURCE= shop.db ;;Port=1;; port=2;options=-c a=b;");
+    EXPECT_EQ(cs.get("Provider"), "SQLite");
+    EXPECT_EQ(cs.get("data source"), "shop.db");
+    EXPECT_EQ(cs.get("Password"), std::nullopt);
+    EXPECT_EQ(cs.get("options"), "-c a=b");
+    EXPECT_EQ(cs.pairs().size(), 4U);
+    EXPECT_EQ(cs.get_any({"Server", "PORT"}), "2");
+    EXPECT_TRUE(ConnectionString::parse("").pairs().empty());
+    // quoted values keep semicolons, blanks and doubled quotes
+    const auto q = ConnectionString::parse("Password='a;b ''c'' ';User ID=\"x\"\"y\";Host= 'h' ");
+    EXPECT_EQ(q.get("Password"), "a;b 'c' ");
+    EXPECT_EQ(q.get("User ID"), "x\"y");
+    EXPECT_EQ(q.get("Host"), "h");
+}
+
+TEST(ConnectionString, MalformedTextIsRefusedWithoutRepeatingValues)
+{
+    for (const char* bad :
+        {"Password=x;secretword", "=value", "Password='unterminated", "Password='a' b"}) {
+        const auto e = pendrel::test::error_of([&] { (void)ConnectionString::parse(bad); });
+        EXPECT_EQ(e.number(), vb::err::UnspecifiedError) << bad;
+        EXPECT_EQ(e.description().find("secretword"), std::string::npos);
+        EXPECT_EQ(e.description().find("unterminated"), std::string::npos);
+    }
+}
 
 TEST_F(ConnectionTest, OpensClosesAndRefusesCallsOutOfState)
 {
     ado::Connection c;
+    const auto e = pendrel::test::error_of(
+        [&] { c.Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=x.mdb"); });
+    EXPECT_EQ(e.number(), err::UnspecifiedError); // an unknown provider is named
+    EXPECT_NE(e.description().find("Microsoft.Jet.OLEDB.4.0"), std::string::npos)
+        << e.description();
+    EXPECT_EQ(e.source(), "ADODB.Connection");
     EXPECT_VB_ERROR(c.Open(cnstr(), "", "", 16), err::AdoBadArguments);
     EXPECT_VB_ERROR(c.let_CommandTimeout(-1), err::AdoBadArguments);
     EXPECT_EQ(c.get_State(), ado::adStateClosed);
@@ -66,24 +104,25 @@ TEST_P(FetchLimits, StopTheRowSourceWithTheirOwnError)
         EXPECT_EQ(e.number(), row.number);
         EXPECT_NE(e.description().find(row.named), std::string::npos) << e.description();
     }
-    // Without settings: 10 seconds, and the connection goes on after a stop.
+    // Without settings: 10 seconds; the property sets the time limit too. The
+    // connection goes on after a fetch stopped half-way and after a stop, and
+    // later errors keep their own numbers.
     auto connection = std::make_shared<ado::Connection>();
     connection->Open(cnstr() + ";Max Recordset MB=1");
     EXPECT_EQ(connection->get_CommandTimeout(), 10);
-    EXPECT_VB_ERROR((void)connection->fetch(k_limit_rows[2].sql), err::OutOfMemory);
-    EXPECT_EQ(connection->fetch("SELECT id FROM people")->row_count(), 12U);
+    EXPECT_VB_ERROR((void)connection->fetch(k_limit_rows[1].sql), err::OutOfMemory);
+    connection->let_CommandTimeout(1);
+    ado::Recordset rs;
+    EXPECT_VB_ERROR(rs.Open(k_limit_rows[0].sql, connection, 3, 1, -1), err::AdoCommandError);
+    EXPECT_EQ(rs.get_State(), ado::adStateClosed);
+    EXPECT_VB_ERROR(
+        rs.Open("SELECT * FROM nosuchtable", connection, 3, 1, -1), err::AdoCommandError);
+    EXPECT_VB_ERROR(
+        rs.Open("SELECT nosuch FROM people", connection, 3, 1, -1), err::AdoMissingParameter);
+    rs.Open("SELECT id FROM people", connection, 3, 1, -1);
+    EXPECT_EQ(rs.get_RecordCount(), 12);
 }
 
 PENDREL_BOTH_BACKENDS(FetchLimits);
-
-TEST_F(ConnectionTest, UnknownProviderIsNamed)
-{
-    const auto e = pendrel::test::error_of(
-        [] { ado::Connection().Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=x.mdb"); });
-    EXPECT_EQ(e.number(), err::UnspecifiedError);
-    EXPECT_NE(e.description().find("Microsoft.Jet.OLEDB.4.0"), std::string::npos)
-        << e.description();
-    EXPECT_EQ(e.source(), "ADODB.Connection");
-}
 
 } // namespace

@@ -19,13 +19,12 @@ Variant call(vb::Object& o, std::string_view name, InvokeKind kind, std::vector<
     return o.invoke(o.id_of_name(name).value(), kind, args);
 }
 
-TEST(Dispatch, OpensMovesFindsAndReadsByName)
+using Dispatch = pendrel::test::SqliteFileTest;
+
+TEST_F(Dispatch, OpensMovesFindsAndReadsByName)
 {
-    pendrel::test::TempDir dir;
-    pendrel::test::create_sqlite_file(dir / "shop.db", pendrel::test::fixture_sql());
     auto connection = std::make_shared<ado::Connection>();
-    call(*connection, "open", Method,
-        {pendrel::test::sqlite_connection_string(dir / "shop.db"), "", "", vb::Long(-1)});
+    call(*connection, "open", Method, {cnstr(), "", "", vb::Long(-1)});
     auto rs = std::make_shared<ado::Recordset>();
     call(*rs, "CursorLocation", PropertyLet, {vb::Long(3)});
     call(*rs, "Open", Method,

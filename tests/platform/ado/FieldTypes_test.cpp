@@ -27,23 +27,22 @@ TEST_P(DeclaredTypes, MapToTheirCodeAndSize)
 constexpr vb::Long k_long = ado::k_long_defined_size;
 using T = DataType;
 
-INSTANTIATE_TEST_SUITE_P(Table, DeclaredTypes,
-    ::testing::Values(TypeRow{"Int", "int", FieldType{T::adInteger, 4}},
-        TypeRow{"Double", "DOUBLE", FieldType{T::adDouble, 8}},
-        TypeRow{"Float", "FLOAT", FieldType{T::adDouble, 8}},
-        TypeRow{"CharWithoutLength", "CHAR", FieldType{T::adChar, 1}},
-        TypeRow{"NChar", "NCHAR(3)", FieldType{T::adChar, 3}},
-        TypeRow{"CharacterVarying", "character varying(9)", FieldType{T::adVarWChar, 9}},
-        TypeRow{"VarcharWithoutLength", "VARCHAR", FieldType{T::adLongVarWChar, k_long}},
-        TypeRow{
-            "VarcharAbsurdLength", "VARCHAR(99999999999)", FieldType{T::adLongVarWChar, k_long}},
-        TypeRow{"TimestampWithZone", "timestamp(3) with time zone", FieldType{T::adDate, 8}},
-        TypeRow{"AffinityInt", "UNSIGNED MEDIUM INTEGER", FieldType{T::adInteger, 4}},
-        TypeRow{"AffinityChar", "NATIVE CHARS(20)", FieldType{T::adVarWChar, 20}},
-        TypeRow{"AffinityText", "VARYING TEXTISH(20)", FieldType{T::adVarWChar, 20}},
-        TypeRow{"AffinityBlob", "LONGBLOB", FieldType{T::adLongVarBinary, k_long}},
-        TypeRow{"AffinityReal", "FLOATING", FieldType{T::adDouble, 8}},
-        TypeRow{"NoType", "", std::nullopt}, TypeRow{"UnknownName", "JSON", std::nullopt}),
-    pendrel::test::RowName{});
+const TypeRow k_types[] = {{"Int", "int", FieldType{T::adInteger, 4}},
+    {"Double", "DOUBLE", FieldType{T::adDouble, 8}}, {"Float", "FLOAT", FieldType{T::adDouble, 8}},
+    {"CharWithoutLength", "CHAR", FieldType{T::adChar, 1}},
+    {"NChar", "NCHAR(3)", FieldType{T::adChar, 3}},
+    {"CharacterVarying", "character varying(9)", FieldType{T::adVarWChar, 9}},
+    {"VarcharWithoutLength", "VARCHAR", FieldType{T::adLongVarWChar, k_long}},
+    {"VarcharAbsurdLength", "VARCHAR(99999999999)", FieldType{T::adLongVarWChar, k_long}},
+    {"TimestampWithZone", "timestamp(3) with time zone", FieldType{T::adDate, 8}},
+    {"AffinityInt", "UNSIGNED MEDIUM INTEGER", FieldType{T::adInteger, 4}},
+    {"AffinityChar", "NATIVE CHARS(20)", FieldType{T::adVarWChar, 20}},
+    {"AffinityText", "VARYING TEXTISH(20)", FieldType{T::adVarWChar, 20}},
+    {"AffinityBlob", "LONGBLOB", FieldType{T::adLongVarBinary, k_long}},
+    {"AffinityReal", "FLOATING", FieldType{T::adDouble, 8}}, {"NoType", "", std::nullopt},
+    {"UnknownName", "JSON", std::nullopt}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DeclaredTypes, ::testing::ValuesIn(k_types), pendrel::test::RowName{});
 
 } // namespace

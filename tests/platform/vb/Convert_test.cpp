@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <limits>
 #include <memory>
+#include <optional>
 
 #include "platform/vb/DateTime.h"
 #include "support/RowName.h"
@@ -10,10 +13,13 @@
 #include "support/vb/ValueObject.h"
 
 using namespace vb;
+using namespace std::string_view_literals;
 using pendrel::test::PlainObject;
 using pendrel::test::ValueObject;
 
 namespace {
+
+auto row_name = pendrel::test::RowName{};
 
 Variant object_holding(Variant value)
 {
@@ -94,7 +100,7 @@ const ConvRow k_rows[] = {
     {"CStrNull", k_cstr, Null, {}, err::InvalidUseOfNull},
     {"CStrObject", k_cstr, object_holding(Long{5}), "5"}};
 
-INSTANTIATE_TEST_SUITE_P(Rows, Conversions, testing::ValuesIn(k_rows), pendrel::test::RowName{});
+INSTANTIATE_TEST_SUITE_P(Rows, Conversions, testing::ValuesIn(k_rows), row_name);
 
 TEST(CheckedArithmetic, ResultsBeyondTheirTypeRaiseOverflow)
 {
@@ -112,5 +118,96 @@ TEST(CheckedArithmetic, ResultsBeyondTheirTypeRaiseOverflow)
     EXPECT_EQ(checked_mul(Long{-65536}, Long{32768}), INT32_MIN);
     EXPECT_VB_ERROR((void)checked_mul(Long{46341}, Long{46341}), k_overflow);
 }
+
+// A Double has 15 significant digits, a Single 7.
+struct TextRow {
+    const char* name;
+    double value;
+    const char* expected;
+    bool single = false;
+};
+
+class NumberText : public testing::TestWithParam<TextRow> {};
+
+TEST_P(NumberText, RoundsToItsDigitsThenWritesPlainOrExponent)
+{
+    const TextRow& row = GetParam();
+    EXPECT_EQ(row.single ? single_text(static_cast<float>(row.value)) : double_text(row.value),
+        row.expected);
+}
+
+const TextRow k_texts[] = {{"NegativeZero", -0.0, "0"}, {"NegativeFraction", -1.5, "-1.5"},
+    {"SumRoundsToFifteenDigits", 0.1 + 0.2, "0.3"}, {"OneThird", 1.0 / 3, "0.333333333333333"},
+    {"FifteenNines", 999999999999999.0, "999999999999999"},
+    {"FifteenNinesRoundsUp", 999999999999999.9, "1E+15"},
+    {"Eighteen", 123456789012345678.0, "1.23456789012346E+17"},
+    {"OneEMinus15", 1e-15, "0.000000000000001"}, {"OneEMinus16", 1e-16, "1E-16"},
+    // Plainly written these would need a 16th place after the point.
+    {"OneAndHalfEMinus15", 1.5e-15, "1.5E-15"}, {"OneThirtieth", 1.0 / 30, "3.33333333333333E-02"},
+    {"Max", DBL_MAX, "1.79769313486232E+308"},
+    {"Infinity", std::numeric_limits<double>::infinity(), "1.#INF"},
+    {"SingleOnePointOne", 1.1f, "1.1", true}, {"SingleOneThird", 1.0f / 3, "0.3333333", true},
+    {"SingleSevenNines", 9999999.0f, "9999999", true}, {"SingleOneE7", 1e7f, "1E+07", true},
+    {"SingleOneEMinus7", 1e-7f, "0.0000001", true}, {"SingleOneEMinus8", 1e-8f, "1E-08", true}};
+
+INSTANTIATE_TEST_SUITE_P(Rows, NumberText, testing::ValuesIn(k_texts), row_name);
+
+struct ValRow {
+    const char* name;
+    std::string_view text;
+    double expected;
+};
+
+class ValRows : public testing::TestWithParam<ValRow> {};
+
+TEST_P(ValRows, ReadsTheLeadingNumber)
+{
+    EXPECT_EQ(Val(GetParam().text), GetParam().expected);
+}
+
+const ValRow k_vals[] = {{"TrailingLetters", "12ab", 12}, {"NoNumber", "ab", 0},
+    {"BlanksInside", " 1 2 3", 123}, {"TabsAndLineFeeds", "\t\n 4", 4},
+    {"CarriageReturnStops", "\r5", 0}, {"TwoSigns", "--5", 0}, {"PlusSign", "+3", 3},
+    {"LeadingPoint", "-.5", -0.5}, {"SecondPointStops", "1.2.3", 1.2}, {"PointOnly", ".", 0},
+    {"CommaStops", "12,5", 12}, {"Exponent", "1e3", 1000}, {"ExponentD", "1D2", 100},
+    {"ExponentSignWithoutDigits", "1e+x", 1}, {"Underflow", "1e-400", 0}, {"Hex", "&HFF", 255},
+    {"HexLower", "&hff", 255},
+    // Up to 16 bits an Integer, up to 32 a Long.
+    {"HexAllOnes16", "&HFFFF", -1}, {"HexBeyond16", "&H10000", 65536},
+    {"HexMin32", "&H80000000", -2147483648.0}, {"HexStopsAtG", "&HFG", 15}, {"Octal", "&O17", 15},
+    {"OctalStopsAt8", "&o8", 0}, {"AmpersandAlone", "&12", 0},
+    {"NonAsciiDigits", "\u0661\u0662", 0}, {"EmbeddedNul", "7\0008"sv, 7}};
+
+INSTANTIATE_TEST_SUITE_P(Rows, ValRows, testing::ValuesIn(k_vals), row_name);
+
+TEST(ValErrors, NumbersBeyondTheirRangeRaiseOverflow)
+{
+    EXPECT_VB_ERROR((void)Val("1e400"), err::Overflow);
+    EXPECT_VB_ERROR((void)Val("&H100000000"), err::Overflow);
+    EXPECT_VB_ERROR((void)Val(std::string(400, '9')), err::Overflow);
+    EXPECT_EQ(Val("1" + std::string(300, '0')), 1e300);
+}
+
+struct ParseRow {
+    const char* name;
+    std::string_view text;
+    std::optional<double> expected;
+};
+
+class ParseNumber : public testing::TestWithParam<ParseRow> {};
+
+TEST_P(ParseNumber, AcceptsOnlyAWholeNumberText)
+{
+    EXPECT_EQ(parse_number(GetParam().text), GetParam().expected);
+}
+
+const ParseRow k_parses[]
+    = {{"BlanksAround", " \t12 ", 12.0}, {"TrailingLetters", "12ab", std::nullopt},
+        {"EmptyText", "", std::nullopt}, {"BlankInside", "1 2", std::nullopt},
+        {"TrailingPoint", "1.", 1.0}, {"PointOnly", ".", std::nullopt},
+        {"ExponentWithoutDigits", "1e", std::nullopt}, {"Hex", "&HFFFF", -1.0},
+        {"HexWithoutDigits", "&H", std::nullopt}, {"SecondPoint", "1.2.3", std::nullopt}};
+
+INSTANTIATE_TEST_SUITE_P(Rows, ParseNumber, testing::ValuesIn(k_parses), row_name);
 
 } // namespace

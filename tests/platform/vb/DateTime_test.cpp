@@ -46,7 +46,7 @@ const PartsRow k_serials[] = {{"FirstOfMarch1900", {1900, 3, 1}, 61.0},
 
 INSTANTIATE_TEST_SUITE_P(Rows, DateSerials, testing::ValuesIn(k_serials), row_name);
 
-TEST(DateSerials, RoundToTheNearestSecondButNotPastTheLastDate)
+TEST(DateSerials, RoundToTheNearestSecondAndRaiseOutsideTheRange)
 {
     // Rounding into the next day near day zero: see the DateText rows.
     const DateParts last = split_date(Date{2958465.99999999});
@@ -54,10 +54,7 @@ TEST(DateSerials, RoundToTheNearestSecondButNotPastTheLastDate)
     EXPECT_EQ(last.second, 59);
     EXPECT_EQ(split_date(Date{10.5 + 0.4 * k_second}).second, 0);
     EXPECT_EQ(split_date(Date{10.5 + 0.6 * k_second}).second, 1);
-}
-
-TEST(DateSerials, InvalidPartsAndSerialsRaise)
-{
+    // parts and serials out of range raise 5
     for (const DateParts& p :
         {DateParts{2026, 2, 29}, DateParts{1900, 2, 29}, DateParts{99, 12, 31},
             DateParts{10000, 1, 1}, DateParts{2026, 1, 1, 24}, DateParts{2026, 1, 1, 0, 60}})

@@ -27,14 +27,4 @@ vb::Variant ValueObject::invoke(vb::DispId id, vb::InvokeKind kind, std::span<vb
     return vb::dispatch::invoke(k_members, *this, id, kind, args);
 }
 
-vb::Long raised_number(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const vb::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 } // namespace pendrel::test

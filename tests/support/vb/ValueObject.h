@@ -1,9 +1,7 @@
 #pragma once
 // A small runtime object whose default member (DISPID_VALUE) reads and
-// writes one stored value, the way a field converts as its value; and a
-// helper that tells which error number a call raised.
+// writes one stored value, the way a field converts as its value.
 
-#include <functional>
 #include <string>
 
 #include "platform/vb/Object.h"
@@ -29,9 +27,5 @@ class PlainObject : public vb::Object {
 public:
     [[nodiscard]] std::string_view type_name() const override { return "PlainObject"; }
 };
-
-// The number of the vb::Error the call raised, 0 when it returned normally:
-// for tables whose rows mix calls that fail with calls that succeed.
-[[nodiscard]] vb::Long raised_number(const std::function<void()>& call);
 
 } // namespace pendrel::test
