@@ -12,8 +12,9 @@ if [ "${1:-}" = "--10m" ]; then
 fi
 cmake --preset release >/dev/null
 cmake --build --preset release --target pendrel-bench >/dev/null
-out="$(mktemp /tmp/pendrel-bench-XXXXXX.json)"
-trap 'rm -f "$out"' EXIT
+# Kept after the run: the table can be printed again from it.
+out=build/release/bench/last-run.json
 ./build/release/bench/pendrel-bench --benchmark_repetitions=5 --benchmark_min_time=0.2 \
   --benchmark_out="$out" --benchmark_out_format=json "$@" >/dev/null
 python3 scripts/bench-table.py "$out"
+echo "(all figures: $out)"
