@@ -1,10 +1,11 @@
-// Sizing and opening a Morvex's list over 100 and over a million rows. The
-// size computation reads only the row count and the columns, and opening
-// places a window and paints the displayed rows, so both sizes should cost
-// the same: the report compares BM_SizeList/1000000 with BM_SizeList/100,
-// and the same for BM_OpenList. Moving the pointer over the open list
-// (BM_HoverSameRow, BM_HoverNextRow) reads only the displayed rows too, and
-// within one row repaints nothing. BM_HoverSameRowPaint and
+// Sizing and opening a Morvex's list over 100 and over a million rows (ten
+// million too for opening, a pick and a hover when PENDREL_BENCH_10M is
+// set). The size computation reads only the row count and the columns, and
+// opening places a window and paints the displayed rows, so every size
+// should cost the same: the report compares BM_SizeList/1000000 with
+// BM_SizeList/100, and the same for the others. Moving the pointer over the
+// open list (BM_HoverSameRow, BM_HoverNextRow) reads only the displayed rows
+// too, and within one row repaints nothing. BM_HoverSameRowPaint and
 // BM_HoverNextRowPaint take the move on to the pixels: the damage it made is
 // rendered by the compositor (what the live presenter does before it copies
 // to the window), and they report the pixels painted per move.
@@ -14,6 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "BenchDatabase.h"
@@ -166,11 +168,46 @@ void BM_HoverNextRowPaint(benchmark::State& state)
     hover(state, true, true);
 }
 
+// Opening the list, then a click on its fourth displayed row: the list
+// closes and the row's text, value and events follow. Every iteration picks
+// a row other than the current one.
+void BM_OpenAndPick(benchmark::State& state)
+{
+    ListForm f(static_cast<std::size_t>(state.range(0)));
+    auto& wm = win::WindowManager::the();
+    vb::Integer open = 1;
+    f.control->ShowDropDown(open);
+    const win::POINT pick = row_point(*f.control, 3, 40);
+    vb::Integer close = 0;
+    f.control->ShowDropDown(close);
+    const win::HWND list = f.control->DropdownList().get_hWnd();
+    long picked = 0;
+    for (auto _ : state) {
+        open = 1;
+        f.control->ShowDropDown(open);
+        wm.inject_button_down(pick);
+        wm.inject_button_up(pick);
+        win::PumpMessages();
+        picked += win::IsWindowVisible(list) ? 0 : 1;
+    }
+    if (picked != static_cast<long>(state.iterations()) || f.control->get_Text().empty())
+        state.SkipWithError("a click did not pick a row");
+}
+
+void list_sizes(benchmark::internal::Benchmark* b)
+{
+    b->Arg(100)->Arg(1000000);
+    if (std::getenv("PENDREL_BENCH_10M") != nullptr)
+        b->Arg(10000000);
+    b->Unit(benchmark::kMicrosecond);
+}
+
 } // namespace
 
 BENCHMARK(BM_HoverSameRowPaint)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HoverNextRowPaint)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HoverSameRow)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_HoverNextRow)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HoverNextRow)->Apply(list_sizes);
 BENCHMARK(BM_SizeList)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_OpenList)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_OpenList)->Apply(list_sizes);
+BENCHMARK(BM_OpenAndPick)->Apply(list_sizes);
