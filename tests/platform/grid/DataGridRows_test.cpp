@@ -25,7 +25,9 @@ protected:
     }
 };
 
-TEST_F(GridRows, RowContainingAtTheEdges)
+// GetBookmark counts from the current row; every displayed row has a
+// bookmark and no other row has.
+TEST_F(GridRows, RowContainingAtTheEdgesAndTheBookmarksOfTheDisplayedRows)
 {
     bind(k_cities);
     const int h = header_pixels();
@@ -34,11 +36,8 @@ TEST_F(GridRows, RowContainingAtTheEdges)
     EXPECT_EQ(grid->RowContaining(twips(h)), 0);
     EXPECT_EQ(grid->RowContaining(twips(h + 5 * k_row_pixels - 1)), 4); // the last row
     EXPECT_EQ(grid->RowContaining(twips(h + 5 * k_row_pixels)), -1); // below it
-}
-
-TEST_F(GridRows, EveryDisplayedRowHasABookmarkAndNoOtherRowHas)
-{
-    bind(k_cities);
+    EXPECT_EQ(grid->GetBookmark(2), vb::Variant(3.0));
+    EXPECT_TRUE(grid->GetBookmark(-1).is_null() && grid->GetBookmark(5).is_null());
     ASSERT_EQ(grid->get_VisibleRows(), 5);
     for (vb::Integer r = 0; r < 5; ++r) {
         EXPECT_EQ(first_cell_of_row(r), std::to_string(r + 1));
@@ -90,13 +89,6 @@ TEST_F(GridRows, RowHeightSetsThePitchAndRowsStartAtTheTopWithoutHeaders)
     for (const vb::Single wrong : {-1.0F, 1e9F, std::nanf("")}) {
         EXPECT_VB_ERROR(grid->let_RowHeight(wrong), vb::err::InvalidPropertyValue);
     }
-}
-
-TEST_F(GridRows, GetBookmarkCountsFromTheCurrentRow)
-{
-    bind(k_cities);
-    EXPECT_EQ(grid->GetBookmark(2), vb::Variant(3.0));
-    EXPECT_TRUE(grid->GetBookmark(-1).is_null() && grid->GetBookmark(5).is_null());
 }
 
 } // namespace
