@@ -7,7 +7,7 @@ namespace {
 
 constexpr int k_dpi = 96;
 
-TEST(TextMetrics, LongerBolderLargerAndHigherDpiMeasureMore)
+TEST(TextMetrics, LongerBolderLargerAndHigherDpiMeasureMoreAndFacesResolveToInstalledFamilies)
 {
     const gfx::Font f;
     gfx::Font bold;
@@ -32,6 +32,20 @@ TEST(TextMetrics, LongerBolderLargerAndHigherDpiMeasureMore)
     win::WindowManager::reset(); // a display of 96 dpi: 15 twips a pixel
     EXPECT_EQ(gfx::text_width_twips(f, "W"), one.width * 15.0);
     EXPECT_EQ(gfx::text_height_twips(f, "W"), one.height * 15.0);
+    const struct {
+        const char* face;
+        const char* family;
+    } rows[] = {{"MS Sans Serif", "DejaVu Sans"}, {"courier NEW", "DejaVu Sans Mono"},
+        {"Courier New", "DejaVu Sans Mono"}, {"DejaVu Serif", "DejaVu Serif"},
+        {"No Such Face 4711", "DejaVu Sans"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.face);
+        EXPECT_EQ(gfx::resolve_face(row.face), row.family);
+        EXPECT_TRUE(gfx::face_is_installed(row.family));
+    }
+    // The table, not fontconfig's substitution, decides the Windows faces.
+    EXPECT_FALSE(gfx::face_is_installed("MS Sans Serif"));
+    EXPECT_FALSE(gfx::face_is_installed(std::string_view("Dej\0aVu", 7)));
 }
 
 // The character index at a point picks the nearest boundary.
@@ -52,24 +66,6 @@ TEST(CaretOffsets, OneOffsetPerCharacterBoundaryEvenForBadBytes)
     EXPECT_EQ(gfx::char_index_at(f, "MMMM", 10000, k_dpi), 4);
     EXPECT_EQ(gfx::char_index_at(f, "MMMM", m[2] + 1, k_dpi), 2);
     EXPECT_EQ(gfx::char_index_at(f, "MMMM", m[3] - 1, k_dpi), 3);
-}
-
-TEST(FaceResolution, ResolvesToAnInstalledFamily)
-{
-    const struct {
-        const char* face;
-        const char* family;
-    } rows[] = {{"MS Sans Serif", "DejaVu Sans"}, {"courier NEW", "DejaVu Sans Mono"},
-        {"Courier New", "DejaVu Sans Mono"}, {"DejaVu Serif", "DejaVu Serif"},
-        {"No Such Face 4711", "DejaVu Sans"}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.face);
-        EXPECT_EQ(gfx::resolve_face(row.face), row.family);
-        EXPECT_TRUE(gfx::face_is_installed(row.family));
-    }
-    // The table, not fontconfig's substitution, decides the Windows faces.
-    EXPECT_FALSE(gfx::face_is_installed("MS Sans Serif"));
-    EXPECT_FALSE(gfx::face_is_installed(std::string_view("Dej\0aVu", 7)));
 }
 
 } // namespace
