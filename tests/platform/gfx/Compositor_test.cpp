@@ -36,18 +36,13 @@ TEST_F(CompositorTest, DesktopFollowsTheDisplayAndUnpaintedWindowsShowTheirBackg
 {
     EXPECT_EQ(count_color(screen(), {0, 0, 1920, 1080}, k_desktop), 1920 * 1080);
     top("plain", 100, 100, 40, 30);
-    const auto img = screen();
-    EXPECT_EQ(count_color(img, {99, 99, 141, 131}, k_face), 40 * 30);
-    win::Display display;
-    display.width = 640;
-    display.height = 480;
-    display.work_area = {0, 0, 640, 440};
-    wm().set_display(display);
+    EXPECT_EQ(count_color(screen(), {99, 99, 141, 131}, k_face), 40 * 30);
+    wm().set_display({640, 480, {0, 0, 640, 440}, 96});
     EXPECT_EQ(screen().width(), 640);
     EXPECT_EQ(screen().height(), 480);
 }
 
-TEST_F(CompositorTest, ZOrderWithTopMostWindowsLast)
+TEST_F(CompositorTest, ZOrderWithTopMostWindowsLastAndHiddenWindowsHideTheirChildren)
 {
     const auto a = top("a", 0, 0, 50, 50);
     paint_with(a, k_red);
@@ -58,15 +53,11 @@ TEST_F(CompositorTest, ZOrderWithTopMostWindowsLast)
     paint_with(top("list", 10, 10, 30, 30, win::WS_VISIBLE, win::WS_EX_TOPMOST), k_green);
     paint_with(top("form", 0, 0, 100, 100), k_blue);
     EXPECT_EQ(screen().pixel(20, 20), k_green) << "a top-most window stays over a newer one";
-}
-
-TEST_F(CompositorTest, HiddenWindowHidesItsChildren)
-{
-    const auto parent = top("parent", 0, 0, 60, 60, 0);
+    const auto parent = top("parent", 200, 200, 60, 60, 0);
     paint_with(child("child", parent, 10, 10, 20, 20), k_red);
-    EXPECT_EQ(count_color(screen(), {0, 0, 100, 100}, k_desktop), 100 * 100);
+    EXPECT_EQ(count_color(screen(), {200, 200, 300, 300}, k_desktop), 100 * 100);
     win::ShowWindow(parent, win::SW_SHOW);
-    EXPECT_EQ(screen().pixel(15, 15), k_red);
+    EXPECT_EQ(screen().pixel(215, 215), k_red);
 }
 
 // The canvas's origin is the child's top-left corner, its clip the part the

@@ -10,7 +10,7 @@ namespace {
 
 using pendrel::test::TempDir;
 
-TEST(Image, PngRoundTripKeepsEveryPixelAndAlpha)
+TEST(Image, PngRoundTripKeepsEveryPixelAndAlphaAndBadFilesSizesAndCoordinatesRaise)
 {
     TempDir dir;
     gfx::Image image(5, 3, {0xC0, 0xC0, 0xC0});
@@ -26,11 +26,6 @@ TEST(Image, PngRoundTripKeepsEveryPixelAndAlpha)
     EXPECT_EQ(back.pixel(1, 1), (gfx::Rgb{0xC0, 0xC0, 0xC0}));
     EXPECT_EQ(back.alpha(2, 1), 0);
     EXPECT_EQ(back.alpha(1, 1), 0xFF);
-}
-
-TEST(Image, BadFilesSizesAndCoordinatesRaise)
-{
-    TempDir dir;
     EXPECT_VB_ERROR((void)gfx::Image::read_png(dir / "none.png"), vb::err::FileNotFound);
     EXPECT_VB_ERROR((void)gfx::Image::read_png(dir.path()), vb::err::FileNotFound);
     std::ofstream(dir / "bad.png") << "\x89PNG\r\n\x1a\n but then nothing sensible";
@@ -42,8 +37,7 @@ TEST(Image, BadFilesSizesAndCoordinatesRaise)
     EXPECT_NE(e.description().find("x.png"), std::string::npos) << e.description();
     EXPECT_VB_ERROR(gfx::Image(-1, 4), vb::err::InvalidPropertyValue);
     EXPECT_VB_ERROR(gfx::Image(4, gfx::Image::k_max_side + 1), vb::err::InvalidPropertyValue);
-    gfx::Image image(2, 2);
-    EXPECT_VB_ERROR((void)image.pixel(2, 0), vb::err::SubscriptOutOfRange);
+    EXPECT_VB_ERROR((void)image.pixel(5, 0), vb::err::SubscriptOutOfRange);
     EXPECT_VB_ERROR(image.set_pixel(0, -1, {}), vb::err::SubscriptOutOfRange);
 }
 

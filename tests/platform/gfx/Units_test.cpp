@@ -29,15 +29,12 @@ INSTANTIATE_TEST_SUITE_P(Table, TwipsToPixels,
         PixelCase{"NegativeHalf", -22.5, 96, -2}, PixelCase{"At120Dpi", 360, 120, 30}),
     pendrel::test::RowName{});
 
-TEST(Twips, PixelsRoundTripThroughTwips)
+// Pixels round-trip through twips; absurd values raise.
+TEST(Twips, PixelsRoundTripThroughTwipsAndAbsurdValuesRaise)
 {
     EXPECT_EQ(gfx::to_twips(gfx::Pixels{201}, 96).value, 3015.0);
     for (int px : {-7, 0, 17, 100000})
         EXPECT_EQ(gfx::to_pixels(gfx::to_twips(gfx::Pixels{px}, 96), 96).value, px);
-}
-
-TEST(Twips, AbsurdValuesRaise)
-{
     EXPECT_VB_ERROR((void)gfx::to_pixels(gfx::Twips{1e12}, 96), vb::err::Overflow);
     EXPECT_VB_ERROR(
         (void)gfx::to_pixels(gfx::Twips{std::nan("")}, 96), vb::err::InvalidPropertyValue);

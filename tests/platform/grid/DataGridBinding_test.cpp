@@ -30,17 +30,6 @@ std::vector<std::string> data_fields(grid::DataGrid& g)
 
 class DataGridBinding : public pendrel::test::GridTest {};
 
-TEST_F(DataGridBinding, MakesOneColumnPerFieldCaptionedByItsName)
-{
-    bind(k_cities);
-    EXPECT_EQ(data_fields(*grid),
-        (std::vector<std::string>{"id", "name", "country", "population", "area", "founded"}));
-    for (const auto& c : grid->columns()) {
-        EXPECT_EQ(c->get_Caption(), c->get_DataField());
-    }
-    EXPECT_EQ(grid->get_ApproxCount(), 5);
-}
-
 TEST_F(DataGridBinding, ADefaultWidthFitsTheCaption)
 {
     const std::string caption = "a_rather_long_caption_for_one_column";
@@ -51,10 +40,16 @@ TEST_F(DataGridBinding, ADefaultWidthFitsTheCaption)
     EXPECT_GE(grid->columns()[1]->get_Width(), gfx::text_width_twips(font, "AAAAAAAAAA"));
 }
 
-TEST_F(DataGridBinding, CallsTheDataSourceOncePerBinding)
+TEST_F(DataGridBinding, CallsTheDataSourceOncePerBindingAndMakesOneColumnPerField)
 {
     auto first = bind(k_cities);
     EXPECT_EQ(first->calls(), 1);
+    EXPECT_EQ(data_fields(*grid),
+        (std::vector<std::string>{"id", "name", "country", "population", "area", "founded"}));
+    for (const auto& c : grid->columns()) {
+        EXPECT_EQ(c->get_Caption(), c->get_DataField()) << "captioned by its name";
+    }
+    EXPECT_EQ(grid->get_ApproxCount(), 5);
     // Reading and drawing the rows asks nothing more.
     (void)grid->RowContaining(twips(header_pixels() + 1));
     (void)cells_of_current_row(*grid);
@@ -69,7 +64,7 @@ TEST_F(DataGridBinding, CallsTheDataSourceOncePerBinding)
     EXPECT_EQ(grid->get_DataSource(), vb::Variant(second));
 }
 
-TEST_F(DataGridBinding, NothingOrEmptyDropsTheRows)
+TEST_F(DataGridBinding, NothingOrEmptyDropsTheRowsAndWhatIsNoDataSourceIsRefused)
 {
     for (const vb::Variant& none : {vb::Variant(vb::ObjectRef{}), vb::Variant()}) {
         bind(k_cities);
@@ -81,10 +76,6 @@ TEST_F(DataGridBinding, NothingOrEmptyDropsTheRows)
         EXPECT_EQ(grid->RowContaining(twips(header_pixels() + 1)), -1);
         EXPECT_EQ(grid->get_DataSource(), vb::Variant(vb::ObjectRef{}));
     }
-}
-
-TEST_F(DataGridBinding, RefusesWhatIsNoDataSourceAndKeepsItsRows)
-{
     bind(k_cities);
     EXPECT_EQ(
         error_of([&] { grid->set_DataSource(vb::Variant(42)); }).number(), vb::err::ObjectRequired);
@@ -99,6 +90,7 @@ TEST_F(DataGridBinding, RefusesWhatIsNoDataSourceAndKeepsItsRows)
     EXPECT_EQ(grid->get_ApproxCount(), 0);
 }
 
+// A row made current elsewhere is scrolled into view.
 TEST_F(DataGridBinding, SharesTheCurrentRowWithTheRecordset)
 {
     const auto rs = bind(k_cities)->recordset();
@@ -110,20 +102,17 @@ TEST_F(DataGridBinding, SharesTheCurrentRowWithTheRecordset)
     EXPECT_EQ(rs->get_Fields()->get_Item("name")->get_Value(), vb::Variant("Bern"));
     EXPECT_EQ(error_of([&] { grid->let_Bookmark(vb::Variant(99.0)); }).number(),
         vb::err::AdoBadArguments);
-}
-
-TEST_F(DataGridBinding, ARowMadeCurrentElsewhereIsScrolledIntoView)
-{
-    const auto rs = bind(k_numbers)->recordset();
-    rs->let_AbsolutePosition(150);
+    const auto numbers = bind(k_numbers)->recordset();
+    numbers->let_AbsolutePosition(150);
     const vb::Integer row = grid->get_Row();
     ASSERT_GE(row, 0);
-    EXPECT_EQ(grid->RowBookmark(row), rs->get_Bookmark());
-    rs->MoveFirst();
+    EXPECT_EQ(grid->RowBookmark(row), numbers->get_Bookmark());
+    numbers->MoveFirst();
     EXPECT_EQ(grid->get_FirstRow(), vb::Variant(1.0));
 }
 
-TEST_F(DataGridBinding, HoldFieldsKeepsTheLayoutForTheNextBinding)
+TEST_F(DataGridBinding,
+    HoldFieldsKeepsTheLayoutForTheNextBindingAndARecordsetOpenedAgainShowsItsNewRows)
 {
     bind(k_cities);
     auto columns = grid->get_Columns();
@@ -139,14 +128,10 @@ TEST_F(DataGridBinding, HoldFieldsKeepsTheLayoutForTheNextBinding)
     EXPECT_EQ(columns->get_Item("area")->get_Width(), area_width);
 
     grid->ClearFields();
-    bind(k_cities);
+    const auto rs = bind(k_cities)->recordset();
     EXPECT_TRUE(columns->get_Item("country")->get_Visible());
     EXPECT_NE(columns->get_Item("name")->get_Width(), 3000);
-}
-
-TEST_F(DataGridBinding, ARecordsetOpenedAgainShowsItsNewRows)
-{
-    const auto rs = bind(k_cities)->recordset();
+    // A recordset opened again shows its new rows.
     grid->get_Columns()->get_Item(1)->let_Width(2000);
     rs->Close();
     EXPECT_EQ(grid->get_ApproxCount(), 0);

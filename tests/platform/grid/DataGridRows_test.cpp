@@ -25,7 +25,9 @@ protected:
     }
 };
 
-TEST_F(GridRows, RowContainingAtTheEdges)
+// GetBookmark counts from the current row; every displayed row has a
+// bookmark and no other row has.
+TEST_F(GridRows, RowContainingAtTheEdgesAndTheBookmarksOfTheDisplayedRows)
 {
     bind(k_cities);
     const int h = header_pixels();
@@ -34,11 +36,8 @@ TEST_F(GridRows, RowContainingAtTheEdges)
     EXPECT_EQ(grid->RowContaining(twips(h)), 0);
     EXPECT_EQ(grid->RowContaining(twips(h + 5 * k_row_pixels - 1)), 4); // the last row
     EXPECT_EQ(grid->RowContaining(twips(h + 5 * k_row_pixels)), -1); // below it
-}
-
-TEST_F(GridRows, EveryDisplayedRowHasABookmarkAndNoOtherRowHas)
-{
-    bind(k_cities);
+    EXPECT_EQ(grid->GetBookmark(2), vb::Variant(3.0));
+    EXPECT_TRUE(grid->GetBookmark(-1).is_null() && grid->GetBookmark(5).is_null());
     ASSERT_EQ(grid->get_VisibleRows(), 5);
     for (vb::Integer r = 0; r < 5; ++r) {
         EXPECT_EQ(first_cell_of_row(r), std::to_string(r + 1));
@@ -48,7 +47,8 @@ TEST_F(GridRows, EveryDisplayedRowHasABookmarkAndNoOtherRowHas)
     }
 }
 
-TEST_F(GridRows, ColContainingSkipsHiddenAndEmptyColumnsAndStartsAtLeftCol)
+// RowHeight sets the pitch, and without headers rows start at the top.
+TEST_F(GridRows, ColContainingSkipsHiddenAndEmptyColumnsAndStartsAtLeftColAndRowHeightSetsThePitch)
 {
     bind(k_cities);
     const auto columns = grid->get_Columns();
@@ -60,6 +60,17 @@ TEST_F(GridRows, ColContainingSkipsHiddenAndEmptyColumnsAndStartsAtLeftCol)
     grid->let_LeftCol(4);
     EXPECT_EQ(grid->ColContaining(0), 4);
     EXPECT_VB_ERROR(grid->let_LeftCol(6), vb::err::SubscriptOutOfRange);
+    grid->let_RowHeight(twips(30));
+    EXPECT_EQ(grid->RowContaining(twips(header_pixels() + 29)), 0);
+    EXPECT_EQ(grid->RowContaining(twips(header_pixels() + 30)), 1);
+    grid->let_ColumnHeaders(false);
+    EXPECT_EQ(grid->get_HeaderHeight(), 0);
+    EXPECT_EQ(grid->RowContaining(twips(30)), 1);
+    grid->let_RowHeight(0); // from the font
+    EXPECT_GT(grid->get_RowHeight(), 0);
+    for (const vb::Single wrong : {-1.0F, 1e9F, std::nanf("")}) {
+        EXPECT_VB_ERROR(grid->let_RowHeight(wrong), vb::err::InvalidPropertyValue);
+    }
 }
 
 TEST_F(GridRows, AfterScrollingRowsCountFromTheFirstDisplayedRowUntilTheLastIsWhole)
@@ -74,29 +85,6 @@ TEST_F(GridRows, AfterScrollingRowsCountFromTheFirstDisplayedRowUntilTheLastIsWh
     EXPECT_EQ(grid->get_FirstRow(), vb::Variant(static_cast<double>(200 - whole + 1)));
     grid->Scroll(0, -1000);
     EXPECT_EQ(grid->get_FirstRow(), vb::Variant(1.0));
-}
-
-TEST_F(GridRows, RowHeightSetsThePitchAndRowsStartAtTheTopWithoutHeaders)
-{
-    bind(k_cities);
-    grid->let_RowHeight(twips(30));
-    EXPECT_EQ(grid->RowContaining(twips(header_pixels() + 29)), 0);
-    EXPECT_EQ(grid->RowContaining(twips(header_pixels() + 30)), 1);
-    grid->let_ColumnHeaders(false);
-    EXPECT_EQ(grid->get_HeaderHeight(), 0);
-    EXPECT_EQ(grid->RowContaining(twips(30)), 1);
-    grid->let_RowHeight(0); // from the font
-    EXPECT_GT(grid->get_RowHeight(), 0);
-    for (const vb::Single wrong : {-1.0F, 1e9F, std::nanf("")}) {
-        EXPECT_VB_ERROR(grid->let_RowHeight(wrong), vb::err::InvalidPropertyValue);
-    }
-}
-
-TEST_F(GridRows, GetBookmarkCountsFromTheCurrentRow)
-{
-    bind(k_cities);
-    EXPECT_EQ(grid->GetBookmark(2), vb::Variant(3.0));
-    EXPECT_TRUE(grid->GetBookmark(-1).is_null() && grid->GetBookmark(5).is_null());
 }
 
 } // namespace

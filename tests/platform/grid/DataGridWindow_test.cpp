@@ -39,18 +39,6 @@ protected:
     }
 };
 
-TEST_F(GridWindow, HitTestSaysClientInsideAndBorderOnTheEdge)
-{
-    bind(k_numbers);
-    win::RECT r{};
-    win::GetWindowRect(grid->get_hWnd(), &r);
-    EXPECT_EQ(hit_test({r.left + 10, r.top + 10}), win::HTCLIENT);
-    EXPECT_EQ(hit_test({r.left, r.top + 10}), win::HTBORDER);
-    EXPECT_EQ(hit_test({r.right, r.top + 10}), win::HTNOWHERE);
-    // The scroll bar lies in the client area.
-    EXPECT_EQ(hit_test(screen_of(bar_point(true, ScrollPart::LineDown))), win::HTCLIENT);
-}
-
 TEST_F(GridWindow, MouseMovesRaiseTheEventInTwips)
 {
     bind(k_cities);
@@ -72,7 +60,8 @@ TEST_F(GridWindow, MouseMovesRaiseTheEventInTwips)
     EXPECT_EQ(events[2], (std::array<float, 4>{1, 1, 180, 330}));
 }
 
-TEST_F(GridWindow, ALeftPressOnARowMakesItCurrent)
+// On the desktop, as an open list is, the grid leaves the focus where it is.
+TEST_F(GridWindow, ALeftPressOnARowMakesItCurrentAndADropDownGridLeavesTheFocusWhereItIs)
 {
     bind(k_cities);
     int changes = 0;
@@ -85,20 +74,15 @@ TEST_F(GridWindow, ALeftPressOnARowMakesItCurrent)
     ui.click(grid->get_hWnd(), row_point(6)); // below the last row
     EXPECT_EQ(current(), 3);
     EXPECT_EQ(changes, 1);
-}
-
-TEST_F(GridWindow, ADropDownGridLeavesTheFocusWhereItIs)
-{
-    bind(k_cities);
     const win::HWND field = top("field", 0, 0, 50, 20);
     win::SetFocus(field);
-    win::SetParent(grid->get_hWnd(), win::GetDesktopWindow()); // as an open list is
+    win::SetParent(grid->get_hWnd(), win::GetDesktopWindow());
     ui.click(grid->get_hWnd(), row_point(1));
     EXPECT_EQ(current(), 2);
     EXPECT_EQ(win::GetFocus(), field);
 }
 
-TEST_F(GridWindow, TheWheelScrollsThreeRowsANotch)
+TEST_F(GridWindow, TheWheelScrollsThreeRowsANotchAndKeysMoveTheCurrentRowAndKeepItInView)
 {
     bind(k_numbers);
     const win::POINT over = screen_of(row_point(1));
@@ -112,11 +96,6 @@ TEST_F(GridWindow, TheWheelScrollsThreeRowsANotch)
     wm().inject_wheel(over, 240);
     pump();
     EXPECT_EQ(grid->get_FirstRow(), vb::Variant(1.0));
-}
-
-TEST_F(GridWindow, KeysMoveTheCurrentRowAndKeepItInView)
-{
-    bind(k_numbers);
     win::SetFocus(grid->get_hWnd());
     ui.press(win::VK_DOWN);
     EXPECT_EQ(current(), 2);
@@ -131,21 +110,32 @@ TEST_F(GridWindow, KeysMoveTheCurrentRowAndKeepItInView)
     EXPECT_EQ(grid->get_FirstRow(), vb::Variant(1.0));
 }
 
-TEST_F(GridWindow, ScrollBarsShowWhenTheContentDoesNotFit)
+TEST_F(GridWindow, ScrollBarsShowWhenTheContentDoesNotFitAndTheHorizontalOneScrollsTheColumns)
 {
     bind(k_cities);
     EXPECT_TRUE(grid->vertical_bar() == nullptr && grid->horizontal_bar() == nullptr);
     bind(k_numbers);
     EXPECT_NE(grid->vertical_bar(), nullptr);
-    grid->get_Columns()->get_Item(1)->let_Width(twips(k_client_width));
-    EXPECT_NE(grid->horizontal_bar(), nullptr);
+    grid->get_Columns()->get_Item(0)->let_Width(twips(k_client_width));
+    ASSERT_NE(grid->horizontal_bar(), nullptr);
+    ui.click(grid->get_hWnd(), bar_point(false, ScrollPart::LineDown));
+    EXPECT_EQ(grid->get_LeftCol(), 1);
+    EXPECT_EQ(grid->ColContaining(0), 1);
+    ui.click(grid->get_hWnd(), bar_point(false, ScrollPart::LineUp));
+    EXPECT_EQ(grid->get_LeftCol(), 0);
     grid->let_ScrollBars(grid::dbgNone);
     EXPECT_TRUE(grid->vertical_bar() == nullptr && grid->horizontal_bar() == nullptr);
 }
 
-TEST_F(GridWindow, TheVerticalBarScrollsTheRows)
+TEST_F(GridWindow, HitTestSaysClientInsideAndBorderOnTheEdgeAndTheVerticalBarScrollsTheRows)
 {
     bind(k_numbers);
+    win::RECT r{};
+    win::GetWindowRect(grid->get_hWnd(), &r);
+    EXPECT_EQ(hit_test({r.left + 10, r.top + 10}), win::HTCLIENT);
+    EXPECT_EQ(hit_test({r.left, r.top + 10}), win::HTBORDER);
+    EXPECT_EQ(hit_test({r.right, r.top + 10}), win::HTNOWHERE);
+    EXPECT_EQ(hit_test(screen_of(bar_point(true, ScrollPart::LineDown))), win::HTCLIENT);
     const int whole = (k_client_height - header_pixels()) / k_row_pixels;
     ui.click(grid->get_hWnd(), bar_point(true, ScrollPart::LineDown));
     EXPECT_EQ(grid->get_FirstRow(), vb::Variant(2.0));
@@ -157,18 +147,6 @@ TEST_F(GridWindow, TheVerticalBarScrollsTheRows)
     ui.drag(grid->get_hWnd(), thumb, {thumb.x, k_client_height - 1});
     EXPECT_EQ(grid->get_FirstRow(), vb::Variant(static_cast<double>(200 - whole + 1)));
     EXPECT_EQ(grid->vertical_bar()->pos(), 200 - whole);
-}
-
-TEST_F(GridWindow, TheHorizontalBarScrollsTheColumns)
-{
-    bind(k_numbers);
-    grid->get_Columns()->get_Item(0)->let_Width(twips(300));
-    ASSERT_NE(grid->horizontal_bar(), nullptr);
-    ui.click(grid->get_hWnd(), bar_point(false, ScrollPart::LineDown));
-    EXPECT_EQ(grid->get_LeftCol(), 1);
-    EXPECT_EQ(grid->ColContaining(0), 1);
-    ui.click(grid->get_hWnd(), bar_point(false, ScrollPart::LineUp));
-    EXPECT_EQ(grid->get_LeftCol(), 0);
 }
 
 // As the open list forwards a press to the bar: the grid holds the capture,

@@ -75,6 +75,7 @@ const ColumnCase k_columns[] = {{"FirstColumnEnd", 0, 99, 0}, {"AfterHiddenAndEm
 
 INSTANTIATE_TEST_SUITE_P(Columns, ColumnAt, ::testing::ValuesIn(k_columns), row_name);
 
+// A header taller than the area leaves no rows.
 TEST(GridGeometry, CountsWholeAndPartRowsAndScrollsColumnsUntilTheRestFits)
 {
     const GridGeometry g(input(0, 200));
@@ -86,16 +87,12 @@ TEST(GridGeometry, CountsWholeAndPartRowsAndScrollsColumnsUntilTheRestFits)
     EXPECT_EQ(g.visible_columns(), (std::vector<std::size_t>{0, 2, 3, 4}));
     EXPECT_EQ(g.columns_width(), 420);
     EXPECT_EQ(g.last_left_ordinal(), 1U);
-}
-
-TEST(GridGeometry, AHeaderTallerThanTheAreaLeavesNoRows)
-{
     GeometryInput in = input(0, 10);
     in.rows_area = {0, 0, 400, 10};
-    const GridGeometry g(in);
-    EXPECT_EQ(g.displayed_rows(), 0);
-    EXPECT_EQ(g.full_rows(), 0);
-    EXPECT_EQ(g.row_at(12), -1);
+    const GridGeometry none(in);
+    EXPECT_EQ(none.displayed_rows(), 0);
+    EXPECT_EQ(none.full_rows(), 0);
+    EXPECT_EQ(none.row_at(12), -1);
 }
 
 struct BarsCase {

@@ -4,6 +4,8 @@
 #include "support/win/DesktopTest.h"
 
 using namespace win;
+using pendrel::test::input;
+using pendrel::test::posted;
 using pendrel::test::sent;
 
 namespace {
@@ -95,6 +97,95 @@ TEST_F(Dispatch, RunawayNestingRaisesOutOfStackSpaceAndResetWaitsForTheProcedure
     EXPECT_VB_ERROR(SendMessageA(a, WM_USER, 0, 0), vb::err::OutOfStackSpace);
     EXPECT_EQ(wm().delivery_depth(), 0) << "every level unwound";
     EXPECT_TRUE(DestroyWindow(a)) << "and the window is free again";
+}
+
+class Queue : public Dispatch {
+protected:
+    void SetUp() override
+    {
+        Dispatch::SetUp();
+        recorder.ignore({WM_NCHITTEST});
+    }
+};
+
+// Posted messages wait for the pump and keep their order; input waits for
+// every posted message, also those posted while handling the input before it.
+TEST_F(Queue, PostedMessagesKeepTheirOrderAndComeBeforeTheNextInput)
+{
+    on(a, WM_LBUTTONDOWN, [](HWND self, WPARAM, LPARAM) {
+        return LRESULT{PostMessageA(self, WM_USER + 1, 0, 0) * 0};
+    });
+    wm().inject_button_down({50, 50});
+    wm().inject_button_up({50, 50});
+    EXPECT_TRUE(PostMessageA(a, WM_USER, 1, 0));
+    EXPECT_TRUE(PostMessageA(b, WM_USER, 2, 0));
+    EXPECT_TRUE(recorder.messages().empty());
+
+    EXPECT_EQ(PumpMessages(), 5);
+
+    EXPECT_TRUE(recorder.matches({posted(a, WM_USER).at_depth(1).with_wparam(1),
+        posted(b, WM_USER).at_depth(1).with_wparam(2), input(a, WM_LBUTTONDOWN),
+        posted(a, WM_USER + 1), input(a, WM_LBUTTONUP)}));
+    EXPECT_EQ(PumpMessages(), 0);
+}
+
+TEST_F(Queue, MessagesForMissingWindowsAreRefusedOrDropped)
+{
+    EXPECT_FALSE(PostMessageA(0, WM_USER, 0, 0)) << "no thread messages";
+    EXPECT_FALSE(PostMessageA(0x7FFFFFF0, WM_USER, 0, 0));
+    PostMessageA(a, WM_USER, 0, 0);
+    PostMessageA(b, WM_USER, 0, 0);
+    DestroyWindow(a);
+    recorder.clear();
+
+    EXPECT_EQ(PumpMessages(), 1);
+
+    EXPECT_TRUE(recorder.matches({posted(b, WM_USER)}));
+}
+
+TEST_F(Queue, APumpInsideAHandlerTakesEachMessageOnce)
+{
+    on(a, WM_USER, [](HWND, WPARAM, LPARAM) { return static_cast<LRESULT>(PumpMessages()); });
+    PostMessageA(a, WM_USER, 0, 0);
+    PostMessageA(b, WM_USER + 1, 0, 0);
+    PostMessageA(b, WM_USER + 2, 0, 0);
+
+    EXPECT_EQ(PumpMessages(), 1) << "the inner pump delivered the other two";
+
+    EXPECT_TRUE(recorder.matches({posted(a, WM_USER).at_depth(1),
+        posted(b, WM_USER + 1).at_depth(2), posted(b, WM_USER + 2).at_depth(2)}));
+}
+
+class WindowText : public pendrel::test::DesktopTest {};
+
+// The text goes through the window's procedure; copies never cut a
+// character; broken text is refused and the window is not asked.
+TEST_F(WindowText, IsUtf8ThroughTheProcedureAndCopiesNeverCutACharacter)
+{
+    using namespace std::string_view_literals;
+    const HWND w = top("w", 0, 0, 10, 10);
+    EXPECT_TRUE(SetWindowTextA(w, "Zürich"));
+    EXPECT_EQ(GetWindowText(w), "Zürich");
+    EXPECT_EQ(SendMessageA(w, WM_GETTEXTLENGTH, 0, 0), 7) << "bytes";
+    EXPECT_TRUE(SendMessageA(w, WM_SETTEXT, 0, 0)) << "no text is the empty text";
+    EXPECT_EQ(GetWindowText(w), "");
+    SetWindowTextA(w, "aü€");
+    char buffer[8] = "xxxxxxx";
+    EXPECT_EQ(GetWindowTextA(w, buffer, 3), 1) << "ü needs two bytes, only two fit with the NUL";
+    EXPECT_STREQ(buffer, "a");
+    EXPECT_EQ(GetWindowTextA(w, buffer, 4), 3);
+    EXPECT_STREQ(buffer, "aü");
+    EXPECT_EQ(GetWindowTextA(w, buffer, 0), 0);
+    EXPECT_EQ(GetWindowTextA(0x7FFFFFF0, buffer, 8), 0);
+    EXPECT_STREQ(buffer, "");
+    // A lone continuation byte, a cut sequence, an overlong slash, a
+    // surrogate, beyond Unicode, an embedded NUL.
+    for (std::string_view broken :
+        {"a\x80"sv, "\xC3"sv, "\xC0\xAF"sv, "\xED\xA0\x80"sv, "\xF4\x90\x80\x80"sv, "a\0b"sv}) {
+        EXPECT_FALSE(SetWindowTextA(w, broken)) << broken.size();
+        EXPECT_EQ(GetWindowText(w), "aü€");
+    }
+    EXPECT_EQ(recorder.only(WM_SETTEXT).size(), 3U) << "one for each text taken";
 }
 
 } // namespace

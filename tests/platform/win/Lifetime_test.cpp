@@ -100,7 +100,8 @@ TEST_F(Lifetime, DestroyWalksTheTreeAsHandlersLeaveIt)
     EXPECT_TRUE(DestroyWindow(c2)) << "moved out, it can still be destroyed";
 }
 
-TEST_F(Lifetime, OwnedWindowsGoBeforeTheirOwner)
+// Handles are never reused, not even across resets.
+TEST_F(Lifetime, OwnedWindowsGoBeforeTheirOwnerAndHandlesAreNeverReused)
 {
     const HWND owner = top("owner", 0, 0, 100, 100);
     const HWND inner = child("inner", owner, 0, 0, 10, 10);
@@ -117,10 +118,6 @@ TEST_F(Lifetime, OwnedWindowsGoBeforeTheirOwner)
     EXPECT_TRUE(recorder.matches(
         {sent(popup, WM_DESTROY), sent(popup, WM_NCDESTROY), sent(owner, WM_DESTROY),
             sent(inner, WM_DESTROY), sent(inner, WM_NCDESTROY), sent(owner, WM_NCDESTROY)}));
-}
-
-TEST_F(Lifetime, HandlesAreNeverReusedAcrossResets)
-{
     const HWND first = top("first", 0, 0, 10, 10);
     const HWND desktop = GetDesktopWindow();
     WindowManager::reset();

@@ -43,6 +43,9 @@ TEST_F(Placement, MoveWindowSendsPositionChangedThenMoveAndSize)
     recorder.clear();
     MoveWindow(w, 20, 30, 100, 60, 1);
     EXPECT_TRUE(recorder.messages().empty()) << "no change, no message";
+    // Sizes and positions stay within message words.
+    MoveWindow(w, -100000, 100000, -5, 1 << 30, 1);
+    EXPECT_EQ(rect_of(w), (RECT{-32768, 32767, -32768, 32767 + 32767}));
 }
 
 // Opening a drop-down list: move, hide, put on the desktop, then top-most,
@@ -75,26 +78,19 @@ TEST_F(Placement, ListOpensAsATopMostWindowOfTheDesktopAndCloses)
     EXPECT_EQ(wm().children(control), (std::vector<HWND>{list}));
 }
 
-TEST_F(Placement, ReportedFlagsSayWhatReallyChanged)
+// The reported flags say what really changed. Placed just below a sibling,
+// a window joins that sibling's group only by leaving the top-most one.
+TEST_F(Placement, ReportedFlagsSayWhatReallyChangedAndTopMostWindowsStayAboveTheOthers)
 {
     const HWND a = top("a", 0, 0, 10, 10);
     const HWND b = top("b", 0, 0, 10, 10);
-
     SetWindowPos(a, HWND_TOP, 0, 0, 20, 10, SWP_NOACTIVATE);
     EXPECT_EQ(last_flags(), SWP_NOACTIVATE | SWP_NOMOVE) << "sized and raised above b";
     SetWindowPos(a, b, 5, 0, 0, 0, SWP_NOSIZE);
     EXPECT_EQ(last_flags(), SWP_NOSIZE) << "moved and put below b";
     EXPECT_EQ(top_level(), (std::vector<HWND>{a, b}));
     EXPECT_FALSE(SetWindowPos(a, 0x7FFFFFF0, 0, 0, 0, 0, SWP_NOSIZE)) << "not a sibling";
-}
-
-// Placed just below a sibling, a window joins that sibling's group only by
-// leaving the top-most one.
-TEST_F(Placement, TopMostWindowsStayAboveTheOthers)
-{
     const HWND tip = top("tip", 0, 0, 10, 10, WS_VISIBLE, WS_EX_TOPMOST);
-    const HWND a = top("a", 0, 0, 10, 10);
-    const HWND b = top("b", 0, 0, 10, 10);
     const UINT keep = SWP_NOMOVE | SWP_NOSIZE;
     EXPECT_EQ(top_level(), (std::vector<HWND>{a, b, tip}));
 
@@ -110,13 +106,6 @@ TEST_F(Placement, TopMostWindowsStayAboveTheOthers)
     SetWindowPos(tip, HWND_TOPMOST, 0, 0, 0, 0, keep);
     SetWindowPos(tip, HWND_NOTOPMOST, 0, 0, 0, 0, keep);
     EXPECT_EQ(top_level(), (std::vector<HWND>{b, tip, a}));
-}
-
-TEST_F(Placement, SizesAndPositionsStayWithinMessageWords)
-{
-    const HWND w = top("w", 0, 0, 10, 10);
-    MoveWindow(w, -100000, 100000, -5, 1 << 30, 1);
-    EXPECT_EQ(rect_of(w), (RECT{-32768, 32767, -32768, 32767 + 32767}));
 }
 
 } // namespace
