@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "platform/win/WindowManager.h"
 #include "support/RowName.h"
 

@@ -130,29 +130,22 @@ TEST_F(TextBoxInput, LockedRaisesKeysButEditsNothing)
     EXPECT_EQ(box->get_Text(), "x");
 }
 
-TEST_F(TextBoxInput, PressPlacesTheCaretAndShiftPressExtends)
-{
-    box->let_Text("abcdef");
-    const int x1 = x_of(1);
-    const int x3 = x_of(3);
-    box->let_SelStart(5);
-    ui.click(box->get_hWnd(), {x1, 10});
-    EXPECT_EQ(box->get_SelStart(), 1);
-    EXPECT_EQ(box->get_SelLength(), 0);
-    ui.key_down(win::VK_SHIFT);
-    ui.click(box->get_hWnd(), {x3, 10});
-    ui.key_up(win::VK_SHIFT);
-    EXPECT_EQ(box->get_SelText(), "bc");
-}
-
-// The list posts a release to the text field after every release over it:
-// without a drag it does nothing.
-TEST_F(TextBoxInput, DragSelectsWithTheCaptureHeldAndEndsWhenItIsTakenAway)
+// Shift-press extends. The list posts a release to the text field after
+// every release over it: without a drag it does nothing.
+TEST_F(TextBoxInput, PressPlacesTheCaretShiftExtendsAndDragSelectsWithTheCaptureHeld)
 {
     box->let_Text("Zürich");
     const int from = x_of(1);
+    const int third = x_of(3);
     const int to = x_of(4);
     const win::HWND hwnd = box->get_hWnd();
+    ui.click(hwnd, {from, 10});
+    EXPECT_EQ(box->get_SelStart(), 1);
+    EXPECT_EQ(box->get_SelLength(), 0);
+    ui.key_down(win::VK_SHIFT);
+    ui.click(hwnd, {third, 10});
+    ui.key_up(win::VK_SHIFT);
+    EXPECT_EQ(box->get_SelText(), "ür");
     ui.button_down(hwnd, {from, 10});
     EXPECT_EQ(win::GetCapture(), hwnd);
     ui.move_to(hwnd, {to, 10});
@@ -167,10 +160,10 @@ TEST_F(TextBoxInput, DragSelectsWithTheCaptureHeldAndEndsWhenItIsTakenAway)
     ui.drag(hwnd, {to, 10}, {-50, 10}); // backwards, past the left edge
     EXPECT_EQ(box->get_SelText(), "Züri");
     box->let_Text("abcdef");
-    ui.button_down(box->get_hWnd(), {3, 10});
+    ui.button_down(hwnd, {3, 10});
     win::SetCapture(form);
     win::ReleaseCapture();
-    ui.move_to(box->get_hWnd(), {150, 10}); // over the box, still pressed
+    ui.move_to(hwnd, {150, 10}); // over the box, still pressed
     EXPECT_EQ(box->get_SelLength(), 0);
 }
 

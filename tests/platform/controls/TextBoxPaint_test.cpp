@@ -75,7 +75,7 @@ TEST_F(TextBoxPaint, FocusShowsSelectionInHighlightColours)
     EXPECT_GT(count_color(image, {band_left, 3, band_right, 21}, highlight), 50);
 }
 
-TEST_F(TextBoxPaint, CaretShowsOnlyWithFocus)
+TEST_F(TextBoxPaint, CaretShowsOnlyWithFocusAndLongTextScrollsToKeepItInView)
 {
     EXPECT_EQ(count_dark(shot(), k_area), 0) << "an empty box without focus shows nothing";
     box->SetFocus();
@@ -83,11 +83,6 @@ TEST_F(TextBoxPaint, CaretShowsOnlyWithFocus)
     EXPECT_EQ(box->caret_x(), 3);
     EXPECT_GT(count_dark(image, {3, 3, 4, 21}), 8);
     EXPECT_EQ(count_dark(image, {4, 3, 117, 21}), 0);
-}
-
-TEST_F(TextBoxPaint, LongTextScrollsToKeepTheCaretInView)
-{
-    box->SetFocus();
     ui.type("The quick brown fox jumps over the lazy dog");
     const int end_x = box->caret_x();
     EXPECT_LT(end_x, 117);

@@ -83,7 +83,7 @@ TEST_F(TextBoxProperties, SelectionCountsCharacters)
     EXPECT_EQ(log.take(), (Events{"txt.Change", "txt.Change"}));
 }
 
-TEST_F(TextBoxProperties, WindowTextReadsTheContents)
+TEST_F(TextBoxProperties, WindowTextReadsTheContentsAndTheBoxOutlivesItsWindow)
 {
     box->let_Text("Zürich");
     EXPECT_EQ(win::GetWindowText(box->get_hWnd()), "Zürich");
@@ -92,6 +92,13 @@ TEST_F(TextBoxProperties, WindowTextReadsTheContents)
     // Room for two bytes: "Z" and half of "ü" -- the half is left out.
     EXPECT_EQ(win::GetWindowTextA(box->get_hWnd(), small, 3), 1);
     EXPECT_STREQ(small, "Z");
+    EXPECT_EQ(TextBox::from_hwnd(box->get_hWnd()), box);
+    EXPECT_EQ(TextBox::from_hwnd(form), nullptr); // a window whose data is something else
+    win::DestroyWindow(box->get_hWnd());
+    EXPECT_EQ(box->get_hWnd(), 0U);
+    box->let_Text("def");
+    EXPECT_EQ(box->get_Text(), "def");
+    EXPECT_VB_ERROR(box->SetFocus(), vb::err::InvalidProcedureCall);
 }
 
 // Broken UTF-8, NUL and more than the most characters a box holds, and
@@ -119,17 +126,6 @@ TEST_F(TextBoxProperties, BrokenOrOverlongTextAndBadValuesAreRefused)
     EXPECT_VB_ERROR(box->let_BorderStyle(-1), k_invalid);
     EXPECT_VB_ERROR(box->set_Font(nullptr), vb::err::ObjectRequired);
     box->let_BackColor(0x8000000F); // a system colour is a good value
-}
-
-TEST_F(TextBoxProperties, OutlivesItsWindow)
-{
-    EXPECT_EQ(TextBox::from_hwnd(box->get_hWnd()), box);
-    EXPECT_EQ(TextBox::from_hwnd(form), nullptr); // a window whose data is something else
-    win::DestroyWindow(box->get_hWnd());
-    EXPECT_EQ(box->get_hWnd(), 0U);
-    box->let_Text("def");
-    EXPECT_EQ(box->get_Text(), "def");
-    EXPECT_VB_ERROR(box->SetFocus(), vb::err::InvalidProcedureCall);
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "platform/host/ControlSurface.h"
 #include "platform/win/User32.h"
 #include "support/VbError.h"
-#include "support/gfx/Pixels.h"
 #include "support/host/HostTest.h"
 
 namespace {

@@ -26,12 +26,22 @@ protected:
 
 const char* k_log = "c:\\gebruikers\\kestrel\\appdata\\roaming\\tallis\\Logging.txt";
 
-TEST_F(FileAppendTest, WindowsPathMapsUnderTheDriveLetterAndFoldersAreMade)
+// New files and folders are the owner's only, whatever the umask.
+TEST_F(FileAppendTest, WindowsPathMapsUnderTheDriveLetterAndFoldersAreMadeForTheOwnerOnly)
 {
+    const mode_t old_mask = ::umask(0);
     EXPECT_TRUE(host::append_text(k_log, "2026-12-05 19:05:09:5 (Invalid) in Let Value\r\n"));
+    ::umask(old_mask);
     EXPECT_TRUE(host::append_text(k_log, "second\r\n"));
-    auto file = dir / "c/gebruikers/kestrel/appdata/roaming/tallis/Logging.txt";
+    const auto file = dir / "c/gebruikers/kestrel/appdata/roaming/tallis/Logging.txt";
     EXPECT_EQ(read_file(file), "2026-12-05 19:05:09:5 (Invalid) in Let Value\r\nsecond\r\n");
+    const auto mode = [](const std::filesystem::path& p) {
+        struct stat st {};
+        ::stat(p.c_str(), &st);
+        return st.st_mode & 0777;
+    };
+    EXPECT_EQ(mode(file), 0600U);
+    EXPECT_EQ(mode(dir / "c/gebruikers"), 0700U);
 }
 
 TEST_F(FileAppendTest, PosixPathsMakeNoFoldersAndUnwritablePathsAreSkippedWithoutHarm)
@@ -77,20 +87,6 @@ TEST_F(FileAppendTest, LinksFifosAndDevicesAreUnusable)
     EXPECT_EQ(read_file(outside / "target.txt"), "kept");
     EXPECT_FALSE(std::filesystem::exists(outside / "none.txt"));
     EXPECT_FALSE(std::filesystem::exists(outside / "new"));
-}
-
-TEST_F(FileAppendTest, NewFilesAndFoldersAreTheOwnersOnly)
-{
-    const mode_t old_mask = ::umask(0);
-    EXPECT_TRUE(host::append_text(k_log, "line\r\n"));
-    ::umask(old_mask);
-    const auto mode = [](const std::filesystem::path& p) {
-        struct stat st {};
-        ::stat(p.c_str(), &st);
-        return st.st_mode & 0777;
-    };
-    EXPECT_EQ(mode(dir / "c/gebruikers/kestrel/appdata/roaming/tallis/Logging.txt"), 0600U);
-    EXPECT_EQ(mode(dir / "c/gebruikers"), 0700U);
 }
 
 // Mapped names starting with '@' are relative to the drive root; "" is refused.

@@ -8,14 +8,6 @@ namespace {
 
 using host::PropertyBag;
 
-TEST(PropertyBag, MissingKeyReadsTheDefaultAndStoredValuesKeepTheirTags)
-{
-    PropertyBag bag;
-    EXPECT_EQ(bag.ReadProperty("ListRows", vb::Long{15}), vb::Variant(vb::Long{15}));
-    bag.WriteProperty("Appearance", vb::Integer{0}, vb::Long{1});
-    EXPECT_EQ(bag.ReadProperty("Appearance", vb::Long{1}), vb::Variant(vb::Integer{0}));
-}
-
 TEST(PropertyBag, WritingTheDefaultStoresNothingAndRemovesAnEarlierValue)
 {
     struct Row {

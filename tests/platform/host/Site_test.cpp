@@ -15,20 +15,27 @@ using pendrel::test::RecordingControl;
 
 class SiteLifecycle : public HostTest {};
 
-TEST_F(SiteLifecycle, NewControlIsInitialisedOnceThenSizedThenShownWithTheForm)
+// Paint runs, with a canvas, when the screen of a shown form is rendered.
+TEST_F(SiteLifecycle, NewControlIsInitialisedOnceThenSizedThenShownAndPaintedWithTheForm)
 {
-    add("A");
+    auto& a = add("A");
+    gfx::Compositor::the().render(); // a hidden form paints nothing
     EXPECT_EQ(take_log(), (Log{"A.Create", "A.InitProperties", "A.Resize 3015x375"}));
     form->Show();
     EXPECT_EQ(take_log(), (Log{"A.Show"}));
+    gfx::Compositor::the().render();
+    EXPECT_EQ(take_log(), (Log{"A.Paint"}));
+    EXPECT_TRUE(a.painted_with_canvas);
+    EXPECT_EQ(a.surface().canvas(), nullptr) << "only during Paint";
     add("B", {0, 0, 1500, 300}); // on a shown form: shown at once
     EXPECT_EQ(take_log(), (Log{"B.Create", "B.InitProperties", "B.Resize 1500x300", "B.Show"}));
 }
 
-TEST_F(SiteLifecycle, ResizeOnlyWhenTheSizeChanges)
+TEST_F(SiteLifecycle, ResizeOnlyWhenTheSizeChangesAndShowAndHideFollowTheControlAndTheForm)
 {
     add("A");
     auto& site = *form->find("A");
+    form->Show();
     take_log();
     auto ext = site.extender();
     ext.let_Left(600);
@@ -38,14 +45,6 @@ TEST_F(SiteLifecycle, ResizeOnlyWhenTheSizeChanges)
     EXPECT_EQ(take_log(), (Log{"A.Resize 3015x600"}));
     win::MoveWindow(site.hwnd(), 1, 1, 10, 10, 1); // a move by anyone counts
     EXPECT_EQ(take_log(), (Log{"A.Resize 150x150"}));
-}
-
-TEST_F(SiteLifecycle, ShowAndHideFollowTheControlAndTheForm)
-{
-    auto& a = add("A");
-    form->Show();
-    take_log();
-    auto ext = a.surface().get_Extender();
     ext.let_Visible(false);
     ext.let_Visible(false);
     ext.let_Visible(true);
@@ -56,27 +55,17 @@ TEST_F(SiteLifecycle, ShowAndHideFollowTheControlAndTheForm)
     EXPECT_EQ(take_log(), (Log{"A.Hide", "A.Show", "A.Hide", "A.Show"}));
 }
 
-TEST_F(SiteLifecycle, PaintRunsWithACanvasWhenTheScreenIsRendered)
-{
-    auto& a = add("A");
-    gfx::Compositor::the().render();
-    EXPECT_EQ(take_log(), (Log{"A.Create", "A.InitProperties", "A.Resize 3015x375"}))
-        << "a hidden form paints nothing";
-    form->Show();
-    take_log();
-    gfx::Compositor::the().render();
-    EXPECT_EQ(take_log(), (Log{"A.Paint"}));
-    EXPECT_TRUE(a.painted_with_canvas);
-    EXPECT_EQ(a.surface().canvas(), nullptr) << "only during Paint";
-}
-
+// Enter and exit come outside got and lost; the focus moved inside
+// ExitFocus ends where it was moved; hiding the form with the focus inside
+// exits nothing.
 TEST_F(SiteLifecycle, FocusEnteringAndLeavingTheControlOrItsChildren)
 {
     auto& a = add("A", {0, 0, 1500, 375});
     auto& b = add("B", {0, 600, 1500, 375});
+    auto& c = add("C", {0, 1200, 1500, 375});
     form->Show();
     take_log();
-    win::SetFocus(a.child); // enter and exit come outside got and lost
+    win::SetFocus(a.child);
     win::SetFocus(a.surface().get_hWnd()); // still inside A
     win::SetFocus(a.child);
     win::SetFocus(b.child);
@@ -84,18 +73,6 @@ TEST_F(SiteLifecycle, FocusEnteringAndLeavingTheControlOrItsChildren)
     EXPECT_EQ(take_log(),
         (Log{"A.EnterFocus", "A.GotFocus", "A.LostFocus", "A.ExitFocus", "B.EnterFocus",
             "B.ExitFocus"}));
-    win::SetFocus(a.child);
-    take_log();
-    form->Hide(); // the focus stays inside: no exit
-    EXPECT_EQ(take_log(), (Log{"A.Hide", "B.Hide"}));
-}
-
-TEST_F(SiteLifecycle, FocusMovedInsideExitFocusEndsWhereItWasMoved)
-{
-    auto& a = add("A", {0, 0, 1500, 375});
-    auto& b = add("B", {0, 600, 1500, 375});
-    auto& c = add("C", {0, 1200, 1500, 375});
-    form->Show();
     win::SetFocus(a.child);
     a.during = [&](const std::string& call) {
         if (call == "ExitFocus")
@@ -105,6 +82,8 @@ TEST_F(SiteLifecycle, FocusMovedInsideExitFocusEndsWhereItWasMoved)
     win::SetFocus(b.child);
     EXPECT_EQ(take_log(), (Log{"A.ExitFocus", "C.EnterFocus"}));
     EXPECT_EQ(win::GetFocus(), c.child);
+    form->Hide();
+    EXPECT_EQ(take_log(), (Log{"A.Hide", "B.Hide", "C.Hide"}));
 }
 
 TEST_F(SiteLifecycle, RemovedControlOrDestroyedFormTerminatesOnceLatestFirst)
@@ -137,31 +116,27 @@ TEST_F(SiteLifecycle, DestroyedWindowsTerminateTheirControlsWhileChildrenExist)
     EXPECT_EQ(take_log(), (Log{"A.Delete"}));
 }
 
-TEST_F(SiteLifecycle, ControlRemovedFromItsOwnEventIsDeletedFromTheQueue)
+// Removed from its own event, a control is deleted from the queue, not
+// while its code runs; removed by another one's Show, it is told no more.
+TEST_F(SiteLifecycle, ControlRemovedFromItsOwnEventOrByAnotherOnesShow)
 {
     auto& a = add("A");
-    auto& site = *form->find("A");
-    auto sub = site.events().subscribe(
+    auto& b = add("B");
+    add("C");
+    auto sub = form->find("A")->events().subscribe(
         RecordingControl::k_click, [&](std::span<vb::Variant>) { form->remove_control("A"); });
     take_log();
     a.surface().RaiseEvent(RecordingControl::k_click);
-    EXPECT_EQ(take_log(), (Log{"A.Terminate"})) << "not deleted while its code runs";
+    EXPECT_EQ(take_log(), (Log{"A.Terminate"}));
     EXPECT_EQ(form->find("A"), nullptr);
     win::PumpMessages();
     EXPECT_EQ(take_log(), (Log{"A.Delete"}));
-}
-
-TEST_F(SiteLifecycle, ControlRemovedByAnotherOnesShowIsNotToldAnyMore)
-{
-    auto& a = add("A");
-    add("B");
-    a.during = [&](const std::string& call) {
+    b.during = [&](const std::string& call) {
         if (call == "Show")
-            form->remove_control("B");
+            form->remove_control("C");
     };
-    take_log();
     form->Show();
-    EXPECT_EQ(take_log(), (Log{"A.Show", "B.Terminate", "B.Delete"}));
+    EXPECT_EQ(take_log(), (Log{"B.Show", "C.Terminate", "C.Delete"}));
 }
 
 TEST_F(SiteLifecycle, FailingInitialisationRemovesTheControlAgain)

@@ -10,7 +10,7 @@ namespace {
 
 using host::StdFont;
 
-TEST(StdFont, HoldersShareOneObjectAndBoldIsAWeight)
+TEST(StdFont, HoldersShareOneObjectBoldIsAWeightAndListenersMayChangeDuringANotice)
 {
     auto font = StdFont::create();
     auto text_box_font = font; // a second holder of the same object
@@ -30,23 +30,19 @@ TEST(StdFont, HoldersShareOneObjectAndBoldIsAWeight)
     EXPECT_TRUE(font->get_Bold());
     font->let_Weight(550);
     EXPECT_FALSE(font->get_Bold());
-}
-
-TEST(StdFont, ListenersMaySubscribeAndDropDuringANotice)
-{
-    auto font = StdFont::create();
-    std::vector<std::string> heard;
+    // Listeners may subscribe and drop others during a notice.
+    std::vector<std::string> heard_by;
     std::shared_ptr<void> second;
     std::shared_ptr<void> first = font->subscribe([&] {
-        heard.push_back("first");
+        heard_by.push_back("first");
         second.reset();
-        if (heard.size() == 1)
-            first = font->subscribe([&] { heard.push_back("again"); });
+        if (heard_by.size() == 1)
+            first = font->subscribe([&] { heard_by.push_back("again"); });
     });
-    second = font->subscribe([&] { heard.push_back("second"); });
+    second = font->subscribe([&] { heard_by.push_back("second"); });
     font->let_Bold(true);
     font->let_Bold(false);
-    EXPECT_EQ(heard, (std::vector<std::string>{"first", "again"}));
+    EXPECT_EQ(heard_by, (std::vector<std::string>{"first", "again"}));
 }
 
 TEST(StdFont, BadValuesAreRefusedAndChangeNothing)
