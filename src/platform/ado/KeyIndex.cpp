@@ -259,12 +259,14 @@ KeyIndexBuild::KeyIndexBuild(std::shared_ptr<const Table> table, std::size_t col
             // Out of memory: searches go on by the folded-prefix keys.
             m_index.reset();
         }
+        m_ready.store(m_index.get(), std::memory_order_release);
 #ifdef __GLIBC__
         // The build's temporaries were the size of the index again: give
-        // their pages back rather than leave them with the allocator.
-        malloc_trim(0);
+        // their pages back rather than leave them with the allocator. Not
+        // when cancelled: whoever cancelled is waiting for this thread.
+        if (!m_cancel.load(std::memory_order_relaxed))
+            malloc_trim(0);
 #endif
-        m_ready.store(m_index.get(), std::memory_order_release);
     });
 }
 
