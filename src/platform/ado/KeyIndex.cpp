@@ -96,6 +96,15 @@ public:
             throw Cancelled();
     }
 
+    // Sorts `entries` by key, then by row.
+    void sort(std::vector<Entry>& entries)
+    {
+        std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+            tick();
+            return a.key != b.key ? a.key < b.key : a.row < b.row;
+        });
+    }
+
     // Sorts `run` (rows in row order whose first `chunk` chunks are equal)
     // by the rest of their folded text, then by row.
     void refine(std::span<std::uint32_t> run, std::size_t chunk)
@@ -116,10 +125,7 @@ public:
                 __builtin_prefetch(m_column.text(run[i + k_ahead]).data());
             next[i] = {chunk_of(m_column.text(run[i]), chunk, m_fa), run[i]};
         }
-        std::sort(next.begin(), next.end(), [&](const Entry& a, const Entry& b) {
-            tick();
-            return a.key != b.key ? a.key < b.key : a.row < b.row;
-        });
+        sort(next);
         for (std::size_t i = 0; i < run.size(); ++i)
             run[i] = next[i].row;
         for_each_tie(next,
@@ -171,10 +177,7 @@ std::unique_ptr<KeyIndex> KeyIndex::build(const Column& column, const std::atomi
                 entries.push_back(
                     {chunk_of(column.text(row), 0, scratch), static_cast<std::uint32_t>(row)});
         }
-        std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-            sorter.tick();
-            return a.key != b.key ? a.key < b.key : a.row < b.row;
-        });
+        sorter.sort(entries);
         auto index = std::unique_ptr<KeyIndex>(new KeyIndex());
         index->m_keys.resize(entries.size());
         index->m_rows.resize(entries.size());
