@@ -1,5 +1,7 @@
 #include "platform/ado/PodVector.h"
 
+#include "platform/ado/Prefault.h"
+
 #include <cstdlib>
 #include <new>
 
@@ -21,11 +23,18 @@ char* map_bytes(std::size_t bytes)
     void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED)
         throw std::bad_alloc();
-    ::madvise(p, bytes, MADV_HUGEPAGE); // a hint: without huge pages it still works
     return static_cast<char*>(p);
 }
 
 } // namespace
+
+std::size_t ByteBlock::grown(std::size_t capacity, std::size_t needed)
+{
+    std::size_t next = capacity;
+    while (next < needed)
+        next = next < k_step ? next * 2 : next + k_step;
+    return next;
+}
 
 ByteBlock::~ByteBlock()
 {
@@ -34,9 +43,10 @@ ByteBlock::~ByteBlock()
 
 void ByteBlock::release() noexcept
 {
-    if (m_mapped)
+    if (m_mapped) {
+        prefault::forget(m_data);
         ::munmap(m_data, m_capacity);
-    else
+    } else
         std::free(m_data);
     m_data = nullptr;
     m_capacity = 0;
@@ -69,13 +79,15 @@ void ByteBlock::resize(std::size_t bytes, std::size_t used)
     }
     // 2. Large: a mapping, grown or shrunk by remapping its pages.
     const std::size_t size = whole_pages(bytes);
+    // The new pages are faulted in ahead of the writer (Prefault.h).
     if (m_mapped) {
+        prefault::forget(m_data);
         void* p = ::mremap(m_data, m_capacity, size, MREMAP_MAYMOVE);
         if (p == MAP_FAILED)
             throw std::bad_alloc();
         m_data = static_cast<char*>(p);
         if (size > m_capacity)
-            ::madvise(m_data, size, MADV_HUGEPAGE);
+            prefault::ahead(m_data, m_capacity, size - m_capacity);
     } else {
         char* p = map_bytes(size);
         if (used != 0)
@@ -83,6 +95,8 @@ void ByteBlock::resize(std::size_t bytes, std::size_t used)
         std::free(m_data);
         m_data = p;
         m_mapped = true;
+        const std::size_t touched = whole_pages(used);
+        prefault::ahead(m_data, touched, size - touched);
     }
     m_capacity = size;
 }

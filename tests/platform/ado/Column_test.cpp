@@ -213,4 +213,40 @@ TEST(PodVector, KeepsItsValuesFromHeapToMappingAndBack)
     EXPECT_EQ(v.capacity(), 0U);
 }
 
+// Capacity doubles up to a step, then grows a step at a time: no more than a
+// step of pages is ever faulted in ahead of the values.
+TEST(PodVector, GrowsByDoublingThenBySteps)
+{
+    constexpr std::size_t step = ado::ByteBlock::k_step;
+    const std::size_t cases[][3] = {// capacity, needed, grown
+        {64, 65, 128}, {64, 1000, 1024}, {step / 2, step / 2 + 1, step}, {step, step + 1, 2 * step},
+        {3 * step, 3 * step + 1, 4 * step}, {2 * step, 5 * step - 1, 5 * step}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ado::ByteBlock::grown(c[0], c[1]), c[2]) << c[0] << " " << c[1];
+}
+
+// Columns grow side by side past several steps while their new pages are
+// faulted in on another thread; some are shrunk, moved or released while
+// pages may still be queued for them. Every value is where it was put.
+TEST(PodVector, KeepsItsValuesWhileAThreadFaultsInItsPages)
+{
+    const std::size_t n = (2 * ado::ByteBlock::k_step + 12345) / sizeof(std::uint64_t);
+    std::vector<ado::PodVector<std::uint64_t>> columns(3);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::uint64_t c = 0; c < columns.size(); ++c)
+            columns[c].push_back(i * 3 + c);
+    }
+    columns[0].shrink_to_fit();
+    columns[1].reset();
+    ado::PodVector<std::uint64_t> moved(std::move(columns[2]));
+    moved.append(columns[0].data(), n);
+    EXPECT_LE(moved.capacity() * sizeof(std::uint64_t),
+        2 * n * sizeof(std::uint64_t) + ado::ByteBlock::k_step);
+    for (std::size_t i = 0; i < n; i += 4093) {
+        ASSERT_EQ(columns[0][i], i * 3) << i;
+        ASSERT_EQ(moved[i], i * 3 + 2) << i;
+        ASSERT_EQ(moved[n + i], i * 3) << i;
+    }
+}
+
 } // namespace

@@ -1,0 +1,99 @@
+#include "platform/ado/Prefault.h"
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+#include <sys/mman.h>
+
+namespace ado::prefault {
+
+namespace {
+
+// Two megabytes a call: a mapping waits no longer than that takes to be
+// released or resized.
+constexpr std::size_t k_piece = 2 * 1024 * 1024;
+
+struct Job {
+    const char* base;
+    std::size_t offset;
+    std::size_t end;
+};
+
+class Worker {
+public:
+    Worker()
+    {
+        std::thread([this] { run(); }).detach();
+    }
+
+    void ahead(const char* base, std::size_t offset, std::size_t size)
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_jobs.push_back({base, offset, offset + size});
+        }
+        m_wake.notify_one();
+    }
+
+    void forget(const char* base)
+    {
+        std::unique_lock lock(m_mutex);
+        std::erase_if(m_jobs, [&](const Job& j) { return j.base == base; });
+        m_idle.wait(lock, [&] { return m_busy != base; });
+    }
+
+private:
+    // The pieces of the queued jobs in turn, so that columns growing at the
+    // same time are all served ahead of their writers.
+    [[noreturn]] void run()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [&] { return !m_jobs.empty(); });
+            Job job = m_jobs.front();
+            m_jobs.pop_front();
+            const std::size_t size = std::min(k_piece, job.end - job.offset);
+            m_busy = job.base;
+            lock.unlock();
+            const int rc
+                = ::madvise(const_cast<char*>(job.base) + job.offset, size, MADV_POPULATE_WRITE);
+            lock.lock();
+            m_busy = nullptr;
+            m_idle.notify_all();
+            job.offset += size;
+            // A kernel without the request refuses it: leave the rest alone.
+            if (rc == 0 && job.offset < job.end)
+                m_jobs.push_back(job);
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_idle;
+    std::deque<Job> m_jobs;
+    const char* m_busy = nullptr;
+};
+
+// Never destroyed: mappings may be released during static destruction.
+Worker& worker()
+{
+    static Worker* const w = new Worker;
+    return *w;
+}
+
+} // namespace
+
+void ahead(const char* base, std::size_t offset, std::size_t size)
+{
+    if (size != 0)
+        worker().ahead(base, offset, size);
+}
+
+void forget(const char* base)
+{
+    worker().forget(base);
+}
+
+} // namespace ado::prefault
