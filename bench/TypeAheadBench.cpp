@@ -4,6 +4,11 @@
 //   BM_BindControl        RowSource to a list ready to open (compare with
 //                         BM_SqliteStepFloor of the same size)
 //   BM_FirstKeyAfterBind  the first key released after a new RowSource
+//   BM_KeyBeforeIndex     the first key after a new RowSource, a miss or a
+//                         match in the last row only: until the text
+//                         column's key index is complete (built on its own
+//                         thread from the first search on), its prefix
+//                         keys are scanned
 //   BM_KeyToText/miss     a key after which no row matches: the whole table
 //                         is searched
 //   BM_KeyToText/late     a key whose only match is the last row
@@ -123,6 +128,35 @@ enum class Case {
     Back
 };
 
+// The name of the last row but its last letter, and that letter.
+std::pair<std::string, char> last_name(TypingForm& f)
+{
+    auto rs = f.control->get_Recordset();
+    rs->MoveLast();
+    std::string last = vb::CStr(rs->get_Fields()->get_Item(vb::Variant(1))->get_Value());
+    const char final = last.back();
+    last.pop_back();
+    return {last, final};
+}
+
+void BM_KeyBeforeIndex(benchmark::State& state, Case c)
+{
+    TypingForm f(static_cast<std::size_t>(state.range(0)));
+    f.bind();
+    const auto [start, final] = last_name(f);
+    bool again = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.bind(again);
+        again = !again;
+        f.set_text(c == Case::Miss ? "Qq" : start);
+        state.ResumeTiming();
+        f.key(c == Case::Miss ? 'X' : '0', c == Case::Miss ? U'x' : char32_t(final));
+    }
+    if (bool(f.control->get_Recordset()->get_EOF()) != (c == Case::Miss))
+        state.SkipWithError("the key did not find what it was meant to");
+}
+
 // The resident set of the process, now and at its peak since the peak was
 // last reset, in bytes.
 struct Resident {
@@ -157,8 +191,7 @@ void BM_KeyToText(benchmark::State& state, Case c)
     f.bind();
     const Resident bound = resident();
     auto rs = f.control->get_Recordset();
-    rs->MoveLast();
-    const std::string last = vb::CStr(rs->get_Fields()->get_Item(vb::Variant(1))->get_Value());
+    const auto [start, final] = last_name(f);
     // Warm: whatever the first search builds is in place, the key index
     // built away from the UI thread too (how long that took after the first
     // key is reported).
@@ -177,14 +210,12 @@ void BM_KeyToText(benchmark::State& state, Case c)
     state.counters["rss_peak_per_row"] = (indexed.peak - before.now) / rows;
     for (auto _ : state) {
         state.PauseTiming();
-        f.set_text(c == Case::Miss ? "Qq"
-                : c == Case::Back  ? "Qqx"
-                                   : last.substr(0, last.size() - 1));
+        f.set_text(c == Case::Miss ? "Qq" : c == Case::Back ? "Qqx" : start);
         state.ResumeTiming();
         if (c == Case::Back)
             f.key(win::VK_BACK, U'\b');
         else
-            f.key(c == Case::Miss ? 'X' : '0', c == Case::Miss ? U'x' : char32_t(last.back()));
+            f.key(c == Case::Miss ? 'X' : '0', c == Case::Miss ? U'x' : char32_t(final));
     }
     const bool found = !f.control->get_Recordset()->get_EOF();
     if (found != (c == Case::Late))
@@ -195,6 +226,8 @@ BENCHMARK(BM_BindControl)->Apply(sizes);
 // Each iteration binds anew outside the timing: a fixed number of them, or a
 // fast first key would ask for thousands of bindings.
 BENCHMARK(BM_FirstKeyAfterBind)->Apply(sizes)->Iterations(5);
+BENCHMARK_CAPTURE(BM_KeyBeforeIndex, miss, Case::Miss)->Apply(sizes)->Iterations(5);
+BENCHMARK_CAPTURE(BM_KeyBeforeIndex, late, Case::Late)->Apply(sizes)->Iterations(5);
 BENCHMARK_CAPTURE(BM_KeyToText, miss, Case::Miss)->Apply(sizes);
 BENCHMARK_CAPTURE(BM_KeyToText, late, Case::Late)->Apply(sizes);
 BENCHMARK_CAPTURE(BM_KeyToText, back, Case::Back)->Apply(sizes);
