@@ -21,33 +21,37 @@ WaveletMatrix::WaveletMatrix(std::span<const std::uint32_t> values) : m_size(val
     m_bits = std::max(1, static_cast<int>(std::bit_width(top)));
     m_levels.resize(static_cast<std::size_t>(m_bits));
     std::vector<std::uint32_t> current(values.begin(), values.end());
-    std::vector<std::uint32_t> next(current.size());
+    std::vector<std::uint32_t> ones(current.size());
     const std::size_t words = (m_size >> 6) + 1;
-    // 1. From the highest bit down: record the bit, then move the values
-    //    with a 0 there (in order) before those with a 1 (in order).
+    // From the highest bit down: record the bit, then move the values with a
+    // 0 there (in order) before those with a 1 (in order). Each word of bits
+    // is made in a register, with the ones before it for rank in constant
+    // time. Every value is written to both sides, branch-free, and counted
+    // on its own; the zeros stay in place (never ahead of the value read).
     for (int b = m_bits - 1; b >= 0; --b) {
         Level& level = m_levels[static_cast<std::size_t>(b)];
         level.bits.assign(words, 0);
         level.ranks.assign(words, 0);
         std::size_t z = 0;
-        for (std::size_t i = 0; i < m_size; ++i) {
-            if ((current[i] >> b) & 1U)
-                level.bits[i >> 6] |= std::uint64_t(1) << (i & 63);
-            else
-                ++z;
+        std::size_t o = 0;
+        for (std::size_t w = 0; w < words; ++w) {
+            const std::size_t lo = w << 6;
+            const std::size_t hi = std::min(m_size, lo + 64);
+            std::uint64_t word = 0;
+            level.ranks[w] = static_cast<std::uint32_t>(o);
+            for (std::size_t i = lo; i < hi; ++i) {
+                const std::uint32_t v = current[i];
+                const std::uint32_t bit = (v >> b) & 1U;
+                word |= std::uint64_t(bit) << (i - lo);
+                current[z] = v;
+                ones[o] = v;
+                z += bit ^ 1U;
+                o += bit;
+            }
+            level.bits[w] = word;
         }
         level.zeros = z;
-        std::size_t ones_at = z;
-        std::size_t zeros_at = 0;
-        for (std::size_t i = 0; i < m_size; ++i)
-            next[((current[i] >> b) & 1U) ? ones_at++ : zeros_at++] = current[i];
-        current.swap(next);
-        // 2. Ones before each word, for rank in constant time.
-        std::uint32_t ones = 0;
-        for (std::size_t w = 0; w < words; ++w) {
-            level.ranks[w] = ones;
-            ones += static_cast<std::uint32_t>(std::popcount(level.bits[w]));
-        }
+        std::copy_n(ones.begin(), o, current.begin() + static_cast<std::ptrdiff_t>(z));
     }
 }
 
