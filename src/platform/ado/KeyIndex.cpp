@@ -1,7 +1,6 @@
 #include "platform/ado/KeyIndex.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -83,6 +82,12 @@ struct Entry {
 #pragma pack(pop)
 static_assert(sizeof(Entry) == 12);
 
+// Positions [lo, hi) of the sorted rows.
+struct Run {
+    std::uint32_t lo;
+    std::uint32_t hi;
+};
+
 class Sorter {
 public:
     Sorter(const Column& column, const std::atomic<bool>& cancel)
@@ -105,31 +110,57 @@ public:
         });
     }
 
-    // Sorts `run` (rows in row order whose first `chunk` chunks are equal)
-    // by the rest of their folded text, then by row.
-    void refine(std::span<std::uint32_t> run, std::size_t chunk)
+    // Orders the rows of each run (positions [lo, hi) of `rows` whose first
+    // `depth` chunks are equal, in row order) by the rest of their folded
+    // texts, then by row: one depth at a time, so that each depth's chunk
+    // is read for all rows in row order, once, rather than fetched row by
+    // row from all over the column.
+    void refine(std::span<std::uint32_t> rows, std::vector<Run> runs)
     {
-        if (chunk == k_chunks) {
-            std::stable_sort(run.begin(), run.end(), [&](std::uint32_t a, std::uint32_t b) {
-                tick();
-                return compare_folded(m_column.text(a), m_column.text(b), m_fa, m_fb) < 0;
-            });
-            return;
+        std::vector<Entry> buffer;
+        std::vector<std::uint64_t> chunks;
+        for (std::size_t depth = 1; depth < k_chunks && !runs.empty(); ++depth) {
+            // A few rows left in runs are read where they lie.
+            std::size_t in_runs = 0;
+            for (const Run run : runs)
+                in_runs += run.hi - run.lo;
+            const bool all = in_runs * 8 >= m_column.size();
+            if (all)
+                read_chunks(depth, chunks);
+            std::vector<Run> deeper;
+            for (const Run run : runs) {
+                buffer.resize(run.hi - run.lo);
+                for (std::size_t i = 0; i < buffer.size(); ++i) {
+                    // The rows of a run are far apart: ask for a later one's chunk early.
+                    if (i + k_ahead < buffer.size()) {
+                        const std::uint32_t later = rows[run.lo + i + k_ahead];
+                        __builtin_prefetch(all
+                                ? static_cast<const void*>(&chunks[later])
+                                : static_cast<const void*>(m_column.text(later).data()));
+                    }
+                    const std::uint32_t row = rows[run.lo + i];
+                    buffer[i]
+                        = {all ? chunks[row] : chunk_of(m_column.text(row), depth, m_fa), row};
+                }
+                sort(buffer);
+                for (std::size_t i = 0; i < buffer.size(); ++i)
+                    rows[run.lo + i] = buffer[i].row;
+                for_each_tie(buffer, [&](std::size_t lo, std::size_t hi) {
+                    deeper.push_back({static_cast<std::uint32_t>(run.lo + lo),
+                        static_cast<std::uint32_t>(run.lo + hi)});
+                });
+            }
+            runs.swap(deeper);
         }
-        // One buffer per depth, reused by every run of that depth.
-        std::vector<Entry>& next = m_buffers[chunk];
-        next.resize(run.size());
-        for (std::size_t i = 0; i < run.size(); ++i) {
-            // The rows of a run are far apart: ask for a later one's text early.
-            if (i + k_ahead < run.size())
-                __builtin_prefetch(m_column.text(run[i + k_ahead]).data());
-            next[i] = {chunk_of(m_column.text(run[i]), chunk, m_fa), run[i]};
+        chunks = {};
+        // Texts sharing every chunk: by whole texts, rows staying in order.
+        for (const Run run : runs) {
+            std::stable_sort(rows.begin() + run.lo, rows.begin() + run.hi,
+                [&](std::uint32_t a, std::uint32_t b) {
+                    tick();
+                    return compare_folded(m_column.text(a), m_column.text(b), m_fa, m_fb) < 0;
+                });
         }
-        sort(next);
-        for (std::size_t i = 0; i < run.size(); ++i)
-            run[i] = next[i].row;
-        for_each_tie(next,
-            [&](std::size_t lo, std::size_t hi) { refine(run.subspan(lo, hi - lo), chunk + 1); });
     }
 
     // Calls `f(lo, hi)` for each stretch of two or more equal keys.
@@ -146,10 +177,20 @@ public:
     }
 
 private:
+    // The chunk at `depth` of every non-Null row, by row.
+    void read_chunks(std::size_t depth, std::vector<std::uint64_t>& chunks)
+    {
+        chunks.assign(m_column.size(), 0);
+        for (std::size_t row = 0; row < chunks.size(); ++row) {
+            tick();
+            if (!m_column.is_null(row))
+                chunks[row] = chunk_of(m_column.text(row), depth, m_fa);
+        }
+    }
+
     const Column& m_column;
     const std::atomic<bool>& m_cancel;
     std::size_t m_ticks = 0;
-    std::array<std::vector<Entry>, k_chunks> m_buffers;
     std::string m_fa;
     std::string m_fb;
 };
@@ -186,10 +227,12 @@ std::unique_ptr<KeyIndex> KeyIndex::build(const Column& column, const std::atomi
             index->m_rows[i] = entries[i].row;
         }
         // 2. Rows sharing their first chunk, by the chunks after it.
+        std::vector<Run> runs;
         Sorter::for_each_tie(entries, [&](std::size_t lo, std::size_t hi) {
-            sorter.refine(std::span(index->m_rows).subspan(lo, hi - lo), 1);
+            runs.push_back({static_cast<std::uint32_t>(lo), static_cast<std::uint32_t>(hi)});
         });
         entries = {};
+        sorter.refine(index->m_rows, std::move(runs));
         if (cancel.load(std::memory_order_relaxed))
             return nullptr;
         index->m_wavelet = WaveletMatrix(index->m_rows);
