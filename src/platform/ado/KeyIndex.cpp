@@ -1,12 +1,14 @@
 #include "platform/ado/KeyIndex.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 #include <span>
 #include <string>
+#include <utility>
 
 #include "platform/ado/CaseFold.h"
 #include "platform/vb/Ascii.h"
@@ -97,8 +99,41 @@ public:
 
     void tick()
     {
-        if (++m_ticks % k_cancel_every == 0 && m_cancel.load(std::memory_order_relaxed))
+        if (++m_ticks % k_cancel_every == 0)
+            tick_now();
+    }
+    void tick_now() const
+    {
+        if (m_cancel.load(std::memory_order_relaxed))
             throw Cancelled();
+    }
+
+    // Sorts `entries`, in row order, by key and then row: a byte at a time
+    // from the lowest, each pass stable, passes over a byte that all keys
+    // share skipped. For the first sort of the whole column.
+    void radix_sort(std::vector<Entry>& entries)
+    {
+        std::vector<std::array<std::size_t, 256>> counts(8);
+        for (const Entry& e : entries) {
+            for (std::size_t b = 0; b < 8; ++b)
+                ++counts[b][(e.key >> (8 * b)) & 0xFF];
+        }
+        std::vector<Entry> other(entries.size());
+        for (std::size_t b = 0; b < 8; ++b) {
+            auto& count = counts[b];
+            if (std::find(count.begin(), count.end(), entries.size()) != count.end())
+                continue;
+            std::size_t at = 0;
+            for (std::size_t& c : count)
+                at += std::exchange(c, at);
+            for (std::size_t i = 0; i < entries.size(); ++i) {
+                if (i % k_cancel_every == 0)
+                    tick_now();
+                const Entry e = entries[i];
+                other[count[(e.key >> (8 * b)) & 0xFF]++] = e;
+            }
+            entries.swap(other);
+        }
     }
 
     // Sorts `entries` by key, then by row.
@@ -218,7 +253,7 @@ std::unique_ptr<KeyIndex> KeyIndex::build(const Column& column, const std::atomi
                 entries.push_back(
                     {chunk_of(column.text(row), 0, scratch), static_cast<std::uint32_t>(row)});
         }
-        sorter.sort(entries);
+        sorter.radix_sort(entries);
         auto index = std::unique_ptr<KeyIndex>(new KeyIndex());
         index->m_keys.resize(entries.size());
         index->m_rows.resize(entries.size());
