@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include <sys/mman.h>
@@ -74,6 +75,7 @@ private:
     std::condition_variable m_idle;
     std::deque<Job> m_jobs;
     const char* m_busy = nullptr;
+    bool m_running = false;
 };
 
 // Never destroyed: mappings may be released during static destruction.
