@@ -63,6 +63,13 @@ public:
         const TextEnds::Span span = m_ends.span(row);
         return {m_arena.data() + span.begin, span.size};
     }
+    // Ask for where a row's text lies, then for the text, ahead of reading
+    // it: a search that visits rows far apart has many on their way at once.
+    void prefetch_place(std::size_t row) const { m_ends.prefetch(row); }
+    void prefetch_text(std::size_t row) const
+    {
+        __builtin_prefetch(m_arena.data() + m_ends.span(row).begin);
+    }
     // Text storage: the folded-prefix key of each row (0 for a Null).
     [[nodiscard]] const PodVector<std::uint32_t>& prefix_keys() const { return m_keys; }
     // Integer storage: every integer so far lies in the 32-bit range.

@@ -1,9 +1,11 @@
 #include "platform/ado/RowSearch.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "platform/ado/CaseFold.h"
+#include "platform/vb/Ascii.h"
 
 namespace ado {
 
@@ -65,6 +67,7 @@ bool RowSearch::keys_answer(const Predicate& p) const
 namespace {
 
 constexpr std::size_t k_block = 64;
+constexpr std::size_t k_batch = 16;
 
 // Whether any key of [lo, hi) starts with the wanted bytes; a loop without
 // an exit, which the compiler turns into vector compares.
@@ -75,6 +78,27 @@ bool any_key(const std::uint32_t* keys, std::size_t lo, std::size_t hi, std::uin
     for (std::size_t i = lo; i < hi; ++i)
         any |= (keys[i] & mask) == want;
     return any;
+}
+
+// Whether `text` folds to a text that starts with `folded` (or, when
+// `whole`, equals it), read from its bytes when the first folded.size() + 1
+// of them are ASCII: those fold to their lower case, and nothing after them
+// can change them (a code point that combines with, or vanishes next to, the
+// last compared byte is not ASCII). Nothing when they are not.
+std::optional<bool> ascii_match(std::string_view text, std::string_view folded, bool whole)
+{
+    const std::size_t n = std::min(text.size(), folded.size() + 1);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80)
+            return std::nullopt;
+    }
+    if (text.size() < folded.size() || (whole && text.size() != folded.size()))
+        return false;
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        if (vb::ascii_lower(text[i]) != folded[i])
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -95,37 +119,63 @@ std::optional<std::size_t> RowSearch::find_by_keys(
     // is folded and compared whole.
     const bool settled
         = p.op == CompareOp::Like && p.like == LikePattern::Mode::Prefix && p.folded.size() <= 4;
-    std::string scratch;
-    const auto matches = [&](std::size_t row) {
-        if ((keys[row] & mask) != want)
-            return false;
-        return settled ? !column.is_null(row) : row_matches(p, column, row, scratch);
-    };
+    const bool whole = !(p.op == CompareOp::Like && p.like == LikePattern::Mode::Prefix);
     if (n == 0)
         return std::nullopt;
-    if (forward) {
-        for (std::size_t lo = from; lo < n; lo += k_block) {
-            const std::size_t hi = std::min(n, lo + k_block);
-            if (!any_key(keys, lo, hi, mask, want))
+    // Rows whose key matches are verified a batch at a time, in the order
+    // met: where their texts lie, then the texts, are asked for ahead, so
+    // that a batch waits for memory about twice rather than twice a row.
+    std::array<std::size_t, k_batch> batch{};
+    std::size_t count = 0;
+    std::string scratch;
+    const auto verify = [&]() -> std::optional<std::size_t> {
+        for (std::size_t i = 0; i < count; ++i)
+            column.prefetch_place(batch[i]);
+        for (std::size_t i = 0; i < count; ++i)
+            column.prefetch_text(batch[i]);
+        for (std::size_t i = 0; i < count; ++i) {
+            // Most texts are ASCII: compared without folding them.
+            const auto fast = ascii_match(column.text(batch[i]), p.folded, whole);
+            if (fast ? *fast : row_matches(p, column, batch[i], scratch))
+                return batch[i];
+        }
+        count = 0;
+        return std::nullopt;
+    };
+    // The rows of [lo, hi) in the search's direction: the first that a key
+    // settles, or the first verified once a batch is full.
+    const auto visit = [&](std::size_t lo, std::size_t hi) -> std::optional<std::size_t> {
+        if (!any_key(keys, lo, hi, mask, want))
+            return std::nullopt;
+        for (std::size_t i = 0; i < hi - lo; ++i) {
+            const std::size_t row = forward ? lo + i : hi - 1 - i;
+            // A Null's key is 0, which only an empty text's key matches.
+            if ((keys[row] & mask) != want || (known == 0 && column.is_null(row)))
                 continue;
-            for (std::size_t row = lo; row < hi; ++row) {
-                if (matches(row))
-                    return row;
+            if (settled)
+                return row;
+            batch[count++] = row;
+            if (count == k_batch) {
+                if (const auto hit = verify())
+                    return hit;
             }
         }
         return std::nullopt;
-    }
-    for (std::size_t hi = std::min(from, n - 1) + 1; hi > 0;) {
-        const std::size_t lo = hi > k_block ? hi - k_block : 0;
-        if (any_key(keys, lo, hi, mask, want)) {
-            for (std::size_t row = hi; row-- > lo;) {
-                if (matches(row))
-                    return row;
-            }
+    };
+    if (forward) {
+        for (std::size_t lo = from; lo < n; lo += k_block) {
+            if (const auto hit = visit(lo, std::min(n, lo + k_block)))
+                return hit;
         }
-        hi = lo;
+    } else {
+        for (std::size_t hi = std::min(from, n - 1) + 1; hi > 0;) {
+            const std::size_t lo = hi > k_block ? hi - k_block : 0;
+            if (const auto hit = visit(lo, hi))
+                return hit;
+            hi = lo;
+        }
     }
-    return std::nullopt;
+    return verify();
 }
 
 std::optional<std::size_t> RowSearch::find_by_key_index(

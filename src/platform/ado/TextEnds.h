@@ -31,6 +31,16 @@ public:
             begin += m_lengths[i];
         return {begin, m_lengths[row]};
     }
+    // Asks for the bytes span() reads, ahead of reading them.
+    void prefetch(std::size_t row) const
+    {
+        if (m_wide) {
+            __builtin_prefetch(&m_ends[row == 0 ? 0 : row - 1]);
+            return;
+        }
+        __builtin_prefetch(&m_starts[row / k_group]);
+        __builtin_prefetch(&m_lengths[row & ~(k_group - 1)]);
+    }
     [[nodiscard]] std::size_t size() const { return m_size; }
     // Bytes held, including unused capacity.
     [[nodiscard]] std::size_t bytes() const;

@@ -181,7 +181,8 @@ TEST(KeyIndex, SearchDestroyedWhileItsIndexIsBuilt)
 TEST(PrefixKeys, SearchFindsWhatTheScanFinds)
 {
     static const char* const k_letters[]
-        = {"a", "A", "ä", "Ä", "e\u0301", "é", "ß", "ss", "ł", "Ł", "\u0132", "ij", "z", " "};
+        = {"a", "A", "ä", "Ä", "\u0301", "é", "ß", "ss", "ł", "Ł", "\u0132", "ij", "z", " ",
+            "\u00AD", "e", "e"}; // U+0301 combines with a letter before it, U+00AD folds to nothing
     std::mt19937 rng(7);
     ado::TableBuilder builder({{"t", std::nullopt}});
     builder.column(0).append_integer(12345); // becomes text at the next row
