@@ -1,5 +1,7 @@
 #include "platform/gfx/PangoText.h"
 
+#include <hb-ot.h>
+
 #include <algorithm>
 #include <functional>
 #include <list>
@@ -66,12 +68,111 @@ struct LayoutKeyHash {
     }
 };
 
+struct PixmanDeleter {
+    void operator()(pixman_image_t* p) const { pixman_image_unref(p); }
+};
+
+// The coverage's bytes and the pixman image over them.
+struct OwnedMask {
+    std::unique_ptr<cairo_surface_t, SurfaceDeleter> pixels;
+    std::unique_ptr<pixman_image_t, PixmanDeleter> image;
+    TextMask mask;
+};
+
+bool has_colour_glyphs(PangoLayout* layout)
+{
+    for (GSList* l = pango_layout_get_lines_readonly(layout); l != nullptr; l = l->next) {
+        const auto* line = static_cast<PangoLayoutLine*>(l->data);
+        for (GSList* r = line->runs; r != nullptr; r = r->next) {
+            const auto* run = static_cast<PangoGlyphItem*>(r->data);
+            PangoFont* font = run->item->analysis.font;
+            if (font == nullptr)
+                continue;
+            hb_face_t* face = hb_font_get_face(pango_font_get_hb_font(font));
+            if (hb_ot_color_has_layers(face) || hb_ot_color_has_png(face)
+                || hb_ot_color_has_svg(face))
+                return true;
+        }
+    }
+    return false;
+}
+
+// Whether the outermost pixels of the coverage are all empty, so that
+// nothing drawn was cut off.
+bool clear_edges(cairo_surface_t* s)
+{
+    const unsigned char* data = cairo_image_surface_get_data(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    const int w = cairo_image_surface_get_width(s);
+    const int h = cairo_image_surface_get_height(s);
+    const auto at = [&](int x, int y) { return data[static_cast<std::ptrdiff_t>(y) * stride + x]; };
+    for (int x = 0; x < w; ++x) {
+        if (at(x, 0) != 0 || at(x, h - 1) != 0)
+            return false;
+    }
+    for (int y = 0; y < h; ++y) {
+        if (at(0, y) != 0 || at(w - 1, y) != 0)
+            return false;
+    }
+    return true;
+}
+
+// 1. Text with glyphs of their own colour gets no coverage.
+// 2. The area is the ink and the logical extents with a margin; the layout
+//    is drawn into it as a canvas draws it (no antialiasing of shapes),
+//    adding coverage as Cairo adds overlapping glyphs.
+// 3. Anything drawn up to the area's edge may have been cut: a wider margin
+//    again.
+OwnedMask render_mask(PangoLayout* layout)
+{
+    OwnedMask out;
+    // 1.
+    if (has_colour_glyphs(layout))
+        return out;
+    // 2.
+    PangoRectangle ink{};
+    PangoRectangle logical{};
+    pango_layout_get_pixel_extents(layout, &ink, &logical);
+    const int left = std::min(ink.x, logical.x);
+    const int top = std::min(ink.y, logical.y);
+    const int right = std::max(ink.x + ink.width, logical.x + logical.width);
+    const int bottom = std::max(ink.y + ink.height, logical.y + logical.height);
+    for (int margin = 2; margin <= 64; margin *= 2) {
+        const int w = right - left + 2 * margin;
+        const int h = bottom - top + 2 * margin;
+        std::unique_ptr<cairo_surface_t, SurfaceDeleter> pixels(
+            cairo_image_surface_create(CAIRO_FORMAT_A8, w, h));
+        if (cairo_surface_status(pixels.get()) != CAIRO_STATUS_SUCCESS)
+            return out;
+        {
+            const std::unique_ptr<cairo_t, CairoDeleter> cr(cairo_create(pixels.get()));
+            cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE);
+            cairo_set_operator(cr.get(), CAIRO_OPERATOR_ADD);
+            cairo_set_source_rgb(cr.get(), 0, 0, 0);
+            cairo_move_to(cr.get(), margin - left, margin - top);
+            pango_cairo_show_layout(cr.get(), layout);
+        }
+        cairo_surface_flush(pixels.get());
+        // 3.
+        if (!clear_edges(pixels.get()))
+            continue;
+        out.image.reset(pixman_image_create_bits(PIXMAN_a8, w, h,
+            reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(pixels.get())),
+            cairo_image_surface_get_stride(pixels.get())));
+        out.pixels = std::move(pixels);
+        out.mask = {out.image.get(), margin - left, margin - top, w, h};
+        return out;
+    }
+    return out;
+}
+
 // Least recently drawn at the back of the list.
 struct KeptLayouts {
     struct Entry {
         LayoutKey key;
         LayoutPtr layout;
         PangoRectangle logical{};
+        OwnedMask mask;
     };
     std::list<Entry> order;
     std::unordered_map<LayoutKey, std::list<Entry>::iterator, LayoutKeyHash> index;
@@ -85,17 +186,19 @@ DrawnLayout drawing_layout(int dpi, const Font& font, std::string_view text)
     LayoutKey key{dpi, font, std::string(text)};
     if (const auto it = kept.index.find(key); it != kept.index.end()) {
         kept.order.splice(kept.order.begin(), kept.order, it->second);
-        return {it->second->layout.get(), it->second->logical};
+        return {it->second->layout.get(), it->second->logical, &it->second->mask.mask};
     }
     if (kept.order.size() >= k_kept_layouts) {
         kept.index.erase(kept.order.back().key);
         kept.order.pop_back();
     }
-    KeptLayouts::Entry entry{key, make_layout(drawing_context(dpi), font, text), {}};
+    KeptLayouts::Entry entry{key, make_layout(drawing_context(dpi), font, text), {}, {}};
     pango_layout_get_pixel_extents(entry.layout.get(), nullptr, &entry.logical);
+    entry.mask = render_mask(entry.layout.get());
     kept.order.push_front(std::move(entry));
     kept.index.emplace(std::move(key), kept.order.begin());
-    return {kept.order.front().layout.get(), kept.order.front().logical};
+    const auto& front = kept.order.front();
+    return {front.layout.get(), front.logical, &front.mask.mask};
 }
 
 void configure_context(PangoContext* context, int dpi)
