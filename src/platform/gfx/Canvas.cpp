@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "platform/gfx/CairoHandles.h"
 #include "platform/gfx/PangoText.h"
@@ -140,6 +141,23 @@ void Canvas::fill_rect(const win::RECT& r, OLE_COLOR color)
     fill(r, paint_color(color));
 }
 
+void Canvas::fill_checker(const win::RECT& r, OLE_COLOR even, OLE_COLOR odd)
+{
+    const win::RECT a = on_surface(r);
+    if (is_empty(a))
+        return;
+    const std::uint32_t pixels[2] = {pixel_of(paint_color(even)), pixel_of(paint_color(odd))};
+    cairo_surface_t* s = m_surface.cairo();
+    unsigned char* data = cairo_image_surface_get_data(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    for (int y = a.top; y < a.bottom; ++y) {
+        auto* row
+            = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+        for (int x = a.left; x < a.right; ++x)
+            row[x] = pixels[(x - m_origin.x + y - m_origin.y) & 1];
+    }
+}
+
 void Canvas::frame_rect(const win::RECT& r, OLE_COLOR color, int thickness)
 {
     auto n = normalized(r);
@@ -269,25 +287,33 @@ void Canvas::draw_text(
     cairo_restore(m_cr);
 }
 
+// The visible part only, premultiplied as Cairo would, keyed pixels left
+// out, and composited over the surface.
 void Canvas::draw_image(const Image& image, win::POINT at, std::optional<OLE_COLOR> transparent)
 {
     if (image.empty())
         return;
-    Image copy = image;
-    if (transparent) {
-        Rgb key = paint_color(*transparent);
-        for (auto& p : copy.argb()) {
-            Rgb c{static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
-                static_cast<std::uint8_t>(p)};
-            if (c == key)
-                p = 0;
+    const win::RECT placed
+        = moved({at.x, at.y, at.x + image.width(), at.y + image.height()}, m_origin);
+    const win::RECT a = intersect(placed, m_clip);
+    if (is_empty(a))
+        return;
+    std::optional<std::uint32_t> key;
+    if (transparent)
+        key = pixel_of(paint_color(*transparent)) & 0xFFFFFFU;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(a.width()) * a.height());
+    auto out = pixels.begin();
+    for (int y = a.top - placed.top; y < a.bottom - placed.top; ++y) {
+        const auto* row = image.argb().data() + static_cast<std::ptrdiff_t>(y) * image.width();
+        for (int x = a.left - placed.left; x < a.right - placed.left; ++x) {
+            const std::uint32_t p = row[x];
+            *out++ = key && (p & 0xFFFFFFU) == *key ? 0 : detail::premultiplied(p);
         }
     }
-    auto source = detail::surface_from_image(copy);
-    cairo_set_source_surface(m_cr, source.get(), at.x, at.y);
-    cairo_pattern_set_filter(cairo_get_source(m_cr), CAIRO_FILTER_NEAREST);
-    cairo_rectangle(m_cr, at.x, at.y, image.width(), image.height());
-    cairo_fill(m_cr);
+    const std::unique_ptr<pixman_image_t, PixmanDeleter> source(pixman_image_create_bits(
+        PIXMAN_a8r8g8b8, a.width(), a.height(), pixels.data(), a.width() * 4));
+    pixman_image_composite32(PIXMAN_OP_OVER, source.get(), nullptr, target(), 0, 0, 0, 0, a.left,
+        a.top, a.width(), a.height());
 }
 
 void Canvas::draw_image_centered(

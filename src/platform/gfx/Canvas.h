@@ -86,6 +86,9 @@ public:
     // From `from` up to, not including, `to`: horizontal and vertical lines
     // are exact pixels, others are one pixel wide without antialiasing.
     void draw_line(win::POINT from, win::POINT to, OLE_COLOR color);
+    // The rectangle in a checkerboard of two colours: `even` where x + y is
+    // even (canvas coordinates), `odd` elsewhere.
+    void fill_checker(const win::RECT& r, OLE_COLOR even, OLE_COLOR odd);
     // A border drawn inside the rectangle.
     void draw_edge(const win::RECT& r, Edge edge);
     // The selection highlight: the rectangle in the highlight colour.

@@ -78,6 +78,18 @@ TEST_F(CanvasTest, OriginClipAndClipScopeBoundDrawing)
     EXPECT_EQ(count_color(img, {25, 10, 30, 15}, {0xFF, 0, 0}), 25);
 }
 
+TEST_F(CanvasTest, CheckerAlternatesByCanvasCoordinates)
+{
+    gfx::Canvas(surface, {1, 0}, {0, 0, 60, 40}, k_dpi).fill_checker({0, 0, 4, 2}, k_red, 0);
+    const auto img = image();
+    EXPECT_EQ(img.pixel(1, 0), (Rgb{0xFF, 0, 0})) << "canvas (0, 0): even";
+    EXPECT_EQ(img.pixel(2, 0), k_black);
+    EXPECT_EQ(img.pixel(1, 1), k_black);
+    EXPECT_EQ(img.pixel(2, 1), (Rgb{0xFF, 0, 0}));
+    EXPECT_EQ(count_color(img, {0, 0, 60, 40}, {0xFF, 0, 0}), 4);
+    EXPECT_EQ(count_color(img, {0, 0, 60, 40}, k_black), 4);
+}
+
 struct EdgeCase {
     const char* name;
     gfx::Edge edge;
