@@ -8,6 +8,8 @@
 #include <map>
 #include <unordered_map>
 
+#include "platform/win/Types.h"
+
 namespace gfx::detail {
 
 namespace {
@@ -48,23 +50,56 @@ struct LayoutKey {
     int dpi = 0;
     Font font;
     std::string text;
-    friend bool operator==(const LayoutKey&, const LayoutKey&) = default;
 };
 
+// A key to look up without copying the font and the text.
+struct LayoutKeyView {
+    int dpi = 0;
+    const Font* font = nullptr;
+    std::string_view text;
+};
+
+LayoutKeyView view_of(const LayoutKey& k)
+{
+    return {k.dpi, &k.font, k.text};
+}
+
 struct LayoutKeyHash {
-    std::size_t operator()(const LayoutKey& k) const
+    using is_transparent = void;
+    std::size_t operator()(const LayoutKey& k) const { return (*this)(view_of(k)); }
+    std::size_t operator()(const LayoutKeyView& k) const
     {
-        std::size_t h = std::hash<std::string>()(k.text);
+        std::size_t h = std::hash<std::string_view>()(k.text);
         const auto mix
             = [&h](std::size_t v) { h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2); };
-        mix(std::hash<std::string>()(k.font.name));
-        mix(std::hash<double>()(k.font.size));
-        mix(static_cast<std::size_t>(k.font.weight));
-        mix(static_cast<std::size_t>(k.font.italic)
-            | (static_cast<std::size_t>(k.font.underline) << 1)
-            | (static_cast<std::size_t>(k.font.strikethrough) << 2));
+        mix(std::hash<std::string>()(k.font->name));
+        mix(std::hash<double>()(k.font->size));
+        mix(static_cast<std::size_t>(k.font->weight));
+        mix(static_cast<std::size_t>(k.font->italic)
+            | (static_cast<std::size_t>(k.font->underline) << 1)
+            | (static_cast<std::size_t>(k.font->strikethrough) << 2));
         mix(static_cast<std::size_t>(k.dpi));
         return h;
+    }
+};
+
+struct LayoutKeyEqual {
+    using is_transparent = void;
+    static bool same(const LayoutKeyView& a, const LayoutKeyView& b)
+    {
+        return a.dpi == b.dpi && a.text == b.text && *a.font == *b.font;
+    }
+    bool operator()(const LayoutKey& a, const LayoutKey& b) const
+    {
+        return same(view_of(a), view_of(b));
+    }
+    bool operator()(const LayoutKeyView& a, const LayoutKey& b) const
+    {
+        return same(a, view_of(b));
+    }
+    bool operator()(const LayoutKey& a, const LayoutKeyView& b) const
+    {
+        return same(view_of(a), b);
     }
 };
 
@@ -117,12 +152,38 @@ bool clear_edges(cairo_surface_t* s)
     return true;
 }
 
+// The part of the coverage drawn on, its left edge on a 4-byte boundary
+// (pixman's rows start on one); one empty pixel when nothing was drawn.
+win::RECT covered(cairo_surface_t* s)
+{
+    const unsigned char* data = cairo_image_surface_get_data(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    const int w = cairo_image_surface_get_width(s);
+    const int h = cairo_image_surface_get_height(s);
+    win::RECT r{w, h, 0, 0};
+    for (int y = 0; y < h; ++y) {
+        const unsigned char* row = data + static_cast<std::ptrdiff_t>(y) * stride;
+        for (int x = 0; x < w; ++x) {
+            if (row[x] != 0) {
+                r = {std::min<int>(r.left, x), std::min<int>(r.top, y),
+                    std::max<int>(r.right, x + 1), std::max<int>(r.bottom, y + 1)};
+            }
+        }
+    }
+    if (r.right <= r.left)
+        return {0, 0, 1, 1};
+    r.left &= ~3;
+    return r;
+}
+
 // 1. Text with glyphs of their own colour gets no coverage.
 // 2. The area is the ink and the logical extents with a margin; the layout
 //    is drawn into it as a canvas draws it (no antialiasing of shapes),
 //    adding coverage as Cairo adds overlapping glyphs.
 // 3. Anything drawn up to the area's edge may have been cut: a wider margin
 //    again.
+// 4. The image covers only the rows and columns drawn on (where the rest
+//    would leave the pixels below as they are anyway).
 OwnedMask render_mask(PangoLayout* layout)
 {
     OwnedMask out;
@@ -156,11 +217,17 @@ OwnedMask render_mask(PangoLayout* layout)
         // 3.
         if (!clear_edges(pixels.get()))
             continue;
-        out.image.reset(pixman_image_create_bits(PIXMAN_a8, w, h,
-            reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(pixels.get())),
-            cairo_image_surface_get_stride(pixels.get())));
+        // 4.
+        const win::RECT used = covered(pixels.get());
+        unsigned char* data = cairo_image_surface_get_data(pixels.get());
+        const int stride = cairo_image_surface_get_stride(pixels.get());
+        out.image.reset(pixman_image_create_bits(PIXMAN_a8, used.width(), used.height(),
+            reinterpret_cast<std::uint32_t*>(
+                data + static_cast<std::ptrdiff_t>(used.top) * stride + used.left),
+            stride));
         out.pixels = std::move(pixels);
-        out.mask = {out.image.get(), margin - left, margin - top, w, h};
+        out.mask = {out.image.get(), margin - left - used.left, margin - top - used.top,
+            used.width(), used.height()};
         return out;
     }
     return out;
@@ -175,7 +242,7 @@ struct KeptLayouts {
         OwnedMask mask;
     };
     std::list<Entry> order;
-    std::unordered_map<LayoutKey, std::list<Entry>::iterator, LayoutKeyHash> index;
+    std::unordered_map<LayoutKey, std::list<Entry>::iterator, LayoutKeyHash, LayoutKeyEqual> index;
 };
 
 } // namespace
@@ -183,8 +250,7 @@ struct KeptLayouts {
 DrawnLayout drawing_layout(int dpi, const Font& font, std::string_view text)
 {
     thread_local KeptLayouts kept;
-    LayoutKey key{dpi, font, std::string(text)};
-    if (const auto it = kept.index.find(key); it != kept.index.end()) {
+    if (const auto it = kept.index.find(LayoutKeyView{dpi, &font, text}); it != kept.index.end()) {
         kept.order.splice(kept.order.begin(), kept.order, it->second);
         return {it->second->layout.get(), it->second->logical, &it->second->mask.mask};
     }
@@ -192,6 +258,7 @@ DrawnLayout drawing_layout(int dpi, const Font& font, std::string_view text)
         kept.index.erase(kept.order.back().key);
         kept.order.pop_back();
     }
+    LayoutKey key{dpi, font, std::string(text)};
     KeptLayouts::Entry entry{key, make_layout(drawing_context(dpi), font, text), {}, {}};
     pango_layout_get_pixel_extents(entry.layout.get(), nullptr, &entry.logical);
     entry.mask = render_mask(entry.layout.get());
