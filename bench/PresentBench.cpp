@@ -10,7 +10,7 @@
 // percentiles of the single keys in the thread's processor time (p50_ms,
 // p90_ms: one repetition's median hides the slow keys; processor time,
 // because on a shared machine the wall clock mostly measures the others) and
-// in wall time (p90_wall_ms); and BM_IdleWait, a wait
+// in wall time (p50_wall_ms, p90_wall_ms); and BM_IdleWait, a wait
 // with nothing to do, which must present nothing.
 
 #include <benchmark/benchmark.h>
@@ -151,6 +151,7 @@ void BM_KeyToFrame(benchmark::State& state)
     const auto n = static_cast<double>(state.iterations());
     state.counters["p50_ms"] = quantile(keys_ms, 0.5);
     state.counters["p90_ms"] = quantile(keys_ms, 0.9);
+    state.counters["p50_wall_ms"] = quantile(keys_wall_ms, 0.5);
     state.counters["p90_wall_ms"] = quantile(keys_wall_ms, 0.9);
     state.counters["frames_per_key"] = static_cast<double>(frames) / n;
     state.counters["pixels_per_key"] = static_cast<double>(pixels) / n;
