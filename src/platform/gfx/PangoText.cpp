@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <list>
 #include <map>
 #include <unordered_map>
@@ -161,14 +162,18 @@ win::RECT covered(cairo_surface_t* s)
     const int w = cairo_image_surface_get_width(s);
     const int h = cairo_image_surface_get_height(s);
     win::RECT r{w, h, 0, 0};
+    const auto drawn = [](unsigned char c) { return c != 0; };
     for (int y = 0; y < h; ++y) {
         const unsigned char* row = data + static_cast<std::ptrdiff_t>(y) * stride;
-        for (int x = 0; x < w; ++x) {
-            if (row[x] != 0) {
-                r = {std::min<int>(r.left, x), std::min<int>(r.top, y),
-                    std::max<int>(r.right, x + 1), std::max<int>(r.bottom, y + 1)};
-            }
-        }
+        const unsigned char* first = std::find_if(row, row + w, drawn);
+        if (first == row + w)
+            continue;
+        const auto last = std::find_if(
+            std::make_reverse_iterator(row + w), std::make_reverse_iterator(first), drawn);
+        r.left = std::min<int>(r.left, static_cast<int>(first - row));
+        r.right = std::max<int>(r.right, static_cast<int>(last.base() - row));
+        r.top = std::min(r.top, y);
+        r.bottom = y + 1;
     }
     if (r.right <= r.left)
         return {0, 0, 1, 1};
