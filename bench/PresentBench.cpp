@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "BenchDatabase.h"
@@ -117,12 +118,11 @@ void type(present::Presenter& presenter, char letter)
     presenter.wait(0);
 }
 
-// The first letter of a name (which completes nothing) is typed outside the
-// timing; the second, which completes the text and moves the list, inside.
-void BM_KeyToFrame(benchmark::State& state)
+// Types each start but its last letter outside the timing, then the last
+// one, which completes the text and moves the list, inside.
+void keys_to_frames(benchmark::State& state, const std::vector<std::string>& starts)
 {
     LiveForm f(static_cast<std::size_t>(state.range(0)));
-    static constexpr const char* k_starts[] = {"ba", "be", "ko", "sc", "da", "ze"};
     std::size_t next = 0;
     long frames = 0;
     long pixels = 0;
@@ -130,15 +130,16 @@ void BM_KeyToFrame(benchmark::State& state)
     std::vector<double> keys_wall_ms;
     for (auto _ : state) {
         state.PauseTiming();
-        const char* start = k_starts[next++ % std::size(k_starts)];
+        const std::string& start = starts[next++ % starts.size()];
         f.control->txtFieldCmb().let_Text("");
-        type(*f.presenter, start[0]);
+        for (std::size_t i = 0; i + 1 < start.size(); ++i)
+            type(*f.presenter, start[i]);
         const long frames_before = f.presenter->frames();
         const long pixels_before = f.pixels;
         state.ResumeTiming();
         const auto t0 = std::chrono::steady_clock::now();
         const double c0 = thread_ms();
-        type(*f.presenter, start[1]);
+        type(*f.presenter, start.back());
         const double c1 = thread_ms();
         const auto t1 = std::chrono::steady_clock::now();
         state.PauseTiming();
@@ -158,6 +159,27 @@ void BM_KeyToFrame(benchmark::State& state)
     state.counters["list_open"] = win::IsWindowVisible(f.control->DropdownList().get_hWnd());
 }
 
+// The second letter of one of six names.
+void BM_KeyToFrame(benchmark::State& state)
+{
+    keys_to_frames(state, {"ba", "be", "ko", "sc", "da", "ze"});
+}
+
+// The fourth letter of a surname, over a thousand of them: the list moves to
+// rows mostly never drawn before, whose text is laid out and rasterised.
+void BM_KeyToFrameUnseenRows(benchmark::State& state)
+{
+    static constexpr const char* k_firsts[] = {"ber", "bak", "jan", "kow", "lin", "nov", "sch",
+        "vis", "wes", "zel", "gar", "ros", "duf", "kar", "hof", "bro", "sme", "ott", "pel", "qui",
+        "rad", "sto", "ter", "ulr", "val", "wij", "yil", "zim", "ahl", "dom", "eck", "fal", "hav"};
+    std::vector<std::string> starts;
+    for (const char* first : k_firsts) {
+        for (char fourth = 'a'; fourth <= 'z'; ++fourth)
+            starts.push_back(std::string(first) + fourth);
+    }
+    keys_to_frames(state, starts);
+}
+
 // Waiting with nothing to do: no frame.
 void BM_IdleWait(benchmark::State& state)
 {
@@ -171,4 +193,5 @@ void BM_IdleWait(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_KeyToFrame)->Arg(100)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeyToFrameUnseenRows)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IdleWait)->Unit(benchmark::kMicrosecond);
