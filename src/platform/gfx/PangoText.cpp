@@ -182,7 +182,8 @@ win::RECT covered(cairo_surface_t* s)
 }
 
 // 1. Text with glyphs of their own colour gets no coverage.
-// 2. The area is the ink and the logical extents with a margin; the layout
+// 2. The area is the logical extents with a margin (ink reaches past them
+//    only a little: slanted letters, underlines); the layout
 //    is drawn into it as a canvas draws it (no antialiasing of shapes),
 //    adding coverage as Cairo adds overlapping glyphs.
 // 3. Anything drawn up to the area's edge may have been cut: a wider margin
@@ -196,14 +197,13 @@ OwnedMask render_mask(PangoLayout* layout)
     if (has_colour_glyphs(layout))
         return out;
     // 2.
-    PangoRectangle ink{};
     PangoRectangle logical{};
-    pango_layout_get_pixel_extents(layout, &ink, &logical);
-    const int left = std::min(ink.x, logical.x);
-    const int top = std::min(ink.y, logical.y);
-    const int right = std::max(ink.x + ink.width, logical.x + logical.width);
-    const int bottom = std::max(ink.y + ink.height, logical.y + logical.height);
-    for (int margin = 2; margin <= 64; margin *= 2) {
+    pango_layout_get_pixel_extents(layout, nullptr, &logical);
+    const int left = logical.x;
+    const int top = logical.y;
+    const int right = logical.x + logical.width;
+    const int bottom = logical.y + logical.height;
+    for (int margin = 4; margin <= 64; margin *= 2) {
         const int w = right - left + 2 * margin;
         const int h = bottom - top + 2 * margin;
         std::unique_ptr<cairo_surface_t, SurfaceDeleter> pixels(
