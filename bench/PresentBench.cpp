@@ -10,7 +10,7 @@
 // percentiles of the single keys in the thread's processor time (p50_ms,
 // p90_ms: one repetition's median hides the slow keys; processor time,
 // because on a shared machine the wall clock mostly measures the others) and
-// in wall time (p90_wall_ms); and BM_IdleWait, a wait
+// in wall time (p50_wall_ms, p90_wall_ms); and BM_IdleWait, a wait
 // with nothing to do, which must present nothing.
 
 #include <benchmark/benchmark.h>
@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "BenchDatabase.h"
@@ -117,12 +118,11 @@ void type(present::Presenter& presenter, char letter)
     presenter.wait(0);
 }
 
-// The first letter of a name (which completes nothing) is typed outside the
-// timing; the second, which completes the text and moves the list, inside.
-void BM_KeyToFrame(benchmark::State& state)
+// Types each start but its last letter outside the timing, then the last
+// one, which completes the text and moves the list, inside.
+void keys_to_frames(benchmark::State& state, const std::vector<std::string>& starts)
 {
     LiveForm f(static_cast<std::size_t>(state.range(0)));
-    static constexpr const char* k_starts[] = {"ba", "be", "ko", "sc", "da", "ze"};
     std::size_t next = 0;
     long frames = 0;
     long pixels = 0;
@@ -130,15 +130,16 @@ void BM_KeyToFrame(benchmark::State& state)
     std::vector<double> keys_wall_ms;
     for (auto _ : state) {
         state.PauseTiming();
-        const char* start = k_starts[next++ % std::size(k_starts)];
+        const std::string& start = starts[next++ % starts.size()];
         f.control->txtFieldCmb().let_Text("");
-        type(*f.presenter, start[0]);
+        for (std::size_t i = 0; i + 1 < start.size(); ++i)
+            type(*f.presenter, start[i]);
         const long frames_before = f.presenter->frames();
         const long pixels_before = f.pixels;
         state.ResumeTiming();
         const auto t0 = std::chrono::steady_clock::now();
         const double c0 = thread_ms();
-        type(*f.presenter, start[1]);
+        type(*f.presenter, start.back());
         const double c1 = thread_ms();
         const auto t1 = std::chrono::steady_clock::now();
         state.PauseTiming();
@@ -151,10 +152,35 @@ void BM_KeyToFrame(benchmark::State& state)
     const auto n = static_cast<double>(state.iterations());
     state.counters["p50_ms"] = quantile(keys_ms, 0.5);
     state.counters["p90_ms"] = quantile(keys_ms, 0.9);
+    state.counters["p50_wall_ms"] = quantile(keys_wall_ms, 0.5);
     state.counters["p90_wall_ms"] = quantile(keys_wall_ms, 0.9);
     state.counters["frames_per_key"] = static_cast<double>(frames) / n;
     state.counters["pixels_per_key"] = static_cast<double>(pixels) / n;
     state.counters["list_open"] = win::IsWindowVisible(f.control->DropdownList().get_hWnd());
+}
+
+// The second letter of one of six names.
+void BM_KeyToFrame(benchmark::State& state)
+{
+    keys_to_frames(state, {"ba", "be", "ko", "sc", "da", "ze"});
+}
+
+// The letter after a surname's start, over about six hundred starts and
+// letters that all complete: the list moves to rows mostly never drawn
+// before, whose text is laid out and rasterised.
+void BM_KeyToFrameUnseenRows(benchmark::State& state)
+{
+    static constexpr const char* k_firsts[]
+        = {"ber", "bak", "dijk", "jans", "kow", "lind", "nov", "schm", "vis", "wes", "zel", "gar",
+            "ros", "duf", "kar", "hof", "brou", "smed", "ott", "pel", "quin", "rad", "sto", "ter",
+            "ulr", "val", "wij", "yil", "zim", "ahl", "cz", "dom", "eck", "fal", "hav"};
+    static constexpr const char k_nexts[] = "smeoihbkadqwrlvtu";
+    std::vector<std::string> starts;
+    for (const char* first : k_firsts) {
+        for (const char* next = k_nexts; *next != '\0'; ++next)
+            starts.push_back(std::string(first) + *next);
+    }
+    keys_to_frames(state, starts);
 }
 
 // Waiting with nothing to do: no frame.
@@ -170,4 +196,5 @@ void BM_IdleWait(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_KeyToFrame)->Arg(100)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeyToFrameUnseenRows)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IdleWait)->Unit(benchmark::kMicrosecond);

@@ -25,14 +25,16 @@ std::size_t byte_of(std::string_view text, int index)
 } // namespace
 
 LineMetrics::LineMetrics(const gfx::Font& font, std::string_view text, int dpi)
-    : m_font(font), m_text(gfx::valid_utf8(text)), m_dpi(dpi), m_length(gfx::char_count(m_text))
+    : m_font(font),
+      m_source(text),
+      m_text(gfx::valid_utf8(text)),
+      m_dpi(dpi),
+      m_length(gfx::char_count(m_text))
 {
-    m_known[0] = 0;
     if (m_length <= k_exact_length) {
-        const std::vector<int> exact = gfx::caret_offsets(m_font, m_text, m_dpi);
-        for (std::size_t i = 0; i < exact.size(); ++i) {
-            m_known[static_cast<int>(i)] = exact[i];
-        }
+        m_exact.emplace(m_font, m_text, m_dpi);
+    } else {
+        m_known[0] = 0;
     }
 }
 
@@ -42,8 +44,13 @@ int LineMetrics::offset(int index) const
     if (auto it = m_known.find(index); it != m_known.end()) {
         return it->second;
     }
-    const std::string_view before = std::string_view(m_text).substr(0, byte_of(m_text, index));
-    const int x = gfx::measure_text(m_font, before, m_dpi).width;
+    int x = 0;
+    if (m_exact) {
+        x = m_exact->offset(index);
+    } else {
+        const std::string_view before = std::string_view(m_text).substr(0, byte_of(m_text, index));
+        x = gfx::measure_text(m_font, before, m_dpi).width;
+    }
     m_known[index] = x;
     return x;
 }

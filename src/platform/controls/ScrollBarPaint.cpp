@@ -63,18 +63,7 @@ void draw_arrow(
 // The classic track: button face and highlight in a checkerboard.
 void draw_track(gfx::Canvas& canvas, const win::RECT& r)
 {
-    if (r.width() <= 0 || r.height() <= 0) {
-        return;
-    }
-    const gfx::Rgb face = gfx::paint_color(gfx::vbButtonFace);
-    const gfx::Rgb light = gfx::paint_color(gfx::vb3DHighlight);
-    gfx::Image checker(r.width(), r.height(), face);
-    for (int y = 0; y < r.height(); ++y) {
-        for (int x = (r.left + r.top + y) % 2; x < r.width(); x += 2) {
-            checker.set_pixel(x, y, light);
-        }
-    }
-    canvas.draw_image(checker, {r.left, r.top});
+    canvas.fill_checker(r, gfx::vb3DHighlight, gfx::vbButtonFace);
 }
 
 } // namespace

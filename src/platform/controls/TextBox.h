@@ -32,11 +32,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/controls/ControlWindow.h"
 #include "platform/controls/EditText.h"
+#include "platform/controls/LineMetrics.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/host/StdFont.h"
 #include "platform/vb/Object.h"
@@ -167,12 +169,16 @@ private:
     [[nodiscard]] int border_width() const;
     [[nodiscard]] win::RECT text_area() const;
     [[nodiscard]] int index_at(int x) const;
+    // The metrics of the text as it is now, kept until the text, the font or
+    // the dpi changes.
+    [[nodiscard]] const LineMetrics& line_metrics(int dpi) const;
     void scroll_to_caret();
     void layout_changed();
 
     void subscribe_font();
 
     EditText m_edit;
+    mutable std::optional<LineMetrics> m_line;
     int m_scroll = 0; // pixels of text scrolled out on the left
     bool m_dragging = false;
     gfx::OLE_COLOR m_back_color = gfx::vbWindowBackground;

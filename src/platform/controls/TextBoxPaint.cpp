@@ -44,16 +44,23 @@ win::RECT TextBox::text_area() const
         std::max(client.top + inset, client.bottom - inset)};
 }
 
+const LineMetrics& TextBox::line_metrics(int dpi) const
+{
+    const gfx::Font& font = m_font->font();
+    if (!m_line || !m_line->measures(font, m_edit.text(), dpi)) {
+        m_line.emplace(font, m_edit.text(), dpi);
+    }
+    return *m_line;
+}
+
 int TextBox::caret_x() const
 {
-    const LineMetrics line(m_font->font(), m_edit.text(), gfx::display_dpi());
-    return text_area().left + line.offset(m_edit.caret()) - m_scroll;
+    return text_area().left + line_metrics(gfx::display_dpi()).offset(m_edit.caret()) - m_scroll;
 }
 
 int TextBox::index_at(int x) const
 {
-    const LineMetrics line(m_font->font(), m_edit.text(), gfx::display_dpi());
-    return line.index_at(x - text_area().left + m_scroll);
+    return line_metrics(gfx::display_dpi()).index_at(x - text_area().left + m_scroll);
 }
 
 // The least scrolling that shows the caret, and no more than leaves empty
@@ -65,7 +72,7 @@ void TextBox::scroll_to_caret()
         m_scroll = 0;
         return;
     }
-    const LineMetrics line(m_font->font(), m_edit.text(), gfx::display_dpi());
+    const LineMetrics& line = line_metrics(gfx::display_dpi());
     const int caret = line.offset(m_edit.caret());
     if (caret < m_scroll) {
         m_scroll = caret;
@@ -122,7 +129,7 @@ void TextBox::paint_selection(gfx::Canvas& canvas, const win::RECT& area) const
     if (m_edit.sel_length() == 0) {
         return;
     }
-    const LineMetrics line(m_font->font(), m_edit.text(), canvas.dpi());
+    const LineMetrics& line = line_metrics(canvas.dpi());
     const int from = area.left + line.offset(m_edit.sel_start()) - m_scroll;
     const int to = area.left + line.offset(m_edit.sel_start() + m_edit.sel_length()) - m_scroll;
     const int bottom

@@ -8,15 +8,6 @@ namespace gfx::detail {
 
 namespace {
 
-std::uint32_t premultiply(std::uint32_t p)
-{
-    std::uint32_t a = p >> 24;
-    if (a == 0xFF)
-        return p;
-    auto mul = [a](std::uint32_t c) { return (c * a + 127) / 255; };
-    return (a << 24) | (mul((p >> 16) & 0xFF) << 16) | (mul((p >> 8) & 0xFF) << 8) | mul(p & 0xFF);
-}
-
 std::uint32_t unpremultiply(std::uint32_t p)
 {
     std::uint32_t a = p >> 24;
@@ -29,6 +20,15 @@ std::uint32_t unpremultiply(std::uint32_t p)
 }
 
 } // namespace
+
+std::uint32_t premultiplied(std::uint32_t p)
+{
+    std::uint32_t a = p >> 24;
+    if (a == 0xFF)
+        return p;
+    auto mul = [a](std::uint32_t c) { return (c * a + 127) / 255; };
+    return (a << 24) | (mul((p >> 16) & 0xFF) << 16) | (mul((p >> 8) & 0xFF) << 8) | mul(p & 0xFF);
+}
 
 SurfacePtr make_surface(int width, int height)
 {
@@ -49,7 +49,7 @@ SurfacePtr surface_from_image(const Image& image)
         auto* row
             = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
         for (int x = 0; x < image.width(); ++x)
-            row[x] = premultiply(px[static_cast<std::size_t>(y * image.width() + x)]);
+            row[x] = premultiplied(px[static_cast<std::size_t>(y * image.width() + x)]);
     }
     cairo_surface_mark_dirty(surface.get());
     return surface;

@@ -23,6 +23,9 @@ using CairoPtr = std::unique_ptr<cairo_t, CairoDeleter>;
 // A new ARGB32 surface; raises 7 "Out of memory" when Cairo cannot make it.
 [[nodiscard]] SurfacePtr make_surface(int width, int height);
 
+// An image's pixel (straight alpha) as Cairo keeps it (premultiplied).
+[[nodiscard]] std::uint32_t premultiplied(std::uint32_t argb);
+
 // Copies an image into a new surface (premultiplying), or a part of a
 // surface into a new image (unpremultiplying). The rectangle is clipped to
 // the surface.

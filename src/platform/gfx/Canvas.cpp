@@ -1,6 +1,10 @@
 #include "platform/gfx/Canvas.h"
 
+#include <pixman.h>
+
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "platform/gfx/CairoHandles.h"
 #include "platform/gfx/PangoText.h"
@@ -23,16 +27,56 @@ void add_rect(cairo_t* cr, const win::RECT& r)
     cairo_rectangle(cr, n.left, n.top, n.width(), n.height());
 }
 
+win::RECT intersect(const win::RECT& a, const win::RECT& b)
+{
+    const win::RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+        std::min(a.bottom, b.bottom)};
+    if (r.right <= r.left || r.bottom <= r.top)
+        return {};
+    return r;
+}
+
+bool is_empty(const win::RECT& r)
+{
+    return r.right <= r.left || r.bottom <= r.top;
+}
+
+win::RECT moved(const win::RECT& r, win::POINT by)
+{
+    return {r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y};
+}
+
+// An opaque colour as a pixel of the surface, and as pixman's 16-bit
+// channels (Cairo's own conversion: each byte doubled up).
+std::uint32_t pixel_of(Rgb rgb)
+{
+    return 0xFF000000U | (std::uint32_t{rgb.r} << 16) | (std::uint32_t{rgb.g} << 8) | rgb.b;
+}
+
+pixman_color_t pixman_color_of(Rgb rgb)
+{
+    const auto wide = [](std::uint8_t c) { return static_cast<std::uint16_t>(c * 257); };
+    return {wide(rgb.r), wide(rgb.g), wide(rgb.b), 0xFFFF};
+}
+
+struct PixmanDeleter {
+    void operator()(pixman_image_t* p) const { pixman_image_unref(p); }
+};
+
 } // namespace
 
 Canvas::Canvas(Surface& surface, win::POINT origin, const win::RECT& clip, int dpi)
-    : m_origin(origin), m_dpi(dpi > 0 ? dpi : display_dpi())
+    : m_surface(surface),
+      m_origin(origin),
+      m_clip(intersect(normalized(clip), surface.rect())),
+      m_dpi(dpi > 0 ? dpi : display_dpi())
 {
     m_cr = cairo_create(surface.cairo());
     cairo_set_antialias(m_cr, CAIRO_ANTIALIAS_NONE);
     add_rect(m_cr, clip);
     cairo_clip(m_cr);
     cairo_translate(m_cr, origin.x, origin.y);
+    cairo_surface_flush(surface.cairo());
 }
 
 Canvas::Canvas(Surface& surface, int dpi) : Canvas(surface, {0, 0}, surface.rect(), dpi)
@@ -41,18 +85,34 @@ Canvas::Canvas(Surface& surface, int dpi) : Canvas(surface, {0, 0}, surface.rect
 
 Canvas::~Canvas()
 {
+    if (m_target != nullptr) {
+        pixman_image_unref(m_target);
+    }
     cairo_destroy(m_cr);
+    cairo_surface_mark_dirty(m_surface.cairo());
 }
 
 win::RECT Canvas::clip_rect() const
 {
-    double x1 = 0;
-    double y1 = 0;
-    double x2 = 0;
-    double y2 = 0;
-    cairo_clip_extents(m_cr, &x1, &y1, &x2, &y2);
-    return {static_cast<win::LONG>(x1), static_cast<win::LONG>(y1), static_cast<win::LONG>(x2),
-        static_cast<win::LONG>(y2)};
+    if (is_empty(m_clip))
+        return {};
+    return moved(m_clip, {-m_origin.x, -m_origin.y});
+}
+
+win::RECT Canvas::on_surface(const win::RECT& r) const
+{
+    return intersect(moved(normalized(r), m_origin), m_clip);
+}
+
+pixman_image_t* Canvas::target()
+{
+    if (m_target == nullptr) {
+        cairo_surface_t* s = m_surface.cairo();
+        m_target = pixman_image_create_bits(PIXMAN_a8r8g8b8, m_surface.width(), m_surface.height(),
+            reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(s)),
+            cairo_image_surface_get_stride(s));
+    }
+    return m_target;
 }
 
 void Canvas::set_color(Rgb rgb)
@@ -67,14 +127,35 @@ void Canvas::set_color(OLE_COLOR color)
 
 void Canvas::fill(const win::RECT& r, Rgb rgb)
 {
-    set_color(rgb);
-    add_rect(m_cr, r);
-    cairo_fill(m_cr);
+    const win::RECT a = on_surface(r);
+    if (is_empty(a))
+        return;
+    cairo_surface_t* s = m_surface.cairo();
+    (void)pixman_fill(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(s)),
+        cairo_image_surface_get_stride(s) / 4, 32, a.left, a.top, a.width(), a.height(),
+        pixel_of(rgb));
 }
 
 void Canvas::fill_rect(const win::RECT& r, OLE_COLOR color)
 {
     fill(r, paint_color(color));
+}
+
+void Canvas::fill_checker(const win::RECT& r, OLE_COLOR even, OLE_COLOR odd)
+{
+    const win::RECT a = on_surface(r);
+    if (is_empty(a))
+        return;
+    const std::uint32_t pixels[2] = {pixel_of(paint_color(even)), pixel_of(paint_color(odd))};
+    cairo_surface_t* s = m_surface.cairo();
+    unsigned char* data = cairo_image_surface_get_data(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    for (int y = a.top; y < a.bottom; ++y) {
+        auto* row
+            = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+        for (int x = a.left; x < a.right; ++x)
+            row[x] = pixels[(x - m_origin.x + y - m_origin.y) & 1];
+    }
 }
 
 void Canvas::frame_rect(const win::RECT& r, OLE_COLOR color, int thickness)
@@ -165,7 +246,7 @@ void Canvas::draw_text(
     std::string_view text, const win::RECT& box, const Font& font, OLE_COLOR color, TextAlign align)
 {
     auto valid = valid_utf8(text);
-    const auto [layout, logical] = detail::drawing_layout(m_dpi, font, valid);
+    const auto [layout, logical, mask] = detail::drawing_layout(m_dpi, font, valid);
 
     auto n = normalized(box);
     int x = n.left;
@@ -179,34 +260,60 @@ void Canvas::draw_text(
     else if (align.v == VAlign::Bottom)
         y = n.bottom - logical.height;
 
+    // The kept coverage in the colour, cut to the box and the clip; a text
+    // with coloured glyphs goes through Pango.
+    const win::POINT at{x - align.scroll_x - logical.x, y - logical.y};
+    if (mask->image != nullptr) {
+        const win::RECT placed
+            = moved({at.x - mask->x, at.y - mask->y, at.x - mask->x + mask->width,
+                        at.y - mask->y + mask->height},
+                m_origin);
+        const win::RECT a = intersect(placed, on_surface(n));
+        if (is_empty(a))
+            return;
+        const pixman_color_t ink = pixman_color_of(paint_color(color));
+        const std::unique_ptr<pixman_image_t, PixmanDeleter> solid(
+            pixman_image_create_solid_fill(&ink));
+        pixman_image_composite32(PIXMAN_OP_OVER, solid.get(), mask->image, target(), 0, 0,
+            a.left - placed.left, a.top - placed.top, a.left, a.top, a.width(), a.height());
+        return;
+    }
     cairo_save(m_cr);
     add_rect(m_cr, n);
     cairo_clip(m_cr);
     set_color(color);
-    cairo_move_to(m_cr, x - align.scroll_x - logical.x, y - logical.y);
+    cairo_move_to(m_cr, at.x, at.y);
     pango_cairo_show_layout(m_cr, layout);
     cairo_restore(m_cr);
 }
 
+// The visible part only, premultiplied as Cairo would, keyed pixels left
+// out, and composited over the surface.
 void Canvas::draw_image(const Image& image, win::POINT at, std::optional<OLE_COLOR> transparent)
 {
     if (image.empty())
         return;
-    Image copy = image;
-    if (transparent) {
-        Rgb key = paint_color(*transparent);
-        for (auto& p : copy.argb()) {
-            Rgb c{static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
-                static_cast<std::uint8_t>(p)};
-            if (c == key)
-                p = 0;
+    const win::RECT placed
+        = moved({at.x, at.y, at.x + image.width(), at.y + image.height()}, m_origin);
+    const win::RECT a = intersect(placed, m_clip);
+    if (is_empty(a))
+        return;
+    std::optional<std::uint32_t> key;
+    if (transparent)
+        key = pixel_of(paint_color(*transparent)) & 0xFFFFFFU;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(a.width()) * a.height());
+    auto out = pixels.begin();
+    for (int y = a.top - placed.top; y < a.bottom - placed.top; ++y) {
+        const auto* row = image.argb().data() + static_cast<std::ptrdiff_t>(y) * image.width();
+        for (int x = a.left - placed.left; x < a.right - placed.left; ++x) {
+            const std::uint32_t p = row[x];
+            *out++ = key && (p & 0xFFFFFFU) == *key ? 0 : detail::premultiplied(p);
         }
     }
-    auto source = detail::surface_from_image(copy);
-    cairo_set_source_surface(m_cr, source.get(), at.x, at.y);
-    cairo_pattern_set_filter(cairo_get_source(m_cr), CAIRO_FILTER_NEAREST);
-    cairo_rectangle(m_cr, at.x, at.y, image.width(), image.height());
-    cairo_fill(m_cr);
+    const std::unique_ptr<pixman_image_t, PixmanDeleter> source(pixman_image_create_bits(
+        PIXMAN_a8r8g8b8, a.width(), a.height(), pixels.data(), a.width() * 4));
+    pixman_image_composite32(PIXMAN_OP_OVER, source.get(), nullptr, target(), 0, 0, 0, 0, a.left,
+        a.top, a.width(), a.height());
 }
 
 void Canvas::draw_image_centered(
@@ -221,15 +328,18 @@ void Canvas::draw_image_centered(
     draw_image(image, {n.left + half(extra_x), n.top + half(extra_y)}, transparent);
 }
 
-Canvas::ClipScope::ClipScope(Canvas& canvas, const win::RECT& r) : m_canvas(canvas)
+Canvas::ClipScope::ClipScope(Canvas& canvas, const win::RECT& r)
+    : m_canvas(canvas), m_outer(canvas.m_clip)
 {
     cairo_save(canvas.m_cr);
     add_rect(canvas.m_cr, r);
     cairo_clip(canvas.m_cr);
+    canvas.m_clip = canvas.on_surface(r);
 }
 
 Canvas::ClipScope::~ClipScope()
 {
+    m_canvas.m_clip = m_outer;
     cairo_restore(m_canvas.m_cr);
 }
 

@@ -23,6 +23,7 @@
 #include "platform/win/Types.h"
 
 typedef struct _cairo cairo_t; // NOLINT(modernize-use-using): Cairo's own spelling
+typedef union pixman_image pixman_image_t; // NOLINT(modernize-use-using): pixman's own spelling
 
 namespace gfx {
 
@@ -85,6 +86,9 @@ public:
     // From `from` up to, not including, `to`: horizontal and vertical lines
     // are exact pixels, others are one pixel wide without antialiasing.
     void draw_line(win::POINT from, win::POINT to, OLE_COLOR color);
+    // The rectangle in a checkerboard of two colours: `even` where x + y is
+    // even (canvas coordinates), `odd` elsewhere.
+    void fill_checker(const win::RECT& r, OLE_COLOR even, OLE_COLOR odd);
     // A border drawn inside the rectangle.
     void draw_edge(const win::RECT& r, Edge edge);
     // The selection highlight: the rectangle in the highlight colour.
@@ -117,6 +121,7 @@ public:
 
     private:
         Canvas& m_canvas;
+        win::RECT m_outer;
     };
 
 private:
@@ -124,9 +129,18 @@ private:
     void set_color(Rgb rgb);
     void fill(const win::RECT& r, Rgb rgb);
     void frame(const win::RECT& r, Rgb top_left, Rgb bottom_right);
+    // The rectangle moved to surface pixels and clipped.
+    [[nodiscard]] win::RECT on_surface(const win::RECT& r) const;
+    [[nodiscard]] pixman_image_t* target();
 
+    // Every clip is a rectangle, so solid shapes and text are written to
+    // the surface's pixels directly, without a Cairo path; Cairo draws the
+    // rest (images, slanted lines) through the same clip.
     cairo_t* m_cr = nullptr; // owned
+    Surface& m_surface;
+    pixman_image_t* m_target = nullptr; // owned; the surface's pixels, made on first use
     win::POINT m_origin;
+    win::RECT m_clip; // in surface pixels
     int m_dpi;
 };
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include <pango/pangocairo.h>
+#include <pixman.h>
 
 #include "platform/gfx/Font.h"
 
@@ -29,17 +30,31 @@ void configure_context(PangoContext* context, int dpi);
 // as attributes). The text must already be valid UTF-8.
 [[nodiscard]] LayoutPtr make_layout(PangoContext* context, const Font& font, std::string_view text);
 
-// A layout for drawing on image surfaces (what every canvas draws on) and
-// its logical extents in pixels.
+// What a layout draws, as coverage: one byte a pixel, the layout's top-left
+// corner at (x, y) in it. Compositing the colour through it gives the
+// pixels Pango draws itself. No image when the text has glyphs of their own
+// colour: Pango draws such a layout.
+struct TextMask {
+    pixman_image_t* image = nullptr;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// A layout for drawing on image surfaces (what every canvas draws on), its
+// logical extents in pixels and its coverage.
 struct DrawnLayout {
     PangoLayout* layout = nullptr;
     PangoRectangle logical{};
+    const TextMask* mask = nullptr;
 };
 
 // The drawing layout of the text in the font at a dpi, kept from one paint
-// to the next: a repaint of the same cells lays nothing out again. The
-// calling thread keeps the most recently drawn k_kept_layouts; the layout
-// lives until the next call. The text must already be valid UTF-8.
+// to the next with its coverage: a repaint of the same cells neither lays
+// out nor rasterises again. The calling thread keeps the most recently drawn
+// k_kept_layouts; the layout lives until the next call. The text must
+// already be valid UTF-8.
 inline constexpr std::size_t k_kept_layouts = 1024;
 [[nodiscard]] DrawnLayout drawing_layout(int dpi, const Font& font, std::string_view text);
 

@@ -3,10 +3,13 @@
 // display's dpi, and in twips. Text is UTF-8; invalid bytes measure as
 // U+FFFD. Character positions count characters (code points), never bytes.
 
+#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "platform/gfx/Font.h"
+
+typedef struct _PangoLayout PangoLayout; // NOLINT(modernize-use-using): Pango's own spelling
 
 namespace gfx {
 
@@ -32,6 +35,27 @@ struct TextSize {
 // start of the line: n + 1 values for a text of n characters, the first 0,
 // the last the text's width.
 [[nodiscard]] std::vector<int> caret_offsets(const Font& font, std::string_view text, int dpi);
+
+// One line laid out once, its character boundaries placed when first asked
+// for: offset(i) is caret_offsets(...)[i], at the cost of the boundaries
+// used instead of every one (each costs time in the length of the line).
+class CaretLine {
+public:
+    CaretLine(const Font& font, std::string_view text, int dpi);
+
+    // Characters in the line.
+    [[nodiscard]] int length() const { return static_cast<int>(m_bytes.size()) - 1; }
+    // Boundary `index`, 0 .. length().
+    [[nodiscard]] int offset(int index) const;
+
+private:
+    struct LayoutDeleter {
+        void operator()(PangoLayout* layout) const;
+    };
+    std::unique_ptr<PangoLayout, LayoutDeleter> m_layout;
+    std::vector<int> m_bytes; // each boundary's byte, the last the text's size
+    int m_width = 0;
+};
 
 // The character boundary (0 .. n) nearest to x pixels from the start of the
 // line; x before the text gives 0, after it n.

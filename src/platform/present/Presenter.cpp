@@ -20,15 +20,15 @@ namespace present {
 namespace {
 
 // A source surface over the compositor's screen, without a copy: Cairo's
-// ARGB32 is SDL's ARGB8888, and every pixel of the screen is opaque.
+// ARGB32 is SDL's ARGB8888 (and its RGB888 without the alpha byte), and
+// every pixel of the screen is opaque.
 struct ScreenView {
-    explicit ScreenView(const gfx::Surface& screen)
+    ScreenView(const gfx::Surface& screen, Uint32 format)
     {
         cairo_surface_t* s = screen.cairo();
         cairo_surface_flush(s);
-        surface
-            = SDL_CreateRGBSurfaceWithFormatFrom(cairo_image_surface_get_data(s), screen.width(),
-                screen.height(), 32, cairo_image_surface_get_stride(s), SDL_PIXELFORMAT_ARGB8888);
+        surface = SDL_CreateRGBSurfaceWithFormatFrom(cairo_image_surface_get_data(s),
+            screen.width(), screen.height(), 32, cairo_image_surface_get_stride(s), format);
         if (surface != nullptr)
             SDL_SetSurfaceBlendMode(surface, SDL_BLENDMODE_NONE);
     }
@@ -37,6 +37,15 @@ struct ScreenView {
     ~ScreenView() { SDL_FreeSurface(surface); }
     SDL_Surface* surface = nullptr;
 };
+
+// The screen's pixels read as the window's own format when that differs
+// only in the alpha byte (which every screen pixel has opaque), so that a
+// blit is a copy of rows instead of a conversion of each pixel.
+Uint32 same_pixels(Uint32 window_format)
+{
+    return window_format == SDL_PIXELFORMAT_RGB888 ? SDL_PIXELFORMAT_RGB888
+                                                   : SDL_PIXELFORMAT_ARGB8888;
+}
 
 SDL_Rect sdl_rect(const win::RECT& r, int scale)
 {
@@ -141,9 +150,11 @@ void Presenter::Impl::present(const std::function<void(const std::vector<win::RE
     for (const auto& r : rects)
         compositor.render(r);
     damage.set_painting(false);
-    const ScreenView view(compositor.screen());
     SDL_Surface* target = SDL_GetWindowSurface(window);
-    if (view.surface == nullptr || target == nullptr)
+    if (target == nullptr)
+        return;
+    const ScreenView view(compositor.screen(), same_pixels(target->format->format));
+    if (view.surface == nullptr)
         return;
     std::vector<SDL_Rect> shown;
     for (const auto& r : rects) {

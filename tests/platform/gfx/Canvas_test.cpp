@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/gfx/Canvas.h"
+#include "platform/gfx/PangoText.h"
 #include "platform/gfx/TextMetrics.h"
+#include "platform/gfx/Utf8.h"
 #include "support/RowName.h"
 #include "support/gfx/Pixels.h"
 
@@ -74,6 +76,18 @@ TEST_F(CanvasTest, OriginClipAndClipScopeBoundDrawing)
     EXPECT_EQ(count_color(img, {20, 10, 22, 12}, {0, 0, 0xFF}), 4);
     EXPECT_EQ(count_color(img, {0, 0, 60, 40}, {0xFF, 0, 0}), 25);
     EXPECT_EQ(count_color(img, {25, 10, 30, 15}, {0xFF, 0, 0}), 25);
+}
+
+TEST_F(CanvasTest, CheckerAlternatesByCanvasCoordinates)
+{
+    gfx::Canvas(surface, {1, 0}, {0, 0, 60, 40}, k_dpi).fill_checker({0, 0, 4, 2}, k_red, 0);
+    const auto img = image();
+    EXPECT_EQ(img.pixel(1, 0), (Rgb{0xFF, 0, 0})) << "canvas (0, 0): even";
+    EXPECT_EQ(img.pixel(2, 0), k_black);
+    EXPECT_EQ(img.pixel(1, 1), k_black);
+    EXPECT_EQ(img.pixel(2, 1), (Rgb{0xFF, 0, 0}));
+    EXPECT_EQ(count_color(img, {0, 0, 60, 40}, {0xFF, 0, 0}), 4);
+    EXPECT_EQ(count_color(img, {0, 0, 60, 40}, k_black), 4);
 }
 
 struct EdgeCase {
@@ -167,5 +181,92 @@ TEST_F(CanvasTest, TransparentColourLeavesTheBackground)
     EXPECT_EQ(img.pixel(4, 24), k_black) << "centred";
     EXPECT_EQ(count_other(img, {0, 20, 10, 30}, k_white), 2);
 }
+
+// Text drawn again from its kept coverage has Pango's own pixels, in any
+// colour, through any clip: each case is drawn by the canvas and, over the
+// same background, by Pango through Cairo with the same origin and clips.
+// Cases that repeat a text meet the coverage kept by the one before.
+struct KeptTextCase {
+    const char* name;
+    const char* text;
+    gfx::Font font;
+    gfx::OLE_COLOR ink;
+    gfx::OLE_COLOR back;
+    win::RECT box;
+    int scroll_x;
+    win::RECT clip; // surface pixels; the canvas's origin is (3, 2)
+};
+
+class CanvasKeptText : public ::testing::TestWithParam<KeptTextCase> {};
+
+TEST_P(CanvasKeptText, DrawsWhatPangoDraws)
+{
+    const auto& c = GetParam();
+    constexpr win::POINT origin{3, 2};
+    const win::RECT all{0, 0, 160, 40};
+    const auto drawn = [&](bool by_canvas) {
+        gfx::Surface s(all.right, all.bottom);
+        gfx::Canvas canvas(s, origin, c.clip, k_dpi);
+        canvas.fill_rect({-origin.x, -origin.y, all.right, all.bottom}, c.back);
+        const gfx::TextAlign align{gfx::HAlign::Left, gfx::VAlign::Top, c.scroll_x};
+        if (by_canvas) {
+            canvas.draw_text(c.text, c.box, c.font, c.ink, align);
+            return s.to_image();
+        }
+        const auto kept = gfx::detail::drawing_layout(k_dpi, c.font, gfx::valid_utf8(c.text));
+        cairo_t* cr = cairo_create(s.cairo());
+        cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+        cairo_rectangle(cr, c.clip.left, c.clip.top, c.clip.width(), c.clip.height());
+        cairo_clip(cr);
+        cairo_translate(cr, origin.x, origin.y);
+        cairo_rectangle(cr, c.box.left, c.box.top, c.box.width(), c.box.height());
+        cairo_clip(cr);
+        const Rgb ink = gfx::paint_color(c.ink);
+        cairo_set_source_rgb(cr, ink.r / 255.0, ink.g / 255.0, ink.b / 255.0);
+        cairo_move_to(cr, c.box.left - c.scroll_x - kept.logical.x, c.box.top - kept.logical.y);
+        pango_cairo_show_layout(cr, kept.layout);
+        cairo_destroy(cr);
+        return s.to_image();
+    };
+    const gfx::Image pango = drawn(false);
+    EXPECT_EQ(drawn(true), pango);
+    EXPECT_GT(count_other(pango, all, gfx::paint_color(c.back)), 0) << "the case draws something";
+}
+
+gfx::Font font_of(
+    const char* name, double size, int weight, bool italic, bool underline, bool strikethrough)
+{
+    gfx::Font f;
+    f.name = name;
+    f.size = size;
+    f.weight = weight;
+    f.italic = italic;
+    f.underline = underline;
+    f.strikethrough = strikethrough;
+    return f;
+}
+
+const gfx::Font k_plain{};
+const gfx::Font k_bold_large = font_of("Arial", 14, gfx::FW_BOLD, false, false, false);
+const gfx::Font k_italic_under = font_of("Times New Roman", 11, gfx::FW_NORMAL, true, true, false);
+const gfx::Font k_struck = font_of("Courier New", 9, gfx::FW_NORMAL, false, false, true);
+const win::RECT k_whole{0, 0, 160, 40};
+
+INSTANTIATE_TEST_SUITE_P(Cases, CanvasKeptText,
+    ::testing::Values(
+        KeptTextCase{"Plain", "Combo Row 17", k_plain, 0, 0xFFFFFF, {4, 2, 150, 22}, 0, k_whole},
+        KeptTextCase{"SameTextOtherColours", "Combo Row 17", k_plain, gfx::vbHighlightText,
+            gfx::vbHighlight, {4, 2, 150, 22}, 0, k_whole},
+        KeptTextCase{"KernedAndTouchingGlyphs", "ffi AVA To. Wj", k_bold_large, k_red,
+            gfx::RGB(0xC0, 0xC0, 0xC0), {1, 3, 150, 35}, 0, k_whole},
+        KeptTextCase{"CutByItsBox", "Italic underlined gjy", k_italic_under, gfx::RGB(0, 0, 0x80),
+            gfx::RGB(0xFF, 0xFF, 0xE0), {10, 4, 70, 14}, 0, k_whole},
+        KeptTextCase{"CutByTheCanvasClip", "Struck 0123 qp", k_struck, 0xFFFFFF,
+            gfx::RGB(0, 0, 0x80), {0, 0, 150, 30}, 0, {20, 6, 90, 15}},
+        KeptTextCase{"Scrolled", "Scrolled text that runs on", k_plain, 0, 0xFFFFFF,
+            {12, 5, 80, 25}, 9, k_whole},
+        KeptTextCase{"BrokenBytesAndBreaks", "bad \xFF byte\nnext\tcell", k_plain, 0, 0xFFFFFF,
+            {2, 2, 150, 30}, 0, k_whole}),
+    pendrel::test::RowName{});
 
 } // namespace
