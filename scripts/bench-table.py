@@ -84,6 +84,8 @@ def main():
     absolute("BM_KeyToFrame/1000000", 8.0, "key to frame presented, 1M rows")
     counter("BM_KeyToFrame/1000000", "p90_ms", 0.3, "key to pixels p90 ms (cpu), 1M")
     counter("BM_KeyToFrame/1000000", "p90_wall_ms", 0.3, "key to pixels p90 ms (wall), 1M")
+    counter("BM_KeyToFrameUnseenRows/1000000", "p90_ms", 0.3,
+            "key to pixels, rows never drawn, p90 ms (cpu), 1M")
     counter("BM_HoverSameRowPaint/1000000", "pixels_per_move", 0, "hover within a row, painted")
     absolute("BM_HoverNextRowPaint/1000000", 0.1, "hover to the next row, painted, 1M rows")
     counter("BM_IdleWait", "frames", 0, "frames while idle")

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   libsqlite3-dev sqlite3
   libpq-dev postgresql postgresql-client
-  libcairo2-dev libpango1.0-dev fontconfig fonts-dejavu-core
+  libcairo2-dev libpango1.0-dev libharfbuzz-dev libpixman-1-dev fontconfig fonts-dejavu-core
   libutf8proc-dev python3
   clang-format clang-tidy
   libsdl2-dev xvfb xauth xdotool imagemagick
