@@ -1,5 +1,6 @@
 #include "platform/ado/Prefault.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -42,7 +43,18 @@ public:
     {
         std::unique_lock lock(m_mutex);
         std::erase_if(m_jobs, [&](const Job& j) { return j.base == base; });
+        // The piece in hand is finished, but the rest of its job not queued again.
+        if (m_busy == base)
+            m_busy_forgotten = true;
         m_idle.wait(lock, [&] { return m_busy != base; });
+    }
+
+    bool pending(const char* base)
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_busy == base || std::any_of(m_jobs.begin(), m_jobs.end(), [&](const Job& j) {
+            return j.base == base;
+        });
     }
 
 private:
@@ -61,12 +73,13 @@ private:
             const int rc
                 = ::madvise(const_cast<char*>(job.base) + job.offset, size, MADV_POPULATE_WRITE);
             lock.lock();
-            m_busy = nullptr;
-            m_idle.notify_all();
             job.offset += size;
             // A kernel without the request refuses it: leave the rest alone.
-            if (rc == 0 && job.offset < job.end)
+            if (rc == 0 && job.offset < job.end && !m_busy_forgotten)
                 m_jobs.push_back(job);
+            m_busy = nullptr;
+            m_busy_forgotten = false;
+            m_idle.notify_all();
         }
     }
 
@@ -75,6 +88,7 @@ private:
     std::condition_variable m_idle;
     std::deque<Job> m_jobs;
     const char* m_busy = nullptr;
+    bool m_busy_forgotten = false; // forget() was called for m_busy
     bool m_running = false;
 };
 
@@ -96,6 +110,11 @@ void ahead(const char* base, std::size_t offset, std::size_t size)
 void forget(const char* base)
 {
     worker().forget(base);
+}
+
+bool pending(const char* base)
+{
+    return worker().pending(base);
 }
 
 } // namespace ado::prefault

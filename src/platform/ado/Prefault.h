@@ -17,5 +17,7 @@ void ahead(const char* base, std::size_t offset, std::size_t size);
 // it being faulted in, if any. To be called before the mapping is moved,
 // resized or unmapped.
 void forget(const char* base);
+// Whether anything of the mapping at `base` is queued or being faulted in.
+[[nodiscard]] bool pending(const char* base);
 
 } // namespace ado::prefault

@@ -3,12 +3,16 @@
 // builder's byte count and budget, and the vector under them all.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include <sys/mman.h>
+
 #include "platform/ado/Column.h"
 #include "platform/ado/PodVector.h"
+#include "platform/ado/Prefault.h"
 #include "platform/ado/Table.h"
 #include "platform/vb/ErrorNumbers.h"
 #include "support/VbError.h"
@@ -247,6 +251,29 @@ TEST(PodVector, KeepsItsValuesWhileAThreadFaultsInItsPages)
         ASSERT_EQ(moved[i], i * 3 + 2) << i;
         ASSERT_EQ(moved[n + i], i * 3) << i;
     }
+}
+
+// A mapping forgotten while its pages are being faulted in is left alone
+// from the piece in hand on: forgetting does not wait for the rest.
+TEST(Prefault, TheThreadLeavesAForgottenMappingAloneFromThePieceInHand)
+{
+    constexpr std::size_t size = 256 * 1024 * 1024;
+    void* p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(p, MAP_FAILED);
+    const auto* base = static_cast<const char*>(p);
+    ado::prefault::ahead(base, 0, size);
+    // Forgotten once its first page is in.
+    unsigned char first = 0;
+    while (ado::prefault::pending(base) && (first & 1U) == 0)
+        ASSERT_EQ(::mincore(p, 4096, &first), 0);
+    if ((first & 1U) == 0)
+        GTEST_SKIP() << "this kernel does not fault pages in ahead";
+    ado::prefault::forget(base);
+    EXPECT_FALSE(ado::prefault::pending(base));
+    std::vector<unsigned char> resident(size / 4096);
+    ASSERT_EQ(::mincore(p, size, resident.data()), 0);
+    EXPECT_LT(std::count(resident.begin(), resident.end(), 1), std::ptrdiff_t(resident.size() / 2));
+    ::munmap(p, size);
 }
 
 } // namespace
