@@ -25,13 +25,21 @@ struct Job {
 
 class Worker {
 public:
+    // Without a thread (none could be started) nothing is faulted in ahead.
     Worker()
     {
-        std::thread([this] { run(); }).detach();
+        try {
+            std::thread([this] { run(); }).detach();
+            m_running = true;
+        } catch (const std::system_error&) {
+            m_running = false;
+        }
     }
 
     void ahead(const char* base, std::size_t offset, std::size_t size)
     {
+        if (!m_running)
+            return;
         {
             const std::lock_guard lock(m_mutex);
             m_jobs.push_back({base, offset, offset + size});
