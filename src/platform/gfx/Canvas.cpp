@@ -27,20 +27,6 @@ void add_rect(cairo_t* cr, const win::RECT& r)
     cairo_rectangle(cr, n.left, n.top, n.width(), n.height());
 }
 
-win::RECT intersect(const win::RECT& a, const win::RECT& b)
-{
-    const win::RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-        std::min(a.bottom, b.bottom)};
-    if (r.right <= r.left || r.bottom <= r.top)
-        return {};
-    return r;
-}
-
-bool is_empty(const win::RECT& r)
-{
-    return r.right <= r.left || r.bottom <= r.top;
-}
-
 win::RECT moved(const win::RECT& r, win::POINT by)
 {
     return {r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y};
@@ -68,7 +54,7 @@ struct PixmanDeleter {
 Canvas::Canvas(Surface& surface, win::POINT origin, const win::RECT& clip, int dpi)
     : m_surface(surface),
       m_origin(origin),
-      m_clip(intersect(normalized(clip), surface.rect())),
+      m_clip(win::intersection(normalized(clip), surface.rect())),
       m_dpi(dpi > 0 ? dpi : display_dpi())
 {
     m_cr = cairo_create(surface.cairo());
@@ -94,14 +80,14 @@ Canvas::~Canvas()
 
 win::RECT Canvas::clip_rect() const
 {
-    if (is_empty(m_clip))
+    if (m_clip.empty())
         return {};
     return moved(m_clip, {-m_origin.x, -m_origin.y});
 }
 
 win::RECT Canvas::on_surface(const win::RECT& r) const
 {
-    return intersect(moved(normalized(r), m_origin), m_clip);
+    return win::intersection(moved(normalized(r), m_origin), m_clip);
 }
 
 pixman_image_t* Canvas::target()
@@ -128,7 +114,7 @@ void Canvas::set_color(OLE_COLOR color)
 void Canvas::fill(const win::RECT& r, Rgb rgb)
 {
     const win::RECT a = on_surface(r);
-    if (is_empty(a))
+    if (a.empty())
         return;
     cairo_surface_t* s = m_surface.cairo();
     (void)pixman_fill(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(s)),
@@ -144,7 +130,7 @@ void Canvas::fill_rect(const win::RECT& r, OLE_COLOR color)
 void Canvas::fill_checker(const win::RECT& r, OLE_COLOR even, OLE_COLOR odd)
 {
     const win::RECT a = on_surface(r);
-    if (is_empty(a))
+    if (a.empty())
         return;
     const std::uint32_t pixels[2] = {pixel_of(paint_color(even)), pixel_of(paint_color(odd))};
     cairo_surface_t* s = m_surface.cairo();
@@ -268,8 +254,8 @@ void Canvas::draw_text(
             = moved({at.x - mask->x, at.y - mask->y, at.x - mask->x + mask->width,
                         at.y - mask->y + mask->height},
                 m_origin);
-        const win::RECT a = intersect(placed, on_surface(n));
-        if (is_empty(a))
+        const win::RECT a = win::intersection(placed, on_surface(n));
+        if (a.empty())
             return;
         const pixman_color_t ink = pixman_color_of(paint_color(color));
         const std::unique_ptr<pixman_image_t, PixmanDeleter> solid(
@@ -295,8 +281,8 @@ void Canvas::draw_image(const Image& image, win::POINT at, std::optional<OLE_COL
         return;
     const win::RECT placed
         = moved({at.x, at.y, at.x + image.width(), at.y + image.height()}, m_origin);
-    const win::RECT a = intersect(placed, m_clip);
-    if (is_empty(a))
+    const win::RECT a = win::intersection(placed, m_clip);
+    if (a.empty())
         return;
     std::optional<std::uint32_t> key;
     if (transparent)

@@ -13,20 +13,6 @@ namespace {
 
 constexpr std::uint32_t k_no_background = 0xFFFFFFFF;
 
-win::RECT intersect(const win::RECT& a, const win::RECT& b)
-{
-    win::RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-        std::min(a.bottom, b.bottom)};
-    if (r.right <= r.left || r.bottom <= r.top)
-        return {};
-    return r;
-}
-
-bool is_empty(const win::RECT& r)
-{
-    return r.right <= r.left || r.bottom <= r.top;
-}
-
 // Resets the flag when a render ends, also when a window's painting throws.
 class RenderingFlag {
 public:
@@ -72,8 +58,8 @@ void Compositor::render(const win::RECT& region)
         return;
     }
     RenderingFlag flag(m_rendering);
-    win::RECT clip = intersect(region, m_screen->rect());
-    if (is_empty(clip))
+    win::RECT clip = win::intersection(region, m_screen->rect());
+    if (clip.empty())
         return;
     // 1. The desktop.
     {
@@ -101,8 +87,8 @@ void Compositor::paint_tree(win::HWND hwnd, const win::RECT& clip)
         return;
     // 4. Clipped to its rectangle and its parent's client area.
     win::RECT rect = window_rect_on_screen(hwnd);
-    win::RECT visible = intersect(rect, clip);
-    if (is_empty(visible))
+    win::RECT visible = win::intersection(rect, clip);
+    if (visible.empty())
         return;
     {
         Canvas canvas(*m_screen, {rect.left, rect.top}, visible);
@@ -121,8 +107,8 @@ void Compositor::paint_tree(win::HWND hwnd, const win::RECT& clip)
     win::ClientToScreen(hwnd, &client_origin);
     win::RECT client_on_screen{client_origin.x, client_origin.y, client_origin.x + client.width(),
         client_origin.y + client.height()};
-    win::RECT child_clip = intersect(client_on_screen, visible);
-    if (is_empty(child_clip))
+    win::RECT child_clip = win::intersection(client_on_screen, visible);
+    if (child_clip.empty())
         return;
     for (win::HWND child : wm.children(hwnd))
         paint_tree(child, child_clip);

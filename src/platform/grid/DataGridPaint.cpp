@@ -23,27 +23,12 @@ win::RECT shifted(const win::RECT& r, win::POINT by)
     return {r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y};
 }
 
-win::RECT intersect(const win::RECT& a, const win::RECT& b)
-{
-    win::RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-        std::min(a.bottom, b.bottom)};
-    if (r.right <= r.left || r.bottom <= r.top) {
-        return {};
-    }
-    return r;
-}
-
-bool is_empty(const win::RECT& r)
-{
-    return r.right <= r.left || r.bottom <= r.top;
-}
-
 // A column's part of a band, clipped to the rows area.
 win::RECT cell_of(const ColumnSpan& s, const win::RECT& band, const win::RECT& area)
 {
     const win::RECT r{static_cast<int>(std::max<std::int64_t>(s.left, area.left)), band.top,
         static_cast<int>(std::min<std::int64_t>(s.right, area.right)), band.bottom};
-    return intersect(r, area);
+    return win::intersection(r, area);
 }
 
 // The box the text goes in: inside the padding and the grid lines.
@@ -98,8 +83,9 @@ void DataGrid::paint(gfx::Canvas* canvas)
     const GridGeometry g = geometry();
     const auto spans = g.spans();
     const win::RECT clip = canvas->clip_rect();
-    const auto reached
-        = [&](const win::RECT& band) { return !is_empty(intersect(shifted(band, by), clip)); };
+    const auto reached = [&](const win::RECT& band) {
+        return !win::intersection(shifted(band, by), clip).empty();
+    };
     // 3.
     if (m_column_headers && reached(g.header_rect())) {
         paint_header(*canvas, g, spans, by);
@@ -134,7 +120,7 @@ void DataGrid::paint_row(gfx::Canvas& canvas, const GridGeometry& g,
 {
     const std::int64_t row = m_first_row + r;
     const win::RECT area = g.input().rows_area;
-    const win::RECT band = intersect(g.row_rect(r), area);
+    const win::RECT band = win::intersection(g.row_rect(r), area);
     const bool selected = m_selection && m_selection->contains(row);
     const gfx::OLE_COLOR text_color = selected ? gfx::vbHighlightText : m_fore_color;
     canvas.fill_rect(shifted(band, by), selected ? gfx::vbHighlight : m_back_color);

@@ -9,11 +9,6 @@ namespace present {
 
 namespace {
 
-bool is_empty(const win::RECT& r)
-{
-    return r.right <= r.left || r.bottom <= r.top;
-}
-
 bool touch(const win::RECT& a, const win::RECT& b)
 {
     return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
@@ -25,17 +20,11 @@ win::RECT bounding(const win::RECT& a, const win::RECT& b)
         std::max(a.bottom, b.bottom)};
 }
 
-win::RECT intersect(const win::RECT& a, const win::RECT& b)
-{
-    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-        std::min(a.bottom, b.bottom)};
-}
-
 } // namespace
 
 void DamageRegion::add(const win::RECT& r)
 {
-    if (is_empty(r))
+    if (r.empty())
         return;
     win::RECT merged = r;
     // A merge can make the rectangle touch others it did not before.
@@ -63,8 +52,8 @@ std::vector<win::RECT> DamageRegion::take(const win::RECT& bounds)
 {
     std::vector<win::RECT> out;
     for (const auto& r : m_rects) {
-        const win::RECT clipped = intersect(r, bounds);
-        if (!is_empty(clipped))
+        const win::RECT clipped = win::intersection(r, bounds);
+        if (!clipped.empty())
             out.push_back(clipped);
     }
     m_rects.clear();
@@ -133,7 +122,7 @@ void DamageTracker::invalidated_part(win::HWND hwnd, const win::RECT& part)
         return;
     win::POINT origin{0, 0};
     win::ClientToScreen(hwnd, &origin);
-    m_region.add(intersect(
+    m_region.add(win::intersection(
         {part.left + origin.x, part.top + origin.y, part.right + origin.x, part.bottom + origin.y},
         window));
 }

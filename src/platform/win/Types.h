@@ -32,8 +32,18 @@ struct RECT {
     LONG bottom = 0;
     [[nodiscard]] constexpr LONG width() const { return right - left; }
     [[nodiscard]] constexpr LONG height() const { return bottom - top; }
+    // No area: not a single pixel inside.
+    [[nodiscard]] constexpr bool empty() const { return right <= left || bottom <= top; }
     friend constexpr bool operator==(const RECT&, const RECT&) = default;
 };
+
+// What two rectangles share; the empty rectangle {} when nothing.
+[[nodiscard]] constexpr RECT intersection(const RECT& a, const RECT& b)
+{
+    const RECT r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
+        a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom};
+    return r.empty() ? RECT{} : r;
+}
 
 // What WM_WINDOWPOSCHANGED carries (lParam points to it): the window's new
 // position and size in its parent's client coordinates, and the SWP_* flags
