@@ -107,10 +107,7 @@ void append_case_fold(std::string_view text, std::string& out)
 {
     // ASCII folds to its lower case and needs no normalisation: the common
     // case takes no library call.
-    bool ascii = true;
-    for (const char c : text)
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii) {
+    if (all_ascii(text)) {
         append_ascii_lower(text, out);
         return;
     }
@@ -132,11 +129,8 @@ std::uint32_t folded_prefix(std::string_view text)
     // Five ASCII bytes: the first four fold on their own, as a code point
     // that could combine with the fourth would not be ASCII.
     const std::size_t head = std::min<std::size_t>(text.size(), 5);
-    bool ascii = true;
-    for (std::size_t i = 0; i < head; ++i)
-        ascii = ascii && static_cast<unsigned char>(text[i]) < 0x80;
     std::uint32_t key = 0;
-    if (ascii) {
+    if (all_ascii(text.substr(0, head))) {
         for (std::size_t i = 0; i < std::min<std::size_t>(head, 4); ++i)
             key |= std::uint32_t(static_cast<unsigned char>(vb::ascii_lower(text[i]))) << (8 * i);
         return key;

@@ -14,6 +14,16 @@
 
 namespace ado {
 
+// Whether every byte is ASCII: such a text folds to its lower case, and a
+// byte that follows it cannot change how it folds unless it is not ASCII.
+[[nodiscard]] inline bool all_ascii(std::string_view text)
+{
+    bool all = true;
+    for (const char c : text)
+        all = all && static_cast<unsigned char>(c) < 0x80;
+    return all;
+}
+
 // Appends the folded form of `text` to `out`.
 void append_case_fold(std::string_view text, std::string& out);
 

@@ -17,14 +17,6 @@ namespace ado {
 
 namespace {
 
-bool all_ascii(std::string_view s)
-{
-    bool all = true;
-    for (const char c : s)
-        all = all && static_cast<unsigned char>(c) < 0x80;
-    return all;
-}
-
 // Eight bytes of the folded text from byte 8 * `chunk`, the first byte
 // highest, Nul bytes past its end. Nine ASCII bytes fold on their own: a
 // code point that could combine with the eighth would not be ASCII.

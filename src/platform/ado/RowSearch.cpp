@@ -87,11 +87,8 @@ bool any_key(const std::uint32_t* keys, std::size_t lo, std::size_t hi, std::uin
 // last compared byte is not ASCII). Nothing when they are not.
 std::optional<bool> ascii_match(std::string_view text, std::string_view folded, bool whole)
 {
-    const std::size_t n = std::min(text.size(), folded.size() + 1);
-    for (std::size_t i = 0; i < n; ++i) {
-        if (static_cast<unsigned char>(text[i]) >= 0x80)
-            return std::nullopt;
-    }
+    if (!all_ascii(text.substr(0, folded.size() + 1)))
+        return std::nullopt;
     if (text.size() < folded.size() || (whole && text.size() != folded.size()))
         return false;
     for (std::size_t i = 0; i < folded.size(); ++i) {
