@@ -289,6 +289,7 @@ private:
     vb::Integer aantalGesplitsteDelenInString(
         std::vector<std::string>& Parts, std::string_view Text, std::string_view Sep);
     void ResizeGrid();
+    void ready_type_ahead();
     void list_width(diag::Steps& s, vb::Long allowance);
     void ResizeColumns();
     void explicit_widths(diag::Steps& s);

@@ -159,6 +159,19 @@ void Morvex::ResizeGrid()
     dropdown::DropRect r;
     s.step("10", [&] { r = GetRECTForGrid(); });
     s.step("10.1", [&] { win::MoveWindow(g.get_hWnd(), r.left, r.top, r.width, r.height, 1); });
+    ready_type_ahead();
+}
+
+// Type-ahead searches the text column by prefix from the first key on: a
+// large table gets that search ready now, while the host is binding, rather
+// than at the keys.
+void Morvex::ready_type_ahead()
+{
+    if (!m_data_source)
+        return;
+    const auto& rs = m_data_source->get_Recordset();
+    if (rs && rs->get_State() == ado::adStateOpen)
+        rs->prepare_prefix_search(vb::Long{m_TextColumn} - 1);
 }
 
 // 7.-9. As wide as the columns, at most as wide as the screen, at least as

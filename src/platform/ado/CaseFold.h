@@ -9,8 +9,11 @@
 // so every value still has one folded form.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/vb/Ascii.h"
 
 namespace ado {
 
@@ -22,6 +25,25 @@ namespace ado {
     for (const char c : text)
         all = all && static_cast<unsigned char>(c) < 0x80;
     return all;
+}
+
+// Whether `text` folds to a text that starts with `folded` (or, when
+// `whole`, equals it), read from its bytes when the first folded.size() + 1
+// of them are ASCII: those fold to their lower case, and nothing after them
+// can change them (a code point that combines with, or vanishes next to, the
+// last compared byte is not ASCII). Nothing when they are not.
+[[nodiscard]] inline std::optional<bool> ascii_match(
+    std::string_view text, std::string_view folded, bool whole)
+{
+    if (!all_ascii(text.substr(0, folded.size() + 1)))
+        return std::nullopt;
+    if (text.size() < folded.size() || (whole && text.size() != folded.size()))
+        return false;
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        if (vb::ascii_lower(text[i]) != folded[i])
+            return false;
+    }
+    return true;
 }
 
 // Appends the folded form of `text` to `out`.

@@ -64,8 +64,6 @@ void Column::append_null()
             push_number(0);
         break;
     case Storage::Text:
-        m_keys.push_back(0);
-        [[fallthrough]];
     case Storage::Blob:
         m_ends.push_back(static_cast<std::uint32_t>(m_arena.size()));
         break;
@@ -80,8 +78,6 @@ void Column::push_text(std::string_view text)
             "ADODB.Recordset");
     m_arena.append(text.data(), text.size());
     m_ends.push_back(static_cast<std::uint32_t>(m_arena.size()));
-    if (m_storage == Storage::Text)
-        m_keys.push_back(folded_prefix(text));
     push_valid();
 }
 
@@ -165,8 +161,6 @@ void Column::become(Storage storage)
         m_short.assign(m_size, 0);
         break;
     case Storage::Text:
-        m_keys.assign(m_size, 0);
-        [[fallthrough]];
     case Storage::Blob:
         for (std::size_t row = 0; row < m_size; ++row)
             m_ends.push_back(0);
@@ -198,20 +192,15 @@ void Column::to_text()
 {
     PodVector<char> arena;
     TextEnds ends;
-    PodVector<std::uint32_t> keys;
     for (std::size_t row = 0; row < m_size; ++row) {
-        std::uint32_t key = 0;
         if (!is_null(row)) {
             const std::string text = text_of(row);
             arena.append(text.data(), text.size());
-            key = folded_prefix(text);
         }
         ends.push_back(static_cast<std::uint32_t>(arena.size()));
-        keys.push_back(key);
     }
     m_arena = std::move(arena);
     m_ends = std::move(ends);
-    m_keys = std::move(keys);
     m_short.reset();
     m_narrow.reset();
     m_ints.reset();
@@ -339,7 +328,22 @@ std::size_t Column::bytes() const
     return m_nulls.capacity() * sizeof(std::uint64_t) + m_short.capacity() * sizeof(std::int16_t)
         + m_narrow.capacity() * sizeof(std::int32_t) + m_ints.capacity() * sizeof(std::int64_t)
         + m_reals.capacity() * sizeof(double) + m_ends.bytes() + m_arena.capacity()
-        + m_keys.capacity() * sizeof(std::uint32_t);
+        + (m_prefix->made.load(std::memory_order_acquire)
+                ? m_prefix->keys.capacity() * sizeof(std::uint32_t)
+                : 0);
+}
+
+const PodVector<std::uint32_t>& Column::prefix_keys() const
+{
+    std::call_once(m_prefix->once, [&] {
+        PodVector<std::uint32_t>& keys = m_prefix->keys;
+        keys.reserve(m_size);
+        for (std::size_t row = 0; row < m_size; ++row)
+            keys.push_back(
+                m_storage != Storage::Text || is_null(row) ? 0 : folded_prefix(text(row)));
+        m_prefix->made.store(true, std::memory_order_release);
+    });
+    return m_prefix->keys;
 }
 
 void Column::shrink_to_fit()
@@ -351,7 +355,6 @@ void Column::shrink_to_fit()
     m_reals.shrink_to_fit();
     m_ends.shrink_to_fit();
     m_arena.shrink_to_fit();
-    m_keys.shrink_to_fit();
 }
 
 } // namespace ado

@@ -14,11 +14,15 @@
 // whole column to text storage, each earlier value written as its text, so no
 // value is ever lost or altered.
 //
-// A text column also keeps, per row, the first four bytes of the row's
-// case-folded text (CaseFold.h): searches by prefix or equality scan these
-// keys and fold only the rows whose key matches.
+// A text column searched by prefix or equality also has, per row, the first
+// four bytes of the row's case-folded text (CaseFold.h), made by the first
+// search that asks for them: searches scan these keys and fold only the rows
+// whose key matches. Reading rows does not pay for them.
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -30,7 +34,10 @@ namespace ado {
 
 class Column {
 public:
-    explicit Column(Storage storage = Storage::Empty) : m_storage(storage) {}
+    explicit Column(Storage storage = Storage::Empty)
+        : m_storage(storage), m_prefix(std::make_unique<PrefixKeys>())
+    {
+    }
 
     void append_null();
     void append_integer(std::int64_t value);
@@ -70,8 +77,10 @@ public:
     {
         __builtin_prefetch(m_arena.data() + m_ends.span(row).begin);
     }
-    // Text storage: the folded-prefix key of each row (0 for a Null).
-    [[nodiscard]] const PodVector<std::uint32_t>& prefix_keys() const { return m_keys; }
+    // Text storage: the folded-prefix key of each row (0 for a Null), made
+    // on the first call (once, whichever thread asks) for a column that
+    // takes no more values.
+    [[nodiscard]] const PodVector<std::uint32_t>& prefix_keys() const;
     // Integer storage: every integer so far lies in the 32-bit range.
     [[nodiscard]] bool fits_long() const { return m_width < 8; }
 
@@ -107,7 +116,12 @@ private:
     PodVector<double> m_reals;
     TextEnds m_ends;
     PodVector<char> m_arena;
-    PodVector<std::uint32_t> m_keys;
+    struct PrefixKeys {
+        std::once_flag once;
+        std::atomic<bool> made{false};
+        PodVector<std::uint32_t> keys;
+    };
+    std::unique_ptr<PrefixKeys> m_prefix;
 };
 
 // The text of a real that reads back as the same value ("0.1", "1e+300").

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <limits>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -17,23 +19,38 @@ namespace ado {
 
 namespace {
 
+constexpr std::uint64_t k_ones = 0x0101010101010101;
+constexpr std::uint64_t k_high = 0x80 * k_ones;
+
+// Eight ASCII bytes in their lower case: a byte gains 0x20 when it is at
+// least 'A' and not above 'Z' (no sum carries into the next byte).
+std::uint64_t ascii_lower_word(std::uint64_t word)
+{
+    const std::uint64_t from_a = word + (0x80 - 'A') * k_ones;
+    const std::uint64_t past_z = word + (0x80 - 'Z' - 1) * k_ones;
+    return word | ((from_a & ~past_z & k_high) >> 2);
+}
+
 // Eight bytes of the folded text from byte 8 * `chunk`, the first byte
 // highest, Nul bytes past its end. Nine ASCII bytes fold on their own: a
 // code point that could combine with the eighth would not be ASCII.
 std::uint64_t chunk_of(std::string_view text, std::size_t chunk, std::string& scratch)
 {
     const std::size_t at = 8 * chunk;
-    const bool ascii = all_ascii(text.substr(0, at + 9));
-    if (!ascii) {
-        scratch.clear();
-        append_case_fold(text, scratch);
-    }
-    const std::string_view folded = ascii ? text : std::string_view(scratch);
+    std::uint64_t word = 0; // the bytes at `at`, the first lowest
+    if (text.size() > at)
+        std::memcpy(&word, text.data() + at, std::min<std::size_t>(8, text.size() - at));
+    if constexpr (std::endian::native == std::endian::big)
+        word = __builtin_bswap64(word);
+    const bool next_ascii
+        = text.size() <= at + 8 || static_cast<unsigned char>(text[at + 8]) < 0x80;
+    if ((word & k_high) == 0 && next_ascii && all_ascii(text.substr(0, at)))
+        return __builtin_bswap64(ascii_lower_word(word));
+    scratch.clear();
+    append_case_fold(text, scratch);
     std::uint64_t key = 0;
-    for (std::size_t i = at; i < at + 8; ++i) {
-        const char c = i < folded.size() ? folded[i] : '\0';
-        key = key << 8 | static_cast<unsigned char>(ascii ? vb::ascii_lower(c) : c);
-    }
+    for (std::size_t i = at; i < at + 8; ++i)
+        key = key << 8 | (i < scratch.size() ? static_cast<unsigned char>(scratch[i]) : 0U);
     return key;
 }
 
@@ -103,14 +120,16 @@ public:
     // Sorts `entries`, in row order, by key and then row: a byte at a time
     // from the lowest, each pass stable, passes over a byte that all keys
     // share skipped. For the first sort of the whole column.
-    void radix_sort(std::vector<Entry>& entries)
+    void radix_sort(PodVector<Entry>& entries)
     {
         std::vector<std::array<std::size_t, 256>> counts(8);
-        for (const Entry& e : entries) {
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const Entry e = entries[i];
             for (std::size_t b = 0; b < 8; ++b)
                 ++counts[b][(e.key >> (8 * b)) & 0xFF];
         }
-        std::vector<Entry> other(entries.size());
+        PodVector<Entry> other;
+        other.resize(entries.size());
         for (std::size_t b = 0; b < 8; ++b) {
             auto& count = counts[b];
             if (std::find(count.begin(), count.end(), entries.size()) != count.end())
@@ -124,7 +143,7 @@ public:
                 const Entry e = entries[i];
                 other[count[(e.key >> (8 * b)) & 0xFF]++] = e;
             }
-            entries.swap(other);
+            std::swap(entries, other);
         }
     }
 
@@ -145,7 +164,7 @@ public:
     void refine(std::span<std::uint32_t> rows, std::vector<Run> runs)
     {
         std::vector<Entry> buffer;
-        std::vector<std::uint64_t> chunks;
+        PodVector<std::uint64_t> chunks;
         for (std::size_t depth = 1; depth < k_chunks && !runs.empty(); ++depth) {
             // A few rows left in runs are read where they lie.
             std::size_t in_runs = 0;
@@ -172,14 +191,15 @@ public:
                 sort(buffer);
                 for (std::size_t i = 0; i < buffer.size(); ++i)
                     rows[run.lo + i] = buffer[i].row;
-                for_each_tie(buffer, [&](std::size_t lo, std::size_t hi) {
+                const auto key = [&](std::size_t i) { return buffer[i].key; };
+                for_each_tie(buffer.size(), key, [&](std::size_t lo, std::size_t hi) {
                     deeper.push_back({static_cast<std::uint32_t>(run.lo + lo),
                         static_cast<std::uint32_t>(run.lo + hi)});
                 });
             }
             runs.swap(deeper);
         }
-        chunks = {};
+        chunks.reset();
         // Texts sharing every chunk: by whole texts, rows staying in order.
         for (const Run run : runs) {
             std::stable_sort(rows.begin() + run.lo, rows.begin() + run.hi,
@@ -190,12 +210,13 @@ public:
         }
     }
 
-    // Calls `f(lo, hi)` for each stretch of two or more equal keys.
-    template <class F> static void for_each_tie(const std::vector<Entry>& sorted, F f)
+    // Calls `f(lo, hi)` for each stretch of two or more positions below `n`
+    // with equal `key(position)`.
+    template <class K, class F> static void for_each_tie(std::size_t n, K key, F f)
     {
-        for (std::size_t lo = 0; lo < sorted.size();) {
+        for (std::size_t lo = 0; lo < n;) {
             std::size_t hi = lo + 1;
-            while (hi < sorted.size() && sorted[hi].key == sorted[lo].key)
+            while (hi < n && key(hi) == key(lo))
                 ++hi;
             if (hi - lo > 1)
                 f(lo, hi);
@@ -205,7 +226,7 @@ public:
 
 private:
     // The chunk at `depth` of every non-Null row, by row.
-    void read_chunks(std::size_t depth, std::vector<std::uint64_t>& chunks)
+    void read_chunks(std::size_t depth, PodVector<std::uint64_t>& chunks)
     {
         chunks.assign(m_column.size(), 0);
         for (std::size_t row = 0; row < chunks.size(); ++row) {
@@ -226,14 +247,25 @@ private:
 
 std::unique_ptr<KeyIndex> KeyIndex::build(const Column& column, const std::atomic<bool>& cancel)
 {
+    auto first = first_stage(column, cancel);
+    if (!first || first->complete())
+        return first;
+    return refined(*first, column, cancel);
+}
+
+std::unique_ptr<KeyIndex> KeyIndex::first_stage(
+    const Column& column, const std::atomic<bool>& cancel)
+{
     const std::size_t n = column.size();
     if (n > std::numeric_limits<std::uint32_t>::max())
         return nullptr;
     Sorter sorter(column, cancel);
     try {
-        // 1. Each non-Null row with its first chunk, sorted by chunk and
-        //    row: contiguous, so the sort runs from the cache.
-        std::vector<Entry> entries;
+        // Each non-Null row with its first chunk, sorted by chunk and row:
+        // contiguous, so the sort runs from the cache.
+        // Temporaries of the index's size and more, mapped of their own so
+        // that they go back to the system the moment they are freed.
+        PodVector<Entry> entries;
         std::size_t present = 0;
         for (std::size_t row = 0; row < n; ++row)
             present += column.is_null(row) ? 0 : 1;
@@ -247,22 +279,43 @@ std::unique_ptr<KeyIndex> KeyIndex::build(const Column& column, const std::atomi
         }
         sorter.radix_sort(entries);
         auto index = std::unique_ptr<KeyIndex>(new KeyIndex());
-        index->m_keys.resize(entries.size());
+        auto keys = std::make_shared<std::vector<std::uint64_t>>(entries.size());
         index->m_rows.resize(entries.size());
         for (std::size_t i = 0; i < entries.size(); ++i) {
-            index->m_keys[i] = entries[i].key;
+            (*keys)[i] = entries[i].key;
             index->m_rows[i] = entries[i].row;
         }
-        // 2. Rows sharing their first chunk, by the chunks after it.
+        entries.reset();
+        index->m_complete = std::adjacent_find(keys->begin(), keys->end()) == keys->end();
+        index->m_keys = std::move(keys);
+        sorter.tick_now();
+        index->m_wavelet = std::make_shared<const WaveletMatrix>(index->m_rows);
+        return index;
+    } catch (const Cancelled&) {
+        return nullptr;
+    }
+}
+
+std::unique_ptr<KeyIndex> KeyIndex::refined(
+    const KeyIndex& first, const Column& column, const std::atomic<bool>& cancel)
+{
+    Sorter sorter(column, cancel);
+    try {
+        auto index = std::unique_ptr<KeyIndex>(new KeyIndex());
+        index->m_keys = first.m_keys;
+        index->m_wavelet = first.m_wavelet;
+        index->m_rows = first.m_rows;
+        // Rows sharing their first chunk, by the chunks after it.
         std::vector<Run> runs;
-        Sorter::for_each_tie(entries, [&](std::size_t lo, std::size_t hi) {
+        const auto& keys = *index->m_keys;
+        const auto key = [&](std::size_t i) { return keys[i]; };
+        Sorter::for_each_tie(keys.size(), key, [&](std::size_t lo, std::size_t hi) {
             runs.push_back({static_cast<std::uint32_t>(lo), static_cast<std::uint32_t>(hi)});
         });
-        entries = {};
         sorter.refine(index->m_rows, std::move(runs));
         if (cancel.load(std::memory_order_relaxed))
             return nullptr;
-        index->m_wavelet = WaveletMatrix(index->m_rows);
+        index->m_complete = true;
         return index;
     } catch (const Cancelled&) {
         return nullptr;
@@ -280,11 +333,17 @@ std::optional<std::size_t> KeyIndex::find(
     const std::uint64_t rest = known == 0 ? ~std::uint64_t(0)
         : known == 8                      ? 0
                                           : ~std::uint64_t(0) >> (8 * known);
-    const auto lo = std::lower_bound(m_keys.begin(), m_keys.end(), want);
-    const auto hi = std::upper_bound(lo, m_keys.end(), want | rest);
-    auto a = static_cast<std::size_t>(lo - m_keys.begin());
-    auto b = static_cast<std::size_t>(hi - m_keys.begin());
-    if (whole || folded.size() > 8) {
+    const std::vector<std::uint64_t>& keys = *m_keys;
+    const bool past_key = whole || folded.size() > 8;
+    const auto lo = std::lower_bound(keys.begin(), keys.end(), want);
+    // Past the key only rows whose eight bytes are exactly the wanted ones
+    // can match.
+    const auto hi = std::upper_bound(lo, keys.end(), past_key ? want : want | rest);
+    auto a = static_cast<std::size_t>(lo - keys.begin());
+    auto b = static_cast<std::size_t>(hi - keys.begin());
+    if (past_key && !m_complete)
+        return find_among_tied(column, folded, whole, a, b, from, forward);
+    if (past_key) {
         // Past eight bytes (or for the whole text) the rows of the stretch
         // are in the order of their folded texts: two binary searches.
         std::string scratch;
@@ -307,51 +366,174 @@ std::optional<std::size_t> KeyIndex::find(
         };
         a = first(a, b, 0);
         b = first(a, b, 1);
+        return nearest(a, b, from, forward);
     }
     if (a == b || from > std::numeric_limits<std::uint32_t>::max())
         return std::nullopt;
+    // The stretch is made of whole runs of equal keys, which hold the same
+    // rows in both stages: the matrix over the first stage's order answers.
     const auto x = static_cast<std::uint32_t>(from);
-    const auto hit = forward ? m_wavelet.next_value(a, b, x) : m_wavelet.prev_value(a, b, x);
+    const auto hit = forward ? m_wavelet->next_value(a, b, x) : m_wavelet->prev_value(a, b, x);
     if (!hit)
         return std::nullopt;
     return *hit;
 }
 
-std::size_t KeyIndex::bytes() const
+// Positions [lo, hi) share their eight bytes and hold their rows in row
+// order: the rows from `from` on are checked one by one, their texts asked
+// for a few rows ahead.
+std::optional<std::size_t> KeyIndex::find_among_tied(const Column& column, std::string_view folded,
+    bool whole, std::size_t lo, std::size_t hi, std::size_t from, bool forward) const
 {
-    return m_keys.capacity() * sizeof(std::uint64_t) + m_rows.capacity() * sizeof(std::uint32_t)
-        + m_wavelet.bytes();
+    constexpr std::size_t k_place_ahead = 16;
+    constexpr std::size_t k_text_ahead = 8;
+    const auto first = m_rows.begin() + static_cast<std::ptrdiff_t>(lo);
+    const auto last = m_rows.begin() + static_cast<std::ptrdiff_t>(hi);
+    const auto start
+        = forward ? std::lower_bound(first, last, from) : std::upper_bound(first, last, from);
+    const auto count = static_cast<std::size_t>(forward ? last - start : start - first);
+    const auto row_at = [&](std::size_t i) {
+        return forward ? start[static_cast<std::ptrdiff_t>(i)]
+                       : start[-1 - static_cast<std::ptrdiff_t>(i)];
+    };
+    std::string scratch;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + k_place_ahead < count)
+            column.prefetch_place(row_at(i + k_place_ahead));
+        if (i + k_text_ahead < count)
+            column.prefetch_text(row_at(i + k_text_ahead));
+        const std::uint32_t row = row_at(i);
+        const std::string_view text = column.text(row);
+        auto match = ascii_match(text, folded, whole);
+        if (!match) {
+            scratch.clear();
+            append_case_fold(text, scratch);
+            match = whole ? scratch == folded : scratch.starts_with(folded);
+        }
+        if (*match)
+            return row;
+    }
+    return std::nullopt;
 }
 
-KeyIndexBuild::KeyIndexBuild(std::shared_ptr<const Table> table, std::size_t column)
+// The first row at or after `from` (or at or before it) among the rows at
+// positions [lo, hi): rows sharing eight bytes, a few as a rule, read in a
+// loop the compiler turns into vector compares.
+std::optional<std::size_t> KeyIndex::nearest(
+    std::size_t lo, std::size_t hi, std::size_t from, bool forward) const
 {
-    m_thread = std::thread([this, table = std::move(table), column] {
+    constexpr std::uint32_t k_none = std::numeric_limits<std::uint32_t>::max();
+    if (from > k_none)
+        return forward ? std::nullopt : nearest(lo, hi, k_none, false);
+    const auto x = static_cast<std::uint32_t>(from);
+    std::uint32_t best = forward ? k_none : 0;
+    bool any = false;
+    for (std::size_t i = lo; i < hi; ++i) {
+        const std::uint32_t row = m_rows[i];
+        const bool side = forward ? row >= x : row <= x;
+        any |= side;
+        if (side)
+            best = forward ? std::min(best, row) : std::max(best, row);
+    }
+    if (!any)
+        return std::nullopt;
+    return best;
+}
+
+std::size_t KeyIndex::bytes() const
+{
+    return (m_keys ? m_keys->capacity() * sizeof(std::uint64_t) : 0)
+        + m_rows.capacity() * sizeof(std::uint32_t) + (m_wavelet ? m_wavelet->bytes() : 0);
+}
+
+KeyIndexBuild::KeyIndexBuild(std::shared_ptr<const Table> table, std::size_t column, bool first_now)
+{
+    if (first_now) {
         try {
-            m_index = KeyIndex::build(table->column(column), m_cancel);
-        } catch (...) {
-            // Out of memory: searches go on by the folded-prefix keys.
-            m_index.reset();
+            m_first = KeyIndex::first_stage(table->column(column), m_cancel);
+        } catch (const std::bad_alloc&) {
+            // Tried again on the build's thread, away from the caller.
         }
+        m_first_ready.store(m_first.get(), std::memory_order_release);
+    }
+    m_thread
+        = std::thread([this, table = std::move(table), column] { run(table->column(column)); });
+}
+
+void KeyIndexBuild::run(const Column& column)
+{
+    try {
+        if (!m_first) {
+            m_first = KeyIndex::first_stage(column, m_cancel);
+            m_first_ready.store(m_first.get(), std::memory_order_release);
+        }
+        if (m_first && !m_first->complete())
+            m_index = KeyIndex::refined(*m_first, column, m_cancel);
+    } catch (...) {
+        // Out of memory: searches go on by the first stage, or else by the
+        // folded-prefix keys.
+        m_index.reset();
+    }
+    if (m_index) {
         m_ready.store(m_index.get(), std::memory_order_release);
+        // The first stage goes once the owner has moved on to the index.
+        std::unique_lock lock(m_mutex);
+        m_first_released.wait(
+            lock, [&] { return m_first_let_go || m_cancel.load(std::memory_order_relaxed); });
+        if (m_first_let_go)
+            m_first.reset();
+    }
 #ifdef __GLIBC__
-        // The build's temporaries were the size of the index again: give
-        // their pages back rather than leave them with the allocator. Not
-        // when cancelled: whoever cancelled is waiting for this thread.
-        if (!m_cancel.load(std::memory_order_relaxed))
-            malloc_trim(0);
+    // The build's temporaries were the size of the index again: give their
+    // pages back rather than leave them with the allocator. Not when
+    // cancelled: whoever cancelled is waiting for this thread.
+    if (!m_cancel.load(std::memory_order_relaxed))
+        malloc_trim(0);
 #endif
-    });
+}
+
+const KeyIndex* KeyIndexBuild::published() const
+{
+    if (const KeyIndex* index = m_ready.load(std::memory_order_acquire))
+        return index;
+    return m_first_ready.load(std::memory_order_acquire);
+}
+
+const KeyIndex* KeyIndexBuild::ready()
+{
+    const KeyIndex* index = m_ready.load(std::memory_order_acquire);
+    if (index == nullptr)
+        return m_first_ready.load(std::memory_order_acquire);
+    if (!m_owner_let_go)
+        let_first_go();
+    return index;
+}
+
+void KeyIndexBuild::let_first_go()
+{
+    m_owner_let_go = true;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_first_let_go = true;
+    }
+    m_first_released.notify_one();
 }
 
 KeyIndexBuild::~KeyIndexBuild()
 {
-    m_cancel.store(true, std::memory_order_relaxed);
+    {
+        const std::lock_guard lock(m_mutex);
+        m_cancel.store(true, std::memory_order_relaxed);
+    }
+    m_first_released.notify_one();
     if (m_thread.joinable())
         m_thread.join();
 }
 
 const KeyIndex* KeyIndexBuild::wait()
 {
+    // The owner is waiting here, not searching: the first stage may go.
+    let_first_go();
     if (m_thread.joinable())
         m_thread.join();
     return ready();

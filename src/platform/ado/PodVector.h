@@ -119,6 +119,12 @@ public:
             data()[i] = T{};
         m_size = n;
     }
+    // Room for exactly `n` values (when more than there is).
+    void reserve(std::size_t n)
+    {
+        if (n > capacity())
+            m_block.resize(n * sizeof(T), m_size * sizeof(T));
+    }
     void clear() { m_size = 0; }
     // Releases everything.
     void reset() { *this = PodVector(); }

@@ -279,6 +279,12 @@ std::size_t Recordset::bytes() const
     return m_table->bytes() + m_search->index_bytes();
 }
 
+void Recordset::prepare_prefix_search(vb::Long column)
+{
+    if (m_search && column >= 0)
+        m_search->prepare(static_cast<std::size_t>(column));
+}
+
 void Recordset::wait_for_search_indexes()
 {
     if (m_search)

@@ -79,6 +79,12 @@ public:
     [[nodiscard]] const Table& table() const;
     // Bytes held by the rows and the search indexes built so far.
     [[nodiscard]] std::size_t bytes() const;
+    // Readies the search of a column (0-based) that is about to be searched
+    // by prefix as each key is typed, so that no such search has to scan a
+    // large table: part of the index is sorted now, the rest on a thread of
+    // its own. Does nothing when closed, for a column out of range or not
+    // of text, and for tables small enough to scan.
+    void prepare_prefix_search(vb::Long column);
     // Waits for the search indexes being built away from this thread (for
     // tests and benchmarks; searches never wait for them).
     void wait_for_search_indexes();

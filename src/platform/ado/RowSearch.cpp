@@ -5,7 +5,6 @@
 #include <string>
 
 #include "platform/ado/CaseFold.h"
-#include "platform/vb/Ascii.h"
 
 namespace ado {
 
@@ -24,6 +23,16 @@ const KeyIndex* RowSearch::key_index(std::size_t column)
     if (!build)
         build = std::make_unique<KeyIndexBuild>(m_table, column);
     return build->ready();
+}
+
+void RowSearch::prepare(std::size_t column)
+{
+    if (column >= m_key_indexes.size() || m_table->column(column).storage() != Storage::Text)
+        return;
+    if (m_table->row_count() < m_key_index_rows)
+        (void)m_table->column(column).prefix_keys();
+    else if (!m_key_indexes[column])
+        m_key_indexes[column] = std::make_unique<KeyIndexBuild>(m_table, column, true);
 }
 
 void RowSearch::wait_for_key_indexes()
@@ -78,24 +87,6 @@ bool any_key(const std::uint32_t* keys, std::size_t lo, std::size_t hi, std::uin
     for (std::size_t i = lo; i < hi; ++i)
         any |= (keys[i] & mask) == want;
     return any;
-}
-
-// Whether `text` folds to a text that starts with `folded` (or, when
-// `whole`, equals it), read from its bytes when the first folded.size() + 1
-// of them are ASCII: those fold to their lower case, and nothing after them
-// can change them (a code point that combines with, or vanishes next to, the
-// last compared byte is not ASCII). Nothing when they are not.
-std::optional<bool> ascii_match(std::string_view text, std::string_view folded, bool whole)
-{
-    if (!all_ascii(text.substr(0, folded.size() + 1)))
-        return std::nullopt;
-    if (text.size() < folded.size() || (whole && text.size() != folded.size()))
-        return false;
-    for (std::size_t i = 0; i < folded.size(); ++i) {
-        if (vb::ascii_lower(text[i]) != folded[i])
-            return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -220,7 +211,7 @@ std::size_t RowSearch::index_bytes() const
             total += i->bytes();
     }
     for (const auto& build : m_key_indexes) {
-        if (const KeyIndex* index = build ? build->ready() : nullptr)
+        if (const KeyIndex* index = build ? build->published() : nullptr)
             total += index->bytes();
     }
     return total;

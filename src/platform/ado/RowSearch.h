@@ -2,11 +2,10 @@
 // Finding the first row that meets a predicate, from a starting row, in
 // either direction. Three ways give the same answer:
 //  - prefix and equality searches on text scan the column's folded-prefix
-//    keys (four bytes a row, no index to build: the first search after
-//    opening costs what every later one does) and fold only rows whose key
-//    matches; on a large table the first such search also starts the
-//    column's key index (KeyIndex.h) on a thread of its own, which answers
-//    in logarithmic time once it is complete;
+//    keys (four bytes a row, made by the first search or by prepare) and
+//    fold only rows whose key matches; on a large table the first such
+//    search (or prepare) also starts the column's key index (KeyIndex.h),
+//    which answers in logarithmic time once a stage of it is ready;
 //  - other comparisons use the column's sorted index, built on first use
 //    and kept for the life of the table, which answers in logarithmic time;
 //  - a plain scan serves every predicate, numbers' equality among them.
@@ -41,6 +40,11 @@ public:
     [[nodiscard]] std::optional<std::size_t> find_by_keys(
         const Predicate& p, std::size_t from, bool forward) const;
     [[nodiscard]] bool keys_answer(const Predicate& p) const;
+    // Readies a text column for the searches by prefix about to come as
+    // each key is typed: its folded-prefix keys, or on a large table the
+    // first stage of its key index (the rest follows on a thread of its
+    // own), are made now rather than by the first search.
+    void prepare(std::size_t column);
     // Waits for the key indexes started so far (for tests and benchmarks).
     void wait_for_key_indexes();
 

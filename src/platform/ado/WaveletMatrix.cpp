@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "platform/ado/PodVector.h"
+
 namespace ado {
 
 std::size_t WaveletMatrix::Level::rank1(std::size_t i) const
@@ -20,8 +22,11 @@ WaveletMatrix::WaveletMatrix(std::span<const std::uint32_t> values) : m_size(val
     const std::uint32_t top = values.empty() ? 0 : *std::max_element(values.begin(), values.end());
     m_bits = std::max(1, static_cast<int>(std::bit_width(top)));
     m_levels.resize(static_cast<std::size_t>(m_bits));
-    std::vector<std::uint32_t> current(values.begin(), values.end());
-    std::vector<std::uint32_t> ones(current.size());
+    // Mapped of their own, so that they go back to the system at once.
+    PodVector<std::uint32_t> current;
+    current.append(values.data(), values.size());
+    PodVector<std::uint32_t> ones;
+    ones.resize(current.size());
     const std::size_t words = (m_size >> 6) + 1;
     // From the highest bit down: record the bit, then move the values with a
     // 0 there (in order) before those with a 1 (in order). Each word of bits
@@ -51,7 +56,7 @@ WaveletMatrix::WaveletMatrix(std::span<const std::uint32_t> values) : m_size(val
             level.bits[w] = word;
         }
         level.zeros = z;
-        std::copy_n(ones.begin(), o, current.begin() + static_cast<std::ptrdiff_t>(z));
+        std::copy_n(ones.data(), o, current.data() + z);
     }
 }
 

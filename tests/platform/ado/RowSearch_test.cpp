@@ -5,9 +5,11 @@
 #include <cmath>
 #include <random>
 #include <span>
+#include <thread>
 
 #include <gtest/gtest.h>
 
+#include "platform/ado/CaseFold.h"
 #include "platform/ado/RowSearch.h"
 #include "platform/ado/WaveletMatrix.h"
 
@@ -99,8 +101,9 @@ TEST(RowSearchAgreement, IndexAndScanFindTheSameRow)
     EXPECT_GT(search.index_bytes(), 0U);
 }
 
-// The key index of a column of these texts (every tenth row a Null)
-// answers 3000 prefix and equality searches as the scan does.
+// The key index of a column of these texts (every tenth row a Null), and
+// its first stage alone, answer 3000 prefix and equality searches as the
+// scan does.
 void expect_index_agrees(
     std::mt19937& rng, std::span<const char* const> letters, const std::vector<std::string>& texts)
 {
@@ -114,6 +117,9 @@ void expect_index_agrees(
     (void)search.find(text_predicate(*table, CompareOp::Like, "a*"), 0, true); // starts the index
     search.wait_for_key_indexes();
     ASSERT_GT(search.index_bytes(), texts.size() * 12);
+    const std::atomic<bool> cancel{false};
+    const auto first = ado::KeyIndex::first_stage(table->column(0), cancel);
+    ASSERT_FALSE(first->complete());
     int hits = 0;
     for (int q = 0; q < 3000; ++q) {
         const std::string& seen = texts[rng() % texts.size()];
@@ -129,6 +135,10 @@ void expect_index_agrees(
         hits += want.has_value();
         ASSERT_EQ(search.find(p, from, forward), want)
             << "query " << q << " '" << text << "' kind " << kind << " from " << from;
+        if (search.keys_answer(p)) {
+            ASSERT_EQ(first->find(table->column(0), p.folded, kind != 1, from, forward), want)
+                << "first stage, query " << q << " '" << text << "' kind " << kind;
+        }
     }
     EXPECT_GT(hits, 1000);
 }
@@ -177,7 +187,7 @@ TEST(KeyIndex, SearchDestroyedWhileItsIndexIsBuilt)
 }
 
 // Prefix, exact and equality searches answered from the folded-prefix keys;
-// a column that turned into text on the way keeps keys for its earlier rows.
+// a column that turned into text on the way has keys for its earlier rows.
 TEST(PrefixKeys, SearchFindsWhatTheScanFinds)
 {
     static const char* const k_letters[]
@@ -207,6 +217,26 @@ TEST(PrefixKeys, SearchFindsWhatTheScanFinds)
             << "'" << c.value.text << "' op " << int(c.op) << " from " << from;
     }
     EXPECT_EQ(search.index_bytes(), 0U) << "no index was built";
+}
+
+// Two threads asking at once for keys not yet made: made once, by either,
+// and read by both (run under the thread sanitizer too).
+TEST(PrefixKeys, TwoThreadsAskingAtOnceShareOneMaking)
+{
+    ado::TableBuilder builder({{"t", std::nullopt}});
+    for (int row = 0; row < 50'000; ++row) {
+        builder.column(0).append_text(row % 2 == 0 ? "abcde" : "\u00C4rger");
+        builder.end_row();
+    }
+    const auto table = builder.finish();
+    const ado::PodVector<std::uint32_t>* keys[2] = {};
+    std::thread other([&] { keys[1] = &table->column(0).prefix_keys(); });
+    keys[0] = &table->column(0).prefix_keys();
+    other.join();
+    ASSERT_EQ(keys[0], keys[1]);
+    ASSERT_EQ(keys[0]->size(), 50'000U);
+    EXPECT_EQ((*keys[0])[0], ado::prefix_key("abcd"));
+    EXPECT_EQ((*keys[0])[49'999], ado::prefix_key("\u00E4rg"));
 }
 
 // The nearest value at or above x (next) or at or below x (prev) in v[lo, hi).
