@@ -9,16 +9,9 @@ namespace ado {
 
 namespace {
 
-// Days from 1970-01-01 of a proleptic Gregorian date (H. Hinnant's method).
-long long days_from_civil(long long y, unsigned m, unsigned d)
-{
-    y -= m <= 2 ? 1 : 0;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const auto yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<long long>(doe) - 719468;
-}
+using date_detail::days_from_civil;
+using date_detail::days_in_month;
+using date_detail::k_epoch;
 
 void civil_from_days(long long z, int& y, int& m, int& d)
 {
@@ -31,15 +24,6 @@ void civil_from_days(long long z, int& y, int& m, int& d)
     d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
     m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
     y = static_cast<int>(static_cast<long long>(yoe) + era * 400 + (m <= 2 ? 1 : 0));
-}
-
-const long long k_epoch = days_from_civil(1899, 12, 30);
-
-int days_in_month(int y, int m)
-{
-    static constexpr int k_days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-    return m == 2 && leap ? 29 : k_days[m - 1];
 }
 
 // Reads exactly `n` digits.
@@ -126,24 +110,8 @@ std::optional<double> instant_of(const DateTimeParts& p)
     return days + (p.hour * 3600.0 + p.minute * 60.0 + p.second) / 86400.0;
 }
 
-std::optional<double> parse_sql_datetime(std::string_view s)
+std::optional<double> date_detail::parse_sql_datetime_in_full(std::string_view s)
 {
-    // A date alone ("YYYY-MM-DD") is most of a date column: read at once.
-    if (s.size() == 10 && s[4] == '-' && s[7] == '-') {
-        const auto digit = [&](std::size_t i) { return unsigned(s[i]) - unsigned('0'); };
-        const unsigned d[8]
-            = {digit(0), digit(1), digit(2), digit(3), digit(5), digit(6), digit(8), digit(9)};
-        bool all = true;
-        for (const unsigned x : d)
-            all &= x <= 9;
-        const int year = int(d[0] * 1000 + d[1] * 100 + d[2] * 10 + d[3]);
-        const int month = int(d[4] * 10 + d[5]);
-        const int day = int(d[6] * 10 + d[7]);
-        if (!all || year < 100 || month < 1 || month > 12 || day < 1
-            || day > days_in_month(year, month))
-            return std::nullopt;
-        return static_cast<double>(days_from_civil(year, unsigned(month), unsigned(day)) - k_epoch);
-    }
     DateTimeParts p;
     if (s.size() >= 3 && s[2] == ':') {
         if (!read_time(s, p) || !read_zone(s))
