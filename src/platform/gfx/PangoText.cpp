@@ -33,19 +33,28 @@ struct CairoDeleter {
 
 // Made as a canvas makes its own: over an image surface, so that the
 // surface's font options are merged in the same way.
+ContextPtr new_drawing_context(int dpi)
+{
+    const std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1));
+    const std::unique_ptr<cairo_t, CairoDeleter> cr(cairo_create(surface.get()));
+    ContextPtr context(pango_cairo_create_context(cr.get()));
+    configure_context(context.get(), dpi);
+    return context;
+}
+
+} // namespace
+
 PangoContext* drawing_context(int dpi)
 {
     thread_local std::map<int, Measuring> contexts;
     auto& m = contexts[dpi];
-    if (!m.context) {
-        const std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
-            cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1));
-        const std::unique_ptr<cairo_t, CairoDeleter> cr(cairo_create(surface.get()));
-        m.context.reset(pango_cairo_create_context(cr.get()));
-        configure_context(m.context.get(), dpi);
-    }
+    if (!m.context)
+        m.context = new_drawing_context(dpi);
     return m.context.get();
 }
+
+namespace {
 
 struct LayoutKey {
     int dpi = 0;
@@ -115,18 +124,21 @@ struct OwnedMask {
     TextMask mask;
 };
 
+bool has_colour_glyphs(PangoFont* font)
+{
+    if (font == nullptr)
+        return false;
+    hb_face_t* face = hb_font_get_face(pango_font_get_hb_font(font));
+    return hb_ot_color_has_layers(face) || hb_ot_color_has_png(face) || hb_ot_color_has_svg(face);
+}
+
 bool has_colour_glyphs(PangoLayout* layout)
 {
     for (GSList* l = pango_layout_get_lines_readonly(layout); l != nullptr; l = l->next) {
         const auto* line = static_cast<PangoLayoutLine*>(l->data);
         for (GSList* r = line->runs; r != nullptr; r = r->next) {
             const auto* run = static_cast<PangoGlyphItem*>(r->data);
-            PangoFont* font = run->item->analysis.font;
-            if (font == nullptr)
-                continue;
-            hb_face_t* face = hb_font_get_face(pango_font_get_hb_font(font));
-            if (hb_ot_color_has_layers(face) || hb_ot_color_has_png(face)
-                || hb_ot_color_has_svg(face))
+            if (has_colour_glyphs(run->item->analysis.font))
                 return true;
         }
     }
@@ -181,24 +193,21 @@ win::RECT covered(cairo_surface_t* s)
     return r;
 }
 
-// 1. Text with glyphs of their own colour gets no coverage.
-// 2. The area is the logical extents with a margin (ink reaches past them
-//    only a little: slanted letters, underlines); the layout
-//    is drawn into it as a canvas draws it (no antialiasing of shapes),
-//    adding coverage as Cairo adds overlapping glyphs.
-// 3. Anything drawn up to the area's edge may have been cut: a wider margin
+// The text drawn at cairo's current point as a layout's top-left corner.
+using DrawText = std::function<void(cairo_t*)>;
+
+// 1. The area is the logical extents with a margin (ink reaches past them
+//    only a little: slanted letters, underlines); the text is drawn into it
+//    as a canvas draws it (no antialiasing of shapes), adding coverage as
+//    Cairo adds overlapping glyphs.
+// 2. Anything drawn up to the area's edge may have been cut: a wider margin
 //    again.
-// 4. The image covers only the rows and columns drawn on (where the rest
+// 3. The image covers only the rows and columns drawn on (where the rest
 //    would leave the pixels below as they are anyway).
-OwnedMask render_mask(PangoLayout* layout)
+OwnedMask render_mask(const PangoRectangle& logical, const DrawText& draw)
 {
     OwnedMask out;
     // 1.
-    if (has_colour_glyphs(layout))
-        return out;
-    // 2.
-    PangoRectangle logical{};
-    pango_layout_get_pixel_extents(layout, nullptr, &logical);
     const int left = logical.x;
     const int top = logical.y;
     const int right = logical.x + logical.width;
@@ -216,13 +225,13 @@ OwnedMask render_mask(PangoLayout* layout)
             cairo_set_operator(cr.get(), CAIRO_OPERATOR_ADD);
             cairo_set_source_rgb(cr.get(), 0, 0, 0);
             cairo_move_to(cr.get(), margin - left, margin - top);
-            pango_cairo_show_layout(cr.get(), layout);
+            draw(cr.get());
         }
         cairo_surface_flush(pixels.get());
-        // 3.
+        // 2.
         if (!clear_edges(pixels.get()))
             continue;
-        // 4.
+        // 3.
         const win::RECT used = covered(pixels.get());
         unsigned char* data = cairo_image_surface_get_data(pixels.get());
         const int stride = cairo_image_surface_get_stride(pixels.get());
@@ -236,6 +245,104 @@ OwnedMask render_mask(PangoLayout* layout)
         return out;
     }
     return out;
+}
+
+// Plain text: printable ASCII and the accented Latin letters
+// (U+00C0..U+023F), in a font without underline or strike-through.
+// Anything else (controls, tabs, bidi, combining marks, fallback fonts)
+// goes through a layout.
+bool is_plain(const Font& font, std::string_view text)
+{
+    if (text.empty() || font.underline || font.strikethrough)
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c <= 0x7E)
+            continue;
+        // A valid text: a lead byte C3..C8 has its one continuation byte.
+        if (c < 0xC3 || c > 0xC8)
+            return false;
+        ++i;
+    }
+    return true;
+}
+
+struct GlyphStringDeleter {
+    void operator()(PangoGlyphString* p) const { pango_glyph_string_free(p); }
+};
+
+struct ItemsDeleter {
+    void operator()(GList* p) const
+    {
+        g_list_free_full(p, [](gpointer i) { pango_item_free(static_cast<PangoItem*>(i)); });
+    }
+};
+
+// The drawing context's settings with the font's description, so that
+// itemizing picks the fonts a layout of the font picks. The calling thread
+// keeps the last k_kept.
+PangoContext* font_context(int dpi, const Font& font)
+{
+    struct Known {
+        int dpi = 0;
+        Font font;
+        ContextPtr context;
+    };
+    constexpr std::size_t k_kept = 16;
+    thread_local std::vector<Known> known;
+    for (const Known& k : known) {
+        if (k.dpi == dpi && k.font == font)
+            return k.context.get();
+    }
+    ContextPtr context = new_drawing_context(dpi);
+    PangoFontDescription* desc = font_description(font);
+    pango_context_set_font_description(context.get(), desc);
+    pango_font_description_free(desc);
+    if (known.size() >= k_kept)
+        known.erase(known.begin());
+    known.push_back({dpi, font, std::move(context)});
+    return known.back().context.get();
+}
+
+// 1. One item, left to right, in a font without glyphs of their own
+//    colour; otherwise false.
+// 2. Shaped as a layout shapes it (positions on whole pixels).
+// 3. The logical extents of a one-line layout: its top at 0, the baseline
+//    at the font's ascent.
+// 4. Drawn at the baseline as a layout draws its run.
+bool lay_out_plain(
+    int dpi, const Font& font, std::string_view text, PangoRectangle& logical, OwnedMask& mask)
+{
+    PangoContext* context = font_context(dpi, font);
+    thread_local PangoAttrList* const no_attrs = pango_attr_list_new();
+    // 1.
+    const std::unique_ptr<GList, ItemsDeleter> items(
+        pango_itemize(context, text.data(), 0, static_cast<int>(text.size()), no_attrs, nullptr));
+    if (items == nullptr || items->next != nullptr)
+        return false;
+    auto* item = static_cast<PangoItem*>(items->data);
+    PangoFont* pfont = item->analysis.font;
+    if (item->analysis.level % 2 != 0 || pfont == nullptr || has_colour_glyphs(pfont))
+        return false;
+    // 2.
+    const std::unique_ptr<PangoGlyphString, GlyphStringDeleter> glyphs(pango_glyph_string_new());
+    pango_shape_item(item, text.data(), static_cast<int>(text.size()), nullptr, glyphs.get(),
+        PANGO_SHAPE_ROUND_POSITIONS);
+    // 3.
+    PangoRectangle run{};
+    pango_glyph_string_extents(glyphs.get(), pfont, nullptr, &run);
+    const int baseline = -run.y;
+    logical = {0, 0, run.width, run.height};
+    pango_extents_to_pixels(&logical, nullptr);
+    // 4.
+    mask = render_mask(logical, [&](cairo_t* cr) {
+        double x = 0;
+        double y = 0;
+        cairo_get_current_point(cr, &x, &y);
+        cairo_move_to(cr, x, y + static_cast<double>(baseline) / PANGO_SCALE);
+        pango_cairo_show_glyph_string(cr, pfont, glyphs.get());
+    });
+    return mask.image != nullptr;
 }
 
 // Least recently drawn at the back of the list.
@@ -264,13 +371,34 @@ DrawnLayout drawing_layout(int dpi, const Font& font, std::string_view text)
         kept.order.pop_back();
     }
     LayoutKey key{dpi, font, std::string(text)};
-    KeptLayouts::Entry entry{key, make_layout(drawing_context(dpi), font, text), {}, {}};
-    pango_layout_get_pixel_extents(entry.layout.get(), nullptr, &entry.logical);
-    entry.mask = render_mask(entry.layout.get());
+    KeptLayouts::Entry entry{key, nullptr, {}, {}};
+    if (!is_plain(font, text) || !lay_out_plain(dpi, font, text, entry.logical, entry.mask)) {
+        entry.layout = make_layout(drawing_context(dpi), font, text);
+        pango_layout_get_pixel_extents(entry.layout.get(), nullptr, &entry.logical);
+        PangoLayout* layout = entry.layout.get();
+        entry.mask = has_colour_glyphs(layout) ? OwnedMask{}
+                                               : render_mask(entry.logical, [layout](cairo_t* cr) {
+                                                     pango_cairo_show_layout(cr, layout);
+                                                 });
+    }
     kept.order.push_front(std::move(entry));
     kept.index.emplace(std::move(key), kept.order.begin());
     const auto& front = kept.order.front();
     return {front.layout.get(), front.logical, &front.mask.mask};
+}
+
+PangoFontDescription* font_description(const Font& font)
+{
+    PangoFontDescription* desc = pango_font_description_new();
+    pango_font_description_set_family(desc, resolve_face(font.name).c_str());
+    // Out-of-range sizes and weights (a setter should have refused them) are
+    // clamped so that Pango never sees them.
+    double size = std::clamp(font.size, 1.0, 2048.0);
+    pango_font_description_set_size(desc, static_cast<gint>(size * PANGO_SCALE + 0.5));
+    pango_font_description_set_weight(
+        desc, static_cast<PangoWeight>(std::clamp(font.weight, 100, 1000)));
+    pango_font_description_set_style(desc, font.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    return desc;
 }
 
 void configure_context(PangoContext* context, int dpi)
@@ -299,15 +427,7 @@ PangoContext* measuring_context(int dpi)
 LayoutPtr make_layout(PangoContext* context, const Font& font, std::string_view text)
 {
     LayoutPtr layout(pango_layout_new(context));
-    PangoFontDescription* desc = pango_font_description_new();
-    pango_font_description_set_family(desc, resolve_face(font.name).c_str());
-    // Out-of-range sizes and weights (a setter should have refused them) are
-    // clamped so that Pango never sees them.
-    double size = std::clamp(font.size, 1.0, 2048.0);
-    pango_font_description_set_size(desc, static_cast<gint>(size * PANGO_SCALE + 0.5));
-    pango_font_description_set_weight(
-        desc, static_cast<PangoWeight>(std::clamp(font.weight, 100, 1000)));
-    pango_font_description_set_style(desc, font.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    PangoFontDescription* desc = font_description(font);
     pango_layout_set_font_description(layout.get(), desc);
     pango_font_description_free(desc);
 

@@ -213,7 +213,10 @@ TEST_P(CanvasKeptText, DrawsWhatPangoDraws)
             canvas.draw_text(c.text, c.box, c.font, c.ink, align);
             return s.to_image();
         }
-        const auto kept = gfx::detail::drawing_layout(k_dpi, c.font, gfx::valid_utf8(c.text));
+        const gfx::detail::LayoutPtr layout = gfx::detail::make_layout(
+            gfx::detail::drawing_context(k_dpi), c.font, gfx::valid_utf8(c.text));
+        PangoRectangle logical{};
+        pango_layout_get_pixel_extents(layout.get(), nullptr, &logical);
         cairo_t* cr = cairo_create(s.cairo());
         cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
         cairo_rectangle(cr, c.clip.left, c.clip.top, c.clip.width(), c.clip.height());
@@ -223,8 +226,8 @@ TEST_P(CanvasKeptText, DrawsWhatPangoDraws)
         cairo_clip(cr);
         const Rgb ink = gfx::paint_color(c.ink);
         cairo_set_source_rgb(cr, ink.r / 255.0, ink.g / 255.0, ink.b / 255.0);
-        cairo_move_to(cr, c.box.left - c.scroll_x - kept.logical.x, c.box.top - kept.logical.y);
-        pango_cairo_show_layout(cr, kept.layout);
+        cairo_move_to(cr, c.box.left - c.scroll_x - logical.x, c.box.top - logical.y);
+        pango_cairo_show_layout(cr, layout.get());
         cairo_destroy(cr);
         return s.to_image();
     };
@@ -265,6 +268,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, CanvasKeptText,
             gfx::RGB(0, 0, 0x80), {0, 0, 150, 30}, 0, {20, 6, 90, 15}},
         KeptTextCase{"Scrolled", "Scrolled text that runs on", k_plain, 0, 0xFFFFFF,
             {12, 5, 80, 25}, 9, k_whole},
+        KeptTextCase{"DigitsAndSpacesAround", "  1234.50 ", k_plain, 0, 0xFFFFFF, {2, 2, 150, 30},
+            0, k_whole},
+        KeptTextCase{"AccentedLatin", "G\u00f6ini Tor\u0144 \u00c9vora \u0141\u00f3d\u017a",
+            k_bold_large, 0, 0xFFFFFF, {2, 2, 150, 30}, 0, k_whole},
+        KeptTextCase{"RightToLeftAndMarks", "abc \u05e9\u05dc\u05d5\u05dd e\u0301", k_plain, 0,
+            0xFFFFFF, {2, 2, 150, 30}, 0, k_whole},
         KeptTextCase{"BrokenBytesAndBreaks", "bad \xFF byte\nnext\tcell", k_plain, 0, 0xFFFFFF,
             {2, 2, 150, 30}, 0, k_whole}),
     pendrel::test::RowName{});
