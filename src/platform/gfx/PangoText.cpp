@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <limits>
 #include <list>
 #include <map>
+#include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/win/Types.h"
 
@@ -120,6 +123,7 @@ struct PixmanDeleter {
 // The coverage's bytes and the pixman image over them.
 struct OwnedMask {
     std::unique_ptr<cairo_surface_t, SurfaceDeleter> pixels;
+    std::vector<std::uint32_t> words; // or the bytes here, four a word
     std::unique_ptr<pixman_image_t, PixmanDeleter> image;
     TextMask mask;
 };
@@ -247,6 +251,173 @@ OwnedMask render_mask(const PangoRectangle& logical, const DrawText& draw)
     return out;
 }
 
+// A glyph's coverage as Cairo draws it with its origin on a whole pixel:
+// the rows and columns drawn on, (x, y) from the origin to their top-left
+// corner. Nothing drawn: width 0.
+struct GlyphImage {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> coverage;
+};
+
+// 1. Drawn alone, as a glyph string of one glyph, the way a text is drawn
+//    for its coverage, over its ink extents.
+// 2. Cut to the pixels drawn on.
+std::optional<GlyphImage> render_glyph(PangoFont* font, PangoGlyph glyph)
+{
+    // 1.
+    PangoRectangle ink{};
+    pango_font_get_glyph_extents(font, glyph, &ink, nullptr);
+    pango_extents_to_pixels(&ink, nullptr);
+    PangoGlyphInfo info{glyph, {0, 0, 0}, {}};
+    int cluster = 0;
+    PangoGlyphString one{1, &info, &cluster, 0};
+    const OwnedMask drawn = render_mask(
+        ink, [font, &one](cairo_t* cr) { pango_cairo_show_glyph_string(cr, font, &one); });
+    if (drawn.image == nullptr)
+        return std::nullopt;
+    // 2.
+    const TextMask& m = drawn.mask;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(pixman_image_get_data(m.image));
+    const int stride = pixman_image_get_stride(m.image);
+    const auto at
+        = [&](int x, int y) { return bytes[static_cast<std::ptrdiff_t>(y) * stride + x]; };
+    int left = m.width;
+    int right = 0;
+    int top = m.height;
+    int bottom = 0;
+    for (int y = 0; y < m.height; ++y) {
+        for (int x = 0; x < m.width; ++x) {
+            if (at(x, y) != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x + 1);
+                top = std::min(top, y);
+                bottom = y + 1;
+            }
+        }
+    }
+    GlyphImage out;
+    if (right <= left)
+        return out;
+    out.x = left - m.x;
+    out.y = top - m.y;
+    out.width = right - left;
+    out.height = bottom - top;
+    out.coverage.reserve(static_cast<std::size_t>(out.width) * out.height);
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x)
+            out.coverage.push_back(at(x, y));
+    }
+    return out;
+}
+
+// Each font's glyphs drawn once on the calling thread (the fonts held while
+// kept); null for a glyph that cannot be drawn. Plain text uses a few
+// hundred glyphs of a few fonts: past k_kept_fonts or k_kept_glyphs the
+// glyphs are forgotten and drawn again when next needed.
+const GlyphImage* glyph_image(PangoFont* font, PangoGlyph glyph)
+{
+    constexpr std::size_t k_kept_fonts = 16;
+    constexpr std::size_t k_kept_glyphs = 4096;
+    struct FontGlyphs {
+        std::unique_ptr<PangoFont, GObjectDeleter> font;
+        std::unordered_map<PangoGlyph, std::optional<GlyphImage>> glyphs;
+    };
+    thread_local std::unordered_map<PangoFont*, FontGlyphs> fonts;
+    auto it = fonts.find(font);
+    if (it == fonts.end()) {
+        if (fonts.size() >= k_kept_fonts)
+            fonts.clear();
+        FontGlyphs held;
+        held.font.reset(static_cast<PangoFont*>(g_object_ref(font)));
+        it = fonts.emplace(font, std::move(held)).first;
+    }
+    auto& glyphs = it->second.glyphs;
+    auto g = glyphs.find(glyph);
+    if (g == glyphs.end()) {
+        if (glyphs.size() >= k_kept_glyphs)
+            glyphs.clear();
+        g = glyphs.emplace(glyph, render_glyph(font, glyph)).first;
+    }
+    return g->second ? &*g->second : nullptr;
+}
+
+// The coverage of a glyph string drawn with its baseline's left end at
+// (0, baseline), composed of its glyphs' kept coverage: what Cairo draws,
+// as it places each glyph on a whole pixel and adds (saturating) the
+// coverage of glyphs that overlap. False, drawing nothing, when a glyph is
+// off the pixel grid, has no kept coverage or is drawn as a box for a
+// missing character.
+bool compose_glyphs(PangoFont* font, const PangoGlyphString* glyphs, int baseline, OwnedMask& out)
+{
+    struct Placed {
+        const GlyphImage* image;
+        int x;
+        int y;
+    };
+    thread_local std::vector<Placed> placed;
+    placed.clear();
+    int left = std::numeric_limits<int>::max();
+    int top = std::numeric_limits<int>::max();
+    int right = std::numeric_limits<int>::min();
+    int bottom = std::numeric_limits<int>::min();
+    int x_position = 0;
+    for (int i = 0; i < glyphs->num_glyphs; ++i) {
+        const PangoGlyphInfo& gi = glyphs->glyphs[i];
+        const int x = x_position + gi.geometry.x_offset;
+        const int y = gi.geometry.y_offset;
+        x_position += gi.geometry.width;
+        if (gi.glyph == PANGO_GLYPH_EMPTY)
+            continue;
+        if ((gi.glyph & PANGO_GLYPH_UNKNOWN_FLAG) != 0) {
+            if (gi.glyph == (0x20 | PANGO_GLYPH_UNKNOWN_FLAG)) // a space: nothing drawn
+                continue;
+            return false;
+        }
+        if (x % PANGO_SCALE != 0 || y % PANGO_SCALE != 0)
+            return false;
+        const GlyphImage* image = glyph_image(font, gi.glyph);
+        if (image == nullptr)
+            return false;
+        if (image->width == 0)
+            continue;
+        const Placed p{image, x / PANGO_SCALE + image->x, baseline + y / PANGO_SCALE + image->y};
+        left = std::min(left, p.x);
+        top = std::min(top, p.y);
+        right = std::max(right, p.x + image->width);
+        bottom = std::max(bottom, p.y + image->height);
+        placed.push_back(p);
+    }
+    if (placed.empty()) {
+        left = 0;
+        top = 0;
+        right = 1;
+        bottom = 1;
+    }
+    const int width = right - left;
+    const int height = bottom - top;
+    const int stride = (width + 3) & ~3;
+    std::vector<std::uint32_t> words(static_cast<std::size_t>(stride / 4) * height);
+    auto* bytes = reinterpret_cast<unsigned char*>(words.data());
+    for (const Placed& p : placed) {
+        const unsigned char* from = p.image->coverage.data();
+        for (int y = 0; y < p.image->height; ++y) {
+            unsigned char* row
+                = bytes + static_cast<std::ptrdiff_t>(p.y - top + y) * stride + (p.x - left);
+            for (int x = 0; x < p.image->width; ++x, ++from)
+                row[x] = static_cast<unsigned char>(std::min(255, row[x] + *from));
+        }
+    }
+    out.image.reset(pixman_image_create_bits(PIXMAN_a8, width, height, words.data(), stride));
+    if (out.image == nullptr)
+        return false;
+    out.words = std::move(words);
+    out.mask = {out.image.get(), -left, -top, width, height};
+    return true;
+}
+
 // Plain text: printable ASCII and the accented Latin letters
 // (U+00C0..U+023F), in a font without underline or strike-through.
 // Anything else (controls, tabs, bidi, combining marks, fallback fonts)
@@ -309,7 +480,8 @@ PangoContext* font_context(int dpi, const Font& font)
 // 2. Shaped as a layout shapes it (positions on whole pixels).
 // 3. The logical extents of a one-line layout: its top at 0, the baseline
 //    at the font's ascent.
-// 4. Drawn at the baseline as a layout draws its run.
+// 4. Drawn at the baseline as a layout draws its run: composed of kept
+//    glyphs, or by Cairo when they cannot be.
 bool lay_out_plain(
     int dpi, const Font& font, std::string_view text, PangoRectangle& logical, OwnedMask& mask)
 {
@@ -335,6 +507,9 @@ bool lay_out_plain(
     logical = {0, 0, run.width, run.height};
     pango_extents_to_pixels(&logical, nullptr);
     // 4.
+    if (baseline % PANGO_SCALE == 0
+        && compose_glyphs(pfont, glyphs.get(), baseline / PANGO_SCALE, mask))
+        return true;
     mask = render_mask(logical, [&](cairo_t* cr) {
         double x = 0;
         double y = 0;
