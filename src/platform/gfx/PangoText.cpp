@@ -449,34 +449,88 @@ struct ItemsDeleter {
     }
 };
 
-// The drawing context's settings with the font's description, so that
-// itemizing picks the fonts a layout of the font picks. The calling thread
-// keeps the last k_kept.
-PangoContext* font_context(int dpi, const Font& font)
+struct ItemDeleter {
+    void operator()(PangoItem* p) const { pango_item_free(p); }
+};
+using ItemPtr = std::unique_ptr<PangoItem, ItemDeleter>;
+
+// The one item of a text, left to right, in a font without glyphs of their
+// own colour; null for any other text.
+ItemPtr only_item(PangoContext* context, std::string_view text)
+{
+    thread_local PangoAttrList* const no_attrs = pango_attr_list_new();
+    const std::unique_ptr<GList, ItemsDeleter> items(
+        pango_itemize(context, text.data(), 0, static_cast<int>(text.size()), no_attrs, nullptr));
+    if (items == nullptr || items->next != nullptr)
+        return nullptr;
+    auto* item = static_cast<PangoItem*>(items->data);
+    if (item->analysis.level % 2 != 0 || item->analysis.font == nullptr
+        || item->analysis.extra_attrs != nullptr || has_colour_glyphs(item->analysis.font))
+        return nullptr;
+    return ItemPtr(pango_item_copy(item));
+}
+
+bool is_letter(unsigned char lead, unsigned char next)
+{
+    if (lead < 0x80)
+        return (lead >= 'A' && lead <= 'Z') || (lead >= 'a' && lead <= 'z');
+    return !(lead == 0xC3 && (next == 0x97 || next == 0xB7)); // all but U+00D7, U+00F7
+}
+
+// A font's plain text itemized once. Every plain character in one item
+// means that each is drawn in that item's font, and a plain text is one
+// such item: in the Latin script when it has a letter, else in the common
+// script (digits, punctuation, spaces). Null items when the font's plain
+// characters are not one item (itemized text by text, then).
+struct PlainFont {
+    ContextPtr context; // the drawing context's settings with the font's description
+    ItemPtr letters;
+    ItemPtr others;
+};
+
+std::string plain_characters(bool with_letters)
+{
+    std::string out;
+    for (int c = 0x20; c <= 0x7E; ++c) {
+        if (with_letters || !is_letter(static_cast<unsigned char>(c), 0))
+            out += static_cast<char>(c);
+    }
+    for (int c = 0xC0; with_letters && c < 0x240; ++c) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+// The calling thread keeps the last k_kept.
+const PlainFont& plain_font(int dpi, const Font& font)
 {
     struct Known {
         int dpi = 0;
         Font font;
-        ContextPtr context;
+        PlainFont plain;
     };
     constexpr std::size_t k_kept = 16;
     thread_local std::vector<Known> known;
     for (const Known& k : known) {
         if (k.dpi == dpi && k.font == font)
-            return k.context.get();
+            return k.plain;
     }
-    ContextPtr context = new_drawing_context(dpi);
+    PlainFont plain{new_drawing_context(dpi), nullptr, nullptr};
     PangoFontDescription* desc = font_description(font);
-    pango_context_set_font_description(context.get(), desc);
+    pango_context_set_font_description(plain.context.get(), desc);
     pango_font_description_free(desc);
+    plain.letters = only_item(plain.context.get(), plain_characters(true));
+    plain.others = only_item(plain.context.get(), plain_characters(false));
     if (known.size() >= k_kept)
         known.erase(known.begin());
-    known.push_back({dpi, font, std::move(context)});
-    return known.back().context.get();
+    known.push_back({dpi, font, std::move(plain)});
+    return known.back().plain;
 }
 
 // 1. One item, left to right, in a font without glyphs of their own
-//    colour; otherwise false.
+//    colour (the font's, or the text's own when the font has none);
+//    otherwise false.
 // 2. Shaped as a layout shapes it (positions on whole pixels).
 // 3. The logical extents of a one-line layout: its top at 0, the baseline
 //    at the font's ascent.
@@ -485,17 +539,28 @@ PangoContext* font_context(int dpi, const Font& font)
 bool lay_out_plain(
     int dpi, const Font& font, std::string_view text, PangoRectangle& logical, OwnedMask& mask)
 {
-    PangoContext* context = font_context(dpi, font);
-    thread_local PangoAttrList* const no_attrs = pango_attr_list_new();
+    const PlainFont& plain = plain_font(dpi, font);
     // 1.
-    const std::unique_ptr<GList, ItemsDeleter> items(
-        pango_itemize(context, text.data(), 0, static_cast<int>(text.size()), no_attrs, nullptr));
-    if (items == nullptr || items->next != nullptr)
-        return false;
-    auto* item = static_cast<PangoItem*>(items->data);
+    bool letter = false;
+    int chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++i, ++chars) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const auto next = c < 0x80 ? 0 : static_cast<unsigned char>(text[++i]);
+        letter = letter || is_letter(c, next);
+    }
+    const PangoItem* known = letter ? plain.letters.get() : plain.others.get();
+    ItemPtr own;
+    if (known == nullptr) {
+        own = only_item(plain.context.get(), text);
+        if (own == nullptr)
+            return false;
+    }
+    PangoItem copy = known != nullptr ? *known : *own;
+    copy.offset = 0;
+    copy.length = static_cast<int>(text.size());
+    copy.num_chars = chars;
+    PangoItem* item = &copy;
     PangoFont* pfont = item->analysis.font;
-    if (item->analysis.level % 2 != 0 || pfont == nullptr || has_colour_glyphs(pfont))
-        return false;
     // 2.
     const std::unique_ptr<PangoGlyphString, GlyphStringDeleter> glyphs(pango_glyph_string_new());
     pango_shape_item(item, text.data(), static_cast<int>(text.size()), nullptr, glyphs.get(),
