@@ -313,18 +313,30 @@ std::optional<GlyphImage> render_glyph(PangoFont* font, PangoGlyph glyph)
     return out;
 }
 
-// Each font's glyphs drawn once on the calling thread (the fonts held while
-// kept); null for a glyph that cannot be drawn. Plain text uses a few
-// hundred glyphs of a few fonts: past k_kept_fonts or k_kept_glyphs the
-// glyphs are forgotten and drawn again when next needed.
-const GlyphImage* glyph_image(PangoFont* font, PangoGlyph glyph)
+// A font's glyphs drawn once, null for one that cannot be drawn (the font
+// held while kept). Pointers to the images stay valid while the font's
+// glyphs are kept.
+struct FontGlyphs {
+    std::unique_ptr<PangoFont, GObjectDeleter> font;
+    std::unordered_map<PangoGlyph, std::optional<GlyphImage>> glyphs;
+
+    const GlyphImage* image(PangoGlyph glyph)
+    {
+        auto g = glyphs.find(glyph);
+        if (g == glyphs.end())
+            g = glyphs.emplace(glyph, render_glyph(font.get(), glyph)).first;
+        return g->second ? &*g->second : nullptr;
+    }
+};
+
+// The font's kept glyphs on the calling thread. Plain text uses a few
+// hundred glyphs of a few fonts: past k_kept_fonts or k_kept_glyphs they
+// are forgotten here (never while a text is composed) and drawn again when
+// next needed.
+FontGlyphs& font_glyphs(PangoFont* font)
 {
     constexpr std::size_t k_kept_fonts = 16;
     constexpr std::size_t k_kept_glyphs = 4096;
-    struct FontGlyphs {
-        std::unique_ptr<PangoFont, GObjectDeleter> font;
-        std::unordered_map<PangoGlyph, std::optional<GlyphImage>> glyphs;
-    };
     thread_local std::unordered_map<PangoFont*, FontGlyphs> fonts;
     auto it = fonts.find(font);
     if (it == fonts.end()) {
@@ -334,14 +346,9 @@ const GlyphImage* glyph_image(PangoFont* font, PangoGlyph glyph)
         held.font.reset(static_cast<PangoFont*>(g_object_ref(font)));
         it = fonts.emplace(font, std::move(held)).first;
     }
-    auto& glyphs = it->second.glyphs;
-    auto g = glyphs.find(glyph);
-    if (g == glyphs.end()) {
-        if (glyphs.size() >= k_kept_glyphs)
-            glyphs.clear();
-        g = glyphs.emplace(glyph, render_glyph(font, glyph)).first;
-    }
-    return g->second ? &*g->second : nullptr;
+    if (it->second.glyphs.size() >= k_kept_glyphs)
+        it->second.glyphs.clear();
+    return it->second;
 }
 
 // The coverage of a glyph string drawn with its baseline's left end at
@@ -359,6 +366,7 @@ bool compose_glyphs(PangoFont* font, const PangoGlyphString* glyphs, int baselin
     };
     thread_local std::vector<Placed> placed;
     placed.clear();
+    FontGlyphs& kept = font_glyphs(font);
     int left = std::numeric_limits<int>::max();
     int top = std::numeric_limits<int>::max();
     int right = std::numeric_limits<int>::min();
@@ -378,7 +386,7 @@ bool compose_glyphs(PangoFont* font, const PangoGlyphString* glyphs, int baselin
         }
         if (x % PANGO_SCALE != 0 || y % PANGO_SCALE != 0)
             return false;
-        const GlyphImage* image = glyph_image(font, gi.glyph);
+        const GlyphImage* image = kept.image(gi.glyph);
         if (image == nullptr)
             return false;
         if (image->width == 0)
@@ -406,8 +414,11 @@ bool compose_glyphs(PangoFont* font, const PangoGlyphString* glyphs, int baselin
         for (int y = 0; y < p.image->height; ++y) {
             unsigned char* row
                 = bytes + static_cast<std::ptrdiff_t>(p.y - top + y) * stride + (p.x - left);
-            for (int x = 0; x < p.image->width; ++x, ++from)
-                row[x] = static_cast<unsigned char>(std::min(255, row[x] + *from));
+            for (int x = 0; x < p.image->width; ++x) {
+                const unsigned sum = row[x] + from[x];
+                row[x] = static_cast<unsigned char>(sum > 255 ? 255 : sum);
+            }
+            from += p.image->width;
         }
     }
     out.image.reset(pixman_image_create_bits(PIXMAN_a8, width, height, words.data(), stride));
