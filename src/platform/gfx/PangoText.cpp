@@ -1,8 +1,10 @@
 #include "platform/gfx/PangoText.h"
 
+#include <hb-glib.h>
 #include <hb-ot.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <iterator>
 #include <limits>
@@ -539,10 +541,56 @@ const PlainFont& plain_font(int dpi, const Font& font)
     return known.back().plain;
 }
 
+// A plain text shaped by HarfBuzz as Pango shapes a left-to-right item
+// that is the whole text, positions rounded to whole pixels. False when a
+// character has no glyph in the font (Pango draws its own box for it).
+bool shape_plain(const PangoItem& item, std::string_view text, PangoGlyphString* glyphs)
+{
+    PangoFont* font = item.analysis.font;
+    thread_local const std::unique_ptr<hb_buffer_t, decltype(&hb_buffer_destroy)> buffer(
+        hb_buffer_create(), &hb_buffer_destroy);
+    hb_buffer_t* b = buffer.get();
+    hb_buffer_clear_contents(b);
+    hb_buffer_set_direction(b, HB_DIRECTION_LTR);
+    hb_buffer_set_script(
+        b, hb_glib_script_to_script(static_cast<GUnicodeScript>(item.analysis.script)));
+    hb_buffer_set_language(
+        b, hb_language_from_string(pango_language_to_string(item.analysis.language), -1));
+    hb_buffer_set_cluster_level(b, HB_BUFFER_CLUSTER_LEVEL_MONOTONE_CHARACTERS);
+    hb_buffer_set_flags(b, static_cast<hb_buffer_flags_t>(HB_BUFFER_FLAG_BOT | HB_BUFFER_FLAG_EOT));
+    hb_buffer_set_invisible_glyph(b, PANGO_GLYPH_EMPTY);
+    const int length = static_cast<int>(text.size());
+    hb_buffer_add_utf8(b, text.data(), length, 0, length);
+    std::array<hb_feature_t, 32> features{};
+    guint count = 0;
+    pango_font_get_features(font, features.data(), features.size(), &count);
+    hb_shape(pango_font_get_hb_font(font), b, features.data(), count);
+    unsigned n = 0;
+    const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(b, &n);
+    const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(b, nullptr);
+    if (std::any_of(info, info + n, [](const hb_glyph_info_t& g) { return g.codepoint == 0; }))
+        return false;
+    pango_glyph_string_set_size(glyphs, static_cast<int>(n));
+    int last = -1;
+    for (unsigned i = 0; i < n; ++i) {
+        PangoGlyphInfo& g = glyphs->glyphs[i];
+        const auto cluster = static_cast<int>(info[i].cluster);
+        g.glyph = info[i].codepoint;
+        g.attr.is_cluster_start = cluster != last ? 1 : 0;
+        g.geometry.width = PANGO_UNITS_ROUND(pos[i].x_advance);
+        g.geometry.x_offset = PANGO_UNITS_ROUND(pos[i].x_offset);
+        g.geometry.y_offset = PANGO_UNITS_ROUND(-pos[i].y_offset);
+        glyphs->log_clusters[i] = cluster;
+        last = cluster;
+    }
+    return true;
+}
+
 // 1. One item, left to right, in a font without glyphs of their own
 //    colour (the font's, or the text's own when the font has none);
 //    otherwise false.
-// 2. Shaped as a layout shapes it (positions on whole pixels).
+// 2. Shaped as a layout shapes it (positions on whole pixels): by HarfBuzz
+//    directly, or by Pango when a character has no glyph.
 // 3. The logical extents of a one-line layout: its top at 0, the baseline
 //    at the font's ascent.
 // 4. Drawn at the baseline as a layout draws its run: composed of kept
@@ -574,8 +622,9 @@ bool lay_out_plain(
     PangoFont* pfont = item->analysis.font;
     // 2.
     const std::unique_ptr<PangoGlyphString, GlyphStringDeleter> glyphs(pango_glyph_string_new());
-    pango_shape_item(item, text.data(), static_cast<int>(text.size()), nullptr, glyphs.get(),
-        PANGO_SHAPE_ROUND_POSITIONS);
+    if (!shape_plain(*item, text, glyphs.get()))
+        pango_shape_item(item, text.data(), static_cast<int>(text.size()), nullptr, glyphs.get(),
+            PANGO_SHAPE_ROUND_POSITIONS);
     // 3.
     PangoRectangle run{};
     pango_glyph_string_extents(glyphs.get(), pfont, nullptr, &run);
