@@ -413,14 +413,14 @@ bool compose_glyphs(PangoFont* font, const PangoGlyphString* glyphs, int baselin
     auto* bytes = reinterpret_cast<unsigned char*>(words.data());
     for (const Placed& p : placed) {
         const unsigned char* from = p.image->coverage.data();
-        for (int y = 0; y < p.image->height; ++y) {
-            unsigned char* row
-                = bytes + static_cast<std::ptrdiff_t>(p.y - top + y) * stride + (p.x - left);
-            for (int x = 0; x < p.image->width; ++x) {
+        const int w = p.image->width;
+        const int h = p.image->height;
+        unsigned char* row = bytes + static_cast<std::ptrdiff_t>(p.y - top) * stride + (p.x - left);
+        for (int y = 0; y < h; ++y, row += stride, from += w) {
+            for (int x = 0; x < w; ++x) {
                 const unsigned sum = row[x] + from[x];
                 row[x] = static_cast<unsigned char>(sum > 255 ? 255 : sum);
             }
-            from += p.image->width;
         }
     }
     out.image.reset(pixman_image_create_bits(PIXMAN_a8, width, height, words.data(), stride));
