@@ -471,9 +471,10 @@ using ItemPtr = std::unique_ptr<PangoItem, ItemDeleter>;
 // own colour; null for any other text.
 ItemPtr only_item(PangoContext* context, std::string_view text)
 {
-    thread_local PangoAttrList* const no_attrs = pango_attr_list_new();
-    const std::unique_ptr<GList, ItemsDeleter> items(
-        pango_itemize(context, text.data(), 0, static_cast<int>(text.size()), no_attrs, nullptr));
+    thread_local const std::unique_ptr<PangoAttrList, decltype(&pango_attr_list_unref)> no_attrs(
+        pango_attr_list_new(), &pango_attr_list_unref);
+    const std::unique_ptr<GList, ItemsDeleter> items(pango_itemize(
+        context, text.data(), 0, static_cast<int>(text.size()), no_attrs.get(), nullptr));
     if (items == nullptr || items->next != nullptr)
         return nullptr;
     auto* item = static_cast<PangoItem*>(items->data);
