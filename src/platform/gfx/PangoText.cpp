@@ -16,6 +16,10 @@
 
 #include "platform/win/Types.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace gfx::detail {
 
 namespace {
@@ -253,14 +257,20 @@ OwnedMask render_mask(const PangoRectangle& logical, const DrawText& draw)
     return out;
 }
 
+// Coverage is added k_lanes bytes at a time: a glyph's rows are padded
+// with zeros to a multiple of k_lanes, and a text's coverage has k_lanes
+// spare bytes after its last row.
+constexpr int k_lanes = 16;
+
 // A glyph's coverage as Cairo draws it with its origin on a whole pixel:
 // the rows and columns drawn on, (x, y) from the origin to their top-left
-// corner. Nothing drawn: width 0.
+// corner, rows pitch bytes apart. Nothing drawn: width 0.
 struct GlyphImage {
     int x = 0;
     int y = 0;
     int width = 0;
     int height = 0;
+    int pitch = 0;
     std::vector<unsigned char> coverage;
 };
 
@@ -307,10 +317,11 @@ std::optional<GlyphImage> render_glyph(PangoFont* font, PangoGlyph glyph)
     out.y = top - m.y;
     out.width = right - left;
     out.height = bottom - top;
-    out.coverage.reserve(static_cast<std::size_t>(out.width) * out.height);
+    out.pitch = (out.width + k_lanes - 1) / k_lanes * k_lanes;
+    out.coverage.resize(static_cast<std::size_t>(out.pitch) * out.height);
     for (int y = top; y < bottom; ++y) {
         for (int x = left; x < right; ++x)
-            out.coverage.push_back(at(x, y));
+            out.coverage[static_cast<std::size_t>(y - top) * out.pitch + (x - left)] = at(x, y);
     }
     return out;
 }
@@ -351,6 +362,22 @@ FontGlyphs& font_glyphs(PangoFont* font)
     if (it->second.glyphs.size() >= k_kept_glyphs)
         it->second.glyphs.clear();
     return it->second;
+}
+
+// to[i] += from[i], at most 255, for k_lanes bytes.
+void add_saturating(unsigned char* to, const unsigned char* from)
+{
+#if defined(__SSE2__)
+    static_assert(k_lanes == 16);
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_adds_epu8(a, b));
+#else
+    for (int i = 0; i < k_lanes; ++i) {
+        const unsigned sum = to[i] + from[i];
+        to[i] = static_cast<unsigned char>(sum > 255 ? 255 : sum);
+    }
+#endif
 }
 
 // The coverage of a glyph string drawn with its baseline's left end at
@@ -409,18 +436,14 @@ bool compose_glyphs(PangoFont* font, const PangoGlyphString* glyphs, int baselin
     const int width = right - left;
     const int height = bottom - top;
     const int stride = (width + 3) & ~3;
-    std::vector<std::uint32_t> words(static_cast<std::size_t>(stride / 4) * height);
+    std::vector<std::uint32_t> words((static_cast<std::size_t>(stride) * height + k_lanes) / 4);
     auto* bytes = reinterpret_cast<unsigned char*>(words.data());
     for (const Placed& p : placed) {
         const unsigned char* from = p.image->coverage.data();
-        const int w = p.image->width;
-        const int h = p.image->height;
         unsigned char* row = bytes + static_cast<std::ptrdiff_t>(p.y - top) * stride + (p.x - left);
-        for (int y = 0; y < h; ++y, row += stride, from += w) {
-            for (int x = 0; x < w; ++x) {
-                const unsigned sum = row[x] + from[x];
-                row[x] = static_cast<unsigned char>(sum > 255 ? 255 : sum);
-            }
+        for (int y = 0; y < p.image->height; ++y, row += stride, from += p.image->pitch) {
+            for (int x = 0; x < p.image->width; x += k_lanes)
+                add_saturating(row + x, from + x);
         }
     }
     out.image.reset(pixman_image_create_bits(PIXMAN_a8, width, height, words.data(), stride));
