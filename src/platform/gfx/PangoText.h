@@ -23,6 +23,13 @@ using ContextPtr = std::unique_ptr<PangoContext, GObjectDeleter>;
 // hinting, metrics hinted to whole pixels) on a context.
 void configure_context(PangoContext* context, int dpi);
 
+// The font's description as layouts and contexts take it; the caller frees
+// it (pango_font_description_free).
+[[nodiscard]] PangoFontDescription* font_description(const Font& font);
+
+// A context for drawing on image surfaces at a dpi, one per thread and dpi.
+[[nodiscard]] PangoContext* drawing_context(int dpi);
+
 // A context for measuring at a dpi, one per thread and dpi.
 [[nodiscard]] PangoContext* measuring_context(int dpi);
 
@@ -42,18 +49,21 @@ struct TextMask {
     int height = 0;
 };
 
-// A layout for drawing on image surfaces (what every canvas draws on), its
-// logical extents in pixels and its coverage.
+// A text for drawing on image surfaces (what every canvas draws on): its
+// logical extents in pixels, its coverage, and the layout that draws it
+// when there is no coverage (none is made for plain text that has one).
 struct DrawnLayout {
     PangoLayout* layout = nullptr;
     PangoRectangle logical{};
     const TextMask* mask = nullptr;
 };
 
-// The drawing layout of the text in the font at a dpi, kept from one paint
-// to the next with its coverage: a repaint of the same cells neither lays
-// out nor rasterises again. The calling thread keeps the most recently drawn
-// k_kept_layouts; the layout lives until the next call. The text must
+// The text in the font at a dpi as drawn, kept from one paint to the next
+// with its coverage: a repaint of the same cells neither lays out nor
+// rasterises again. Plain text (printable ASCII, one font, no lines through
+// it) is shaped and drawn without a layout, to the same pixels. The calling
+// thread keeps the most recently drawn k_kept_layouts; what it returns lives
+// until the next call. The text must
 // already be valid UTF-8.
 inline constexpr std::size_t k_kept_layouts = 1024;
 [[nodiscard]] DrawnLayout drawing_layout(int dpi, const Font& font, std::string_view text);

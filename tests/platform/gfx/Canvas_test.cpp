@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cctype>
+#include <string>
+#include <vector>
+
 #include "platform/gfx/Canvas.h"
 #include "platform/gfx/PangoText.h"
 #include "platform/gfx/TextMetrics.h"
@@ -197,40 +202,47 @@ struct KeptTextCase {
     win::RECT clip; // surface pixels; the canvas's origin is (3, 2)
 };
 
+// The case drawn by the canvas, or by Pango through Cairo.
+gfx::Image drawn_by(bool canvas_draws, const KeptTextCase& c)
+{
+    constexpr win::POINT origin{3, 2};
+    const win::RECT all{0, 0, 160, 40};
+    gfx::Surface s(all.right, all.bottom);
+    gfx::Canvas canvas(s, origin, c.clip, k_dpi);
+    canvas.fill_rect({-origin.x, -origin.y, all.right, all.bottom}, c.back);
+    const gfx::TextAlign align{gfx::HAlign::Left, gfx::VAlign::Top, c.scroll_x};
+    if (canvas_draws) {
+        canvas.draw_text(c.text, c.box, c.font, c.ink, align);
+        return s.to_image();
+    }
+    const gfx::detail::LayoutPtr layout = gfx::detail::make_layout(
+        gfx::detail::drawing_context(k_dpi), c.font, gfx::valid_utf8(c.text));
+    PangoRectangle logical{};
+    pango_layout_get_pixel_extents(layout.get(), nullptr, &logical);
+    cairo_t* cr = cairo_create(s.cairo());
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    cairo_rectangle(cr, c.clip.left, c.clip.top, c.clip.width(), c.clip.height());
+    cairo_clip(cr);
+    cairo_translate(cr, origin.x, origin.y);
+    cairo_rectangle(cr, c.box.left, c.box.top, c.box.width(), c.box.height());
+    cairo_clip(cr);
+    const Rgb ink = gfx::paint_color(c.ink);
+    cairo_set_source_rgb(cr, ink.r / 255.0, ink.g / 255.0, ink.b / 255.0);
+    cairo_move_to(cr, c.box.left - c.scroll_x - logical.x, c.box.top - logical.y);
+    pango_cairo_show_layout(cr, layout.get());
+    cairo_destroy(cr);
+    return s.to_image();
+}
+
 class CanvasKeptText : public ::testing::TestWithParam<KeptTextCase> {};
 
 TEST_P(CanvasKeptText, DrawsWhatPangoDraws)
 {
     const auto& c = GetParam();
-    constexpr win::POINT origin{3, 2};
-    const win::RECT all{0, 0, 160, 40};
-    const auto drawn = [&](bool by_canvas) {
-        gfx::Surface s(all.right, all.bottom);
-        gfx::Canvas canvas(s, origin, c.clip, k_dpi);
-        canvas.fill_rect({-origin.x, -origin.y, all.right, all.bottom}, c.back);
-        const gfx::TextAlign align{gfx::HAlign::Left, gfx::VAlign::Top, c.scroll_x};
-        if (by_canvas) {
-            canvas.draw_text(c.text, c.box, c.font, c.ink, align);
-            return s.to_image();
-        }
-        const auto kept = gfx::detail::drawing_layout(k_dpi, c.font, gfx::valid_utf8(c.text));
-        cairo_t* cr = cairo_create(s.cairo());
-        cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-        cairo_rectangle(cr, c.clip.left, c.clip.top, c.clip.width(), c.clip.height());
-        cairo_clip(cr);
-        cairo_translate(cr, origin.x, origin.y);
-        cairo_rectangle(cr, c.box.left, c.box.top, c.box.width(), c.box.height());
-        cairo_clip(cr);
-        const Rgb ink = gfx::paint_color(c.ink);
-        cairo_set_source_rgb(cr, ink.r / 255.0, ink.g / 255.0, ink.b / 255.0);
-        cairo_move_to(cr, c.box.left - c.scroll_x - kept.logical.x, c.box.top - kept.logical.y);
-        pango_cairo_show_layout(cr, kept.layout);
-        cairo_destroy(cr);
-        return s.to_image();
-    };
-    const gfx::Image pango = drawn(false);
-    EXPECT_EQ(drawn(true), pango);
-    EXPECT_GT(count_other(pango, all, gfx::paint_color(c.back)), 0) << "the case draws something";
+    const gfx::Image pango = drawn_by(false, c);
+    EXPECT_EQ(drawn_by(true, c), pango);
+    EXPECT_GT(count_other(pango, {0, 0, 160, 40}, gfx::paint_color(c.back)), 0)
+        << "the case draws something";
 }
 
 gfx::Font font_of(
@@ -265,8 +277,45 @@ INSTANTIATE_TEST_SUITE_P(Cases, CanvasKeptText,
             gfx::RGB(0, 0, 0x80), {0, 0, 150, 30}, 0, {20, 6, 90, 15}},
         KeptTextCase{"Scrolled", "Scrolled text that runs on", k_plain, 0, 0xFFFFFF,
             {12, 5, 80, 25}, 9, k_whole},
+        KeptTextCase{"DigitsAndSpacesAround", "  1234.50 ", k_plain, 0, 0xFFFFFF, {2, 2, 150, 30},
+            0, k_whole},
+        KeptTextCase{"AccentedLatin", "G\u00f6ini Tor\u0144 \u00c9vora \u0141\u00f3d\u017a",
+            k_bold_large, 0, 0xFFFFFF, {2, 2, 150, 30}, 0, k_whole},
+        KeptTextCase{"RightToLeftAndMarks", "abc \u05e9\u05dc\u05d5\u05dd e\u0301", k_plain, 0,
+            0xFFFFFF, {2, 2, 150, 30}, 0, k_whole},
         KeptTextCase{"BrokenBytesAndBreaks", "bad \xFF byte\nnext\tcell", k_plain, 0, 0xFFFFFF,
             {2, 2, 150, 30}, 0, k_whole}),
     pendrel::test::RowName{});
+
+// Every character plain text may have, a few at a time, in faces that lay
+// glyphs out differently: each text as Pango draws it, digits and
+// punctuation alone as well as among letters.
+TEST(CanvasPlainText, EveryPlainCharacterDrawsWhatPangoDraws)
+{
+    std::vector<std::string> texts;
+    std::string letters;
+    std::string others;
+    for (char32_t c = 0x21; c < 0x240; c = c == 0x7E ? 0xC0 : c + 1) {
+        std::string& to = (c < 0x80 && !std::isalpha(static_cast<int>(c))) ? others : letters;
+        std::array<char, 8> bytes{};
+        to.append(bytes.data(), static_cast<std::size_t>(g_unichar_to_utf8(c, bytes.data())));
+    }
+    for (const std::string* all : {&letters, &others}) {
+        for (std::size_t at = 0; at < all->size(); at += 18) {
+            std::string text = all->substr(at, 18);
+            while (!gfx::is_valid_utf8(text)) // a character cut in two
+                text.pop_back();
+            texts.push_back(text + " fi" + (all == &others ? "" : " AV"));
+        }
+    }
+    for (const gfx::Font& font :
+        {k_plain, k_bold_large, font_of("Times New Roman", 10, 400, true, false, false)}) {
+        for (const std::string& text : texts) {
+            const KeptTextCase c{
+                "", text.c_str(), font, 0, 0xFFFFFF, {2, 2, 158, 38}, 0, {0, 0, 160, 40}};
+            EXPECT_EQ(drawn_by(true, c), drawn_by(false, c)) << font.name << ": " << text;
+        }
+    }
+}
 
 } // namespace
