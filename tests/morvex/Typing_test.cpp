@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "dropdown/modGridCombo.h"
+#include "platform/ado/Recordset.h"
 #include "platform/win/User32.h"
 #include "support/RowName.h"
 #include "support/controls/Ui.h"
@@ -192,6 +193,25 @@ TEST_F(Typing, TextColumnTypeDecidesTheSearch)
     EXPECT_EQ(field(), "ZR 2+0");
     EXPECT_EQ(row(), 8);
     EXPECT_FALSE(MorvexProbe::no_match(*ctl));
+}
+
+// Binding readies the text column, and no other, for the searches typing
+// makes: its folded-prefix keys are made then rather than by the first key.
+TEST_F(Typing, BindingReadiesOnlyTheTextColumn)
+{
+    other->let_ScreenWidth(19200);
+    other->let_ColumnWidths("0;0;25");
+    bind(*other, k_rows);
+    const auto made = [](Morvex& m, int column) {
+        const ado::Column& c = m.get_Recordset()->table().column(column);
+        const std::size_t before = c.bytes();
+        (void)c.prefix_keys();
+        return c.bytes() == before;
+    };
+    EXPECT_TRUE(made(*ctl, 1));
+    EXPECT_FALSE(made(*ctl, 2));
+    EXPECT_TRUE(made(*other, 2));
+    EXPECT_FALSE(made(*other, 1));
 }
 
 // A text column the rows do not have: one box, and nothing else happens.

@@ -169,6 +169,30 @@ TEST(KeyIndex, FindsWhatTheScanFinds)
     expect_index_agrees(rng, k_many, texts);
 }
 
+// Searches go on while the second stage is made and takes over from the
+// first, which is then freed (run under the sanitizers): each answer is the
+// scan's, whichever stage gives it.
+TEST(KeyIndex, SearchesWhileTheSecondStageTakesOver)
+{
+    ado::TableBuilder builder({{"t", std::nullopt}});
+    for (int row = 0; row < 100'000; ++row) {
+        builder.column(0).append_text("surname " + std::to_string(row * 7919LL % 100'000));
+        builder.end_row();
+    }
+    const auto table = builder.finish();
+    ado::RowSearch search(table, 0);
+    search.prepare(0);
+    std::mt19937 rng(3);
+    for (int q = 0; q < 200; ++q) {
+        const auto p = text_predicate(
+            *table, CompareOp::Like, "surname " + std::to_string(rng() % 20'000) + "*");
+        const std::size_t from = rng() % table->row_count();
+        ASSERT_EQ(search.find(p, from, q % 2 == 0), search.find_by_scan(p, from, q % 2 == 0))
+            << "query " << q;
+    }
+    search.wait_for_key_indexes();
+}
+
 // A search left before its index is complete stops the build and waits for
 // no more than a few thousand comparisons (run under the sanitizers).
 TEST(KeyIndex, SearchDestroyedWhileItsIndexIsBuilt)
