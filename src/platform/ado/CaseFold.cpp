@@ -116,6 +116,54 @@ void append_case_fold(std::string_view text, std::string& out)
     append_ascii_lower(text, out);
 }
 
+namespace {
+
+// Whether the library reads `text` as UTF-8 (and so folds it rather than
+// lowering its ASCII letters only).
+bool library_utf8(std::string_view text)
+{
+    if (all_ascii(text))
+        return true;
+    const auto* p = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
+    auto left = static_cast<utf8proc_ssize_t>(text.size());
+    while (left > 0) {
+        utf8proc_int32_t cp = 0;
+        const utf8proc_ssize_t n = utf8proc_iterate(p, left, &cp);
+        if (n <= 0)
+            return false;
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+// A text folds piece by piece where a piece ends before an ASCII byte: no
+// code point composes with, reorders across or changes by a following ASCII
+// one, and byte-wise lowering (for text that is not UTF-8) is byte by byte.
+// So the head up to such a byte folds to the start of the whole's folded
+// form, unless the rest is not UTF-8 while the head is, which makes the
+// whole fold byte-wise.
+void append_case_fold_head(std::string_view text, std::size_t bytes, std::string& out)
+{
+    const std::size_t start = out.size();
+    for (std::size_t want = bytes;; want = 2 * want + 1) {
+        std::size_t cut = want;
+        while (cut < text.size() && static_cast<unsigned char>(text[cut]) >= 0x80)
+            ++cut;
+        out.resize(start);
+        if (cut >= text.size() || !library_utf8(text.substr(cut))) {
+            append_case_fold(text, out);
+            return;
+        }
+        append_case_fold(text.substr(0, cut), out);
+        // Folding may take bytes away (a soft hyphen, a Kelvin sign): more.
+        if (out.size() - start >= bytes)
+            return;
+    }
+}
+
 std::string case_fold(std::string_view text)
 {
     std::string out;
@@ -137,7 +185,7 @@ std::uint32_t folded_prefix(std::string_view text)
     }
     thread_local std::string scratch;
     scratch.clear();
-    append_case_fold(text, scratch);
+    append_case_fold_head(text, 4, scratch);
     return prefix_key(scratch);
 }
 

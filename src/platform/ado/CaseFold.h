@@ -48,6 +48,9 @@ namespace ado {
 
 // Appends the folded form of `text` to `out`.
 void append_case_fold(std::string_view text, std::string& out);
+// Appends at least the first `bytes` bytes of the folded form of `text`
+// (all of it when it is shorter), folding no more of `text` than that needs.
+void append_case_fold_head(std::string_view text, std::size_t bytes, std::string& out);
 
 [[nodiscard]] std::string case_fold(std::string_view text);
 

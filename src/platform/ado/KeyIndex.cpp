@@ -47,7 +47,7 @@ std::uint64_t chunk_of(std::string_view text, std::size_t chunk, std::string& sc
     if ((word & k_high) == 0 && next_ascii && all_ascii(text.substr(0, at)))
         return __builtin_bswap64(ascii_lower_word(word));
     scratch.clear();
-    append_case_fold(text, scratch);
+    append_case_fold_head(text, at + 8, scratch);
     std::uint64_t key = 0;
     for (std::size_t i = at; i < at + 8; ++i)
         key = key << 8 | (i < scratch.size() ? static_cast<unsigned char>(scratch[i]) : 0U);

@@ -101,4 +101,25 @@ TEST(FoldedPrefix, IsTheFirstFourBytesOfTheFoldedText)
     EXPECT_EQ(ado::prefix_key("ab"), 0x6261U);
 }
 
+// A head folded alone is the start of the whole's folded form: cuts only
+// before ASCII, more of the text when folding takes bytes away, the whole
+// when the rest is not UTF-8 (the whole then folds byte-wise).
+TEST(FoldedHead, IsTheStartOfTheFoldedText)
+{
+    const std::string soft = "\u00AD";
+    for (const std::string& text : std::vector<std::string>{"\u0141\u00F3d\u017A Krak\u00F3w 12",
+             "\u00C4\u00C4\u00C4\u00C4\u00C4 \u00C4\u00C4", "\u00C4bcdefghe\u0301\u0301x",
+             "\u00C4bcdefgh\u0301x", soft + soft + soft + soft + soft + "abcdefghij",
+             "\u212A\u212A\u212A\u212Aabcdefgh", "\u00DF\u00DF\u00DFabc", "\u00C4bcdefgh \xff\xfe",
+             "\u00C4bc\xff defghijk", "\u1100\u1161\u11A8 abcdefgh", "\u00C4b"}) {
+        const std::string whole = ado::case_fold(text);
+        for (const std::size_t bytes : {1U, 4U, 8U, 9U, 16U}) {
+            std::string head = "kept";
+            ado::append_case_fold_head(text, bytes, head);
+            ASSERT_GE(head.size(), 4 + std::min(bytes, whole.size())) << text << " " << bytes;
+            EXPECT_TRUE(whole.starts_with(head.substr(4))) << text << " " << bytes;
+        }
+    }
+}
+
 } // namespace
