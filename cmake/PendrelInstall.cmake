@@ -34,6 +34,9 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/platform
         FILES_MATCHING PATTERN "*.h"
         PATTERN "*Handles.h" EXCLUDE
         PATTERN "PangoText.h" EXCLUDE
+        PATTERN "TextCoverage.h" EXCLUDE
+        PATTERN "KeptGlyphs.h" EXCLUDE
+        PATTERN "PlainText.h" EXCLUDE
         PATTERN "SqliteGuard.h" EXCLUDE
         PATTERN "WindowManagerImpl.h" EXCLUDE)
 

@@ -30,6 +30,10 @@ void configure_context(PangoContext* context, int dpi);
 // A context for drawing on image surfaces at a dpi, one per thread and dpi.
 [[nodiscard]] PangoContext* drawing_context(int dpi);
 
+// A new context for drawing on image surfaces at a dpi, for the caller
+// alone (drawing_context keeps one of these).
+[[nodiscard]] ContextPtr new_drawing_context(int dpi);
+
 // A context for measuring at a dpi, one per thread and dpi.
 [[nodiscard]] PangoContext* measuring_context(int dpi);
 
