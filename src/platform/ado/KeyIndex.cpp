@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "platform/ado/CaseFold.h"
+#include "platform/ado/Halves.h"
 #include "platform/vb/Ascii.h"
 
 namespace ado {
@@ -99,6 +100,93 @@ struct Run {
     std::uint32_t hi;
 };
 
+// Rows from which the first stage's passes run on two threads.
+constexpr std::size_t k_split_rows = 1 << 16;
+
+// Positions [lo, hi) of half `h` of [0, n).
+struct Half {
+    std::size_t lo;
+    std::size_t hi;
+};
+Half half(int h, std::size_t n)
+{
+    const std::size_t mid = half_of(n);
+    return h == 0 ? Half{0, mid} : Half{mid, n};
+}
+
+using Counts = std::array<std::size_t, 256>;
+
+std::size_t byte_of(std::uint64_t key, int b)
+{
+    return (key >> (8 * b)) & 0xFF;
+}
+
+// Sorts `entries`, in row order, by key and then row: a byte at a time
+// from the lowest, each pass stable, passes over a byte that all keys share
+// skipped. Each half of the array is counted and moved by a thread of its
+// own when `split`: a half's values of a byte go after the other half's
+// before it, and while moving, each thread counts the next pass's byte per
+// half of where it writes. `check` throws to stop.
+template <class Check> void radix_sort(PodVector<Entry>& entries, bool split, const Check& check)
+{
+    const std::size_t n = entries.size();
+    // counts[h][b]: byte b of the keys in half h, in the order given.
+    std::array<std::array<Counts, 8>, 2> counts{};
+    in_halves(split, [&](int h) {
+        const Half part = half(h, n);
+        for (std::size_t i = part.lo; i < part.hi; ++i) {
+            const std::uint64_t key = entries[i].key;
+            for (int b = 0; b < 8; ++b)
+                ++counts[h][b][byte_of(key, b)];
+        }
+    });
+    std::vector<int> passes;
+    for (int b = 0; b < 8; ++b) {
+        bool shared = false;
+        for (std::size_t v = 0; v < 256; ++v)
+            shared = shared || counts[0][b][v] + counts[1][b][v] == n;
+        if (!shared)
+            passes.push_back(b);
+    }
+    if (passes.empty())
+        return;
+    PodVector<Entry> other;
+    other.resize_for_overwrite(n);
+    std::array<Counts, 2> here = {counts[0][passes[0]], counts[1][passes[0]]};
+    const std::size_t mid = half_of(n);
+    for (std::size_t p = 0; p < passes.size(); ++p) {
+        const int b = passes[p];
+        const int next = p + 1 < passes.size() ? passes[p + 1] : -1;
+        std::array<Counts, 2> at{};
+        for (std::size_t v = 0, start = 0; v < 256; ++v) {
+            at[0][v] = start;
+            at[1][v] = start + here[0][v];
+            start += here[0][v] + here[1][v];
+        }
+        // counted[h][d]: the next byte of what half h wrote to half d.
+        std::array<std::array<Counts, 2>, 2> counted{};
+        in_halves(split, [&](int h) {
+            const Half part = half(h, n);
+            Counts& to = at[static_cast<std::size_t>(h)];
+            auto& tally = counted[static_cast<std::size_t>(h)];
+            for (std::size_t i = part.lo; i < part.hi; ++i) {
+                if ((i - part.lo) % k_cancel_every == 0)
+                    check();
+                const Entry e = entries[i];
+                const std::size_t j = to[byte_of(e.key, b)]++;
+                other[j] = e;
+                if (next >= 0)
+                    ++tally[j < mid ? 0 : 1][byte_of(e.key, next)];
+            }
+        });
+        for (std::size_t d = 0; d < 2; ++d) {
+            for (std::size_t v = 0; v < 256; ++v)
+                here[d][v] = counted[0][d][v] + counted[1][d][v];
+        }
+        std::swap(entries, other);
+    }
+}
+
 class Sorter {
 public:
     Sorter(const Column& column, const std::atomic<bool>& cancel)
@@ -115,36 +203,6 @@ public:
     {
         if (m_cancel.load(std::memory_order_relaxed))
             throw Cancelled();
-    }
-
-    // Sorts `entries`, in row order, by key and then row: a byte at a time
-    // from the lowest, each pass stable, passes over a byte that all keys
-    // share skipped. For the first sort of the whole column.
-    void radix_sort(PodVector<Entry>& entries)
-    {
-        std::vector<std::array<std::size_t, 256>> counts(8);
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            const Entry e = entries[i];
-            for (std::size_t b = 0; b < 8; ++b)
-                ++counts[b][(e.key >> (8 * b)) & 0xFF];
-        }
-        PodVector<Entry> other;
-        other.resize(entries.size());
-        for (std::size_t b = 0; b < 8; ++b) {
-            auto& count = counts[b];
-            if (std::find(count.begin(), count.end(), entries.size()) != count.end())
-                continue;
-            std::size_t at = 0;
-            for (std::size_t& c : count)
-                at += std::exchange(c, at);
-            for (std::size_t i = 0; i < entries.size(); ++i) {
-                if (i % k_cancel_every == 0)
-                    tick_now();
-                const Entry e = entries[i];
-                other[count[(e.key >> (8 * b)) & 0xFF]++] = e;
-            }
-            std::swap(entries, other);
-        }
     }
 
     // Sorts `entries` by key, then by row.
@@ -259,36 +317,53 @@ std::unique_ptr<KeyIndex> KeyIndex::first_stage(
     const std::size_t n = column.size();
     if (n > std::numeric_limits<std::uint32_t>::max())
         return nullptr;
-    Sorter sorter(column, cancel);
+    const bool split = n >= k_split_rows;
+    const auto check = [&] {
+        if (cancel.load(std::memory_order_relaxed))
+            throw Cancelled();
+    };
     try {
-        // Each non-Null row with its first chunk, sorted by chunk and row:
-        // contiguous, so the sort runs from the cache.
-        // Temporaries of the index's size and more, mapped of their own so
-        // that they go back to the system the moment they are freed.
+        // 1. Each non-Null row with its first chunk, sorted by chunk and
+        //    row: contiguous, so the sort runs from the cache. Each half of
+        //    the rows fills its own part. Temporaries of the index's size
+        //    and more are mapped of their own, so that they go back to the
+        //    system the moment they are freed.
+        std::array<std::size_t, 2> present{};
+        in_halves(split, [&](int h) {
+            const Half rows = half(h, n);
+            for (std::size_t row = rows.lo; row < rows.hi; ++row)
+                present[static_cast<std::size_t>(h)] += column.is_null(row) ? 0 : 1;
+        });
         PodVector<Entry> entries;
-        std::size_t present = 0;
-        for (std::size_t row = 0; row < n; ++row)
-            present += column.is_null(row) ? 0 : 1;
-        entries.reserve(present);
-        std::string scratch;
-        for (std::size_t row = 0; row < n; ++row) {
-            sorter.tick();
-            if (!column.is_null(row))
-                entries.push_back(
-                    {chunk_of(column.text(row), 0, scratch), static_cast<std::uint32_t>(row)});
-        }
-        sorter.radix_sort(entries);
+        entries.resize_for_overwrite(present[0] + present[1]);
+        in_halves(split, [&](int h) {
+            const Half rows = half(h, n);
+            std::size_t at = h == 0 ? 0 : present[0];
+            std::string scratch;
+            for (std::size_t row = rows.lo; row < rows.hi; ++row) {
+                if ((row - rows.lo) % k_cancel_every == 0)
+                    check();
+                if (!column.is_null(row))
+                    entries[at++]
+                        = {chunk_of(column.text(row), 0, scratch), static_cast<std::uint32_t>(row)};
+            }
+        });
+        radix_sort(entries, split, check);
+        // 2. The keys and the rows apart.
         auto index = std::unique_ptr<KeyIndex>(new KeyIndex());
         auto keys = std::make_shared<std::vector<std::uint64_t>>(entries.size());
         index->m_rows.resize(entries.size());
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            (*keys)[i] = entries[i].key;
-            index->m_rows[i] = entries[i].row;
-        }
+        in_halves(split, [&](int h) {
+            const Half part = half(h, entries.size());
+            for (std::size_t i = part.lo; i < part.hi; ++i) {
+                (*keys)[i] = entries[i].key;
+                index->m_rows[i] = entries[i].row;
+            }
+        });
         entries.reset();
         index->m_complete = std::adjacent_find(keys->begin(), keys->end()) == keys->end();
         index->m_keys = std::move(keys);
-        sorter.tick_now();
+        check();
         index->m_wavelet = std::make_shared<const WaveletMatrix>(index->m_rows);
         return index;
     } catch (const Cancelled&) {

@@ -125,6 +125,12 @@ public:
         if (n > capacity())
             m_block.resize(n * sizeof(T), m_size * sizeof(T));
     }
+    // The size `n`, values past the old size unspecified until written.
+    void resize_for_overwrite(std::size_t n)
+    {
+        reserve(n);
+        m_size = n;
+    }
     void clear() { m_size = 0; }
     // Releases everything.
     void reset() { *this = PodVector(); }

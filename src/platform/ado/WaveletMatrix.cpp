@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "platform/ado/Halves.h"
 #include "platform/ado/PodVector.h"
 
 namespace ado {
@@ -25,38 +26,56 @@ WaveletMatrix::WaveletMatrix(std::span<const std::uint32_t> values) : m_size(val
     // Mapped of their own, so that they go back to the system at once.
     PodVector<std::uint32_t> current;
     current.append(values.data(), values.size());
-    PodVector<std::uint32_t> ones;
-    ones.resize(current.size());
+    PodVector<std::uint32_t> next;
+    next.resize_for_overwrite(m_size);
     const std::size_t words = (m_size >> 6) + 1;
-    // From the highest bit down: record the bit, then move the values with a
-    // 0 there (in order) before those with a 1 (in order). Each word of bits
-    // is made in a register, with the ones before it for rank in constant
-    // time. Every value is written to both sides, branch-free, and counted
-    // on its own; the zeros stay in place (never ahead of the value read).
+    // Each level in two passes over two halves of the values, the second
+    // half from a whole word on, each half on a thread of its own when
+    // there are many: the bits of the level with the ones before each word
+    // (for rank in constant time), then the values with a 0 there (in order)
+    // moved before those with a 1 (in order), each half to where the first
+    // pass's counts put its part, branch-free.
+    const std::size_t mid = half_of(m_size, 64);
+    const bool split = m_size >= k_split_values;
     for (int b = m_bits - 1; b >= 0; --b) {
         Level& level = m_levels[static_cast<std::size_t>(b)];
         level.bits.assign(words, 0);
         level.ranks.assign(words, 0);
-        std::size_t z = 0;
-        std::size_t o = 0;
-        for (std::size_t w = 0; w < words; ++w) {
-            const std::size_t lo = w << 6;
-            const std::size_t hi = std::min(m_size, lo + 64);
-            std::uint64_t word = 0;
-            level.ranks[w] = static_cast<std::uint32_t>(o);
+        std::size_t ones[2] = {};
+        in_halves(split, [&](int h) {
+            const std::size_t first = h == 0 ? 0 : mid >> 6;
+            const std::size_t last = h == 0 ? mid >> 6 : words;
+            std::size_t o = 0;
+            for (std::size_t w = first; w < last; ++w) {
+                const std::size_t lo = w << 6;
+                const std::size_t hi = std::min(m_size, lo + 64);
+                std::uint64_t word = 0;
+                for (std::size_t i = lo; i < hi; ++i)
+                    word |= std::uint64_t((current[i] >> b) & 1U) << (i - lo);
+                level.bits[w] = word;
+                level.ranks[w] = static_cast<std::uint32_t>(o);
+                o += static_cast<std::size_t>(std::popcount(word));
+            }
+            ones[h] = o;
+        });
+        const std::size_t zeros = m_size - ones[0] - ones[1];
+        in_halves(split, [&](int h) {
+            const std::size_t lo = h == 0 ? 0 : mid;
+            const std::size_t hi = h == 0 ? mid : m_size;
+            std::size_t z = h == 0 ? 0 : mid - ones[0];
+            std::size_t o = zeros + (h == 0 ? 0 : ones[0]);
             for (std::size_t i = lo; i < hi; ++i) {
                 const std::uint32_t v = current[i];
                 const std::uint32_t bit = (v >> b) & 1U;
-                word |= std::uint64_t(bit) << (i - lo);
-                current[z] = v;
-                ones[o] = v;
-                z += bit ^ 1U;
+                next[bit != 0 ? o : z] = v;
                 o += bit;
+                z += bit ^ 1U;
             }
-            level.bits[w] = word;
-        }
-        level.zeros = z;
-        std::copy_n(ones.data(), o, current.data() + z);
+            for (std::size_t w = mid >> 6; h == 1 && w < words; ++w)
+                level.ranks[w] += static_cast<std::uint32_t>(ones[0]);
+        });
+        level.zeros = zeros;
+        std::swap(current, next);
     }
 }
 

@@ -18,8 +18,9 @@ namespace ado {
 class WaveletMatrix {
 public:
     WaveletMatrix() = default;
-    // Values must lie below 2^32.
+    // Values must lie below 2^32. Made on two threads from k_split_values.
     explicit WaveletMatrix(std::span<const std::uint32_t> values);
+    static constexpr std::size_t k_split_values = 1 << 16;
 
     [[nodiscard]] std::size_t size() const { return m_size; }
     [[nodiscard]] std::optional<std::uint32_t> next_value(
