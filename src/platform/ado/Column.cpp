@@ -286,8 +286,16 @@ void Column::append_text(std::string_view text)
         become(Storage::Text);
         break;
     case Storage::Date:
-        if (const auto instant = parse_sql_datetime(text)) {
-            push_real(*instant);
+        // Whole days, most dates, go straight to the narrow numbers they
+        // would be narrowed to.
+        if (m_width < 8 && date_shaped(text)) {
+            if (const auto days = sql_date_days(text)) {
+                push_number(*days);
+                push_valid();
+                return;
+            }
+        } else if (double instant = 0.0; parse_sql_datetime(text, instant)) {
+            push_real(instant);
             return;
         }
         to_text();

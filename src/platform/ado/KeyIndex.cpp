@@ -10,6 +10,7 @@
 #endif
 #include <span>
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "platform/ado/CaseFold.h"
@@ -531,8 +532,13 @@ KeyIndexBuild::KeyIndexBuild(std::shared_ptr<const Table> table, std::size_t col
         }
         m_first_ready.store(m_first.get(), std::memory_order_release);
     }
-    m_thread
-        = std::thread([this, table = std::move(table), column] { run(table->column(column)); });
+    try {
+        m_thread
+            = std::thread([this, table = std::move(table), column] { run(table->column(column)); });
+    } catch (const std::system_error&) {
+        // No thread to be had: searches go on by the first stage, if any,
+        // or else by the folded-prefix keys.
+    }
 }
 
 void KeyIndexBuild::run(const Column& column)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <new>
 
 #include "platform/ado/AdoConstants.h"
 #include "platform/ado/Criterion.h"
@@ -281,8 +282,13 @@ std::size_t Recordset::bytes() const
 
 void Recordset::prepare_prefix_search(vb::Long column)
 {
-    if (m_search && column >= 0)
+    if (!m_search || column < 0)
+        return;
+    try {
         m_search->prepare(static_cast<std::size_t>(column));
+    } catch (const std::bad_alloc&) {
+        // Not readied: the searches make what they need when they need it.
+    }
 }
 
 void Recordset::wait_for_search_indexes()

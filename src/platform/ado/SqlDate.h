@@ -7,6 +7,7 @@
 // 06:00: the whole part is the day, the fraction counts forward from its
 // midnight), so values are converted when they leave the column.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,18 +52,20 @@ constexpr int days_in_month(int y, int m)
 
 } // namespace date_detail
 
-// "YYYY-MM-DD", optionally followed by ' ' or 'T' and a time; or a time
-// alone: "HH:MM", "HH:MM:SS", "HH:MM:SS.fff". A trailing time zone (Z,
-// +HH, +HH:MM, -HHMM) is accepted and ignored: the value is the local time
-// as written. Anything else gives nothing.
+// A date alone, most of a date column, is read where it is called, as each
+// row of such a column is read; anything else is read in full.
 //
-// A date alone, most of a date column, is read here where it is called, as
-// each row of such a column is read; anything else is read in full.
-[[nodiscard]] inline std::optional<double> parse_sql_datetime(std::string_view s)
+// Whether a text is shaped as a date alone: "nnnn-nn-nn".
+[[nodiscard]] inline bool date_shaped(std::string_view s)
+{
+    return s.size() == 10 && s[4] == '-' && s[7] == '-';
+}
+
+// The whole days from 1899-12-30 of a date_shaped text, or nothing when it
+// is not a date.
+[[nodiscard]] inline std::optional<std::int32_t> sql_date_days(std::string_view s)
 {
     using namespace date_detail;
-    if (s.size() != 10 || s[4] != '-' || s[7] != '-')
-        return parse_sql_datetime_in_full(s);
     const auto digit = [&](std::size_t i) { return unsigned(s[i]) - unsigned('0'); };
     const unsigned d[8]
         = {digit(0), digit(1), digit(2), digit(3), digit(5), digit(6), digit(8), digit(9)};
@@ -75,7 +78,35 @@ constexpr int days_in_month(int y, int m)
     if (!all || year < 100 || month < 1 || month > 12 || day < 1
         || day > days_in_month(year, month))
         return std::nullopt;
-    return static_cast<double>(days_from_civil(year, unsigned(month), unsigned(day)) - k_epoch);
+    return static_cast<std::int32_t>(
+        days_from_civil(year, unsigned(month), unsigned(day)) - k_epoch);
+}
+
+// "YYYY-MM-DD", optionally followed by ' ' or 'T' and a time; or a time
+// alone: "HH:MM", "HH:MM:SS", "HH:MM:SS.fff". A trailing time zone (Z,
+// +HH, +HH:MM, -HHMM) is accepted and ignored: the value is the local time
+// as written. Anything else gives nothing.
+//
+// Into `instant`, false for anything else: without an optional double in
+// between, which the compiler passes through memory.
+[[nodiscard]] inline bool parse_sql_datetime(std::string_view s, double& instant)
+{
+    if (!date_shaped(s)) {
+        const auto in_full = date_detail::parse_sql_datetime_in_full(s);
+        instant = in_full.value_or(0.0);
+        return in_full.has_value();
+    }
+    const auto days = sql_date_days(s);
+    instant = days.value_or(0);
+    return days.has_value();
+}
+
+[[nodiscard]] inline std::optional<double> parse_sql_datetime(std::string_view s)
+{
+    double instant = 0.0;
+    if (!parse_sql_datetime(s, instant))
+        return std::nullopt;
+    return instant;
 }
 
 [[nodiscard]] double serial_of_instant(double instant);

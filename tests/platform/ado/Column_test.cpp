@@ -123,7 +123,8 @@ TEST(ColumnWidth, WidensOnceAndKeepsEveryEarlierValue)
     dates.append_date(-0.0);
     dates.append_text("2024-03-05 12:00:00");
     dates.append_date(2.0);
-    const double instants[] = {45356.0, -657434.0, 0.0, -0.0, 45356.5, 2.0};
+    dates.append_text("1899-12-29"); // a whole day among reals now
+    const double instants[] = {45356.0, -657434.0, 0.0, -0.0, 45356.5, 2.0, -1.0};
     for (std::size_t i = 0; i < std::size(instants); ++i) {
         EXPECT_EQ(dates.real(i), instants[i]) << i;
         EXPECT_EQ(std::signbit(dates.real(i)), std::signbit(instants[i])) << i;
