@@ -50,7 +50,9 @@ def main():
     def counter(figure, field, goal, label):
         if figure in runs:
             lo, mid, hi = stats(runs, figure, field)
-            rows.append((label + f" ({field})", (lo, mid, hi), None, None, f"<= {goal}", mid <= goal))
+            rows.append((label + f" ({field})", (lo, mid, hi), None, None,
+                         f"<= {goal}" if goal is not None else "-",
+                         mid <= goal if goal is not None else None))
 
     for n in sizes:
         floor = f"BM_SqliteStepFloor/{n}"
@@ -66,16 +68,21 @@ def main():
         for case in ("miss", "late", "back"):
             absolute(f"BM_KeyToText/{case}/{n}", 1.0, f"key to text ({case}), {n} rows")
         miss = f"BM_KeyToText/miss/{n}"
-        counter(miss, "rss_bound_per_row", 100, f"memory after binding, {n} rows")
-        counter(miss, "rss_indexed_per_row", 100, f"memory with the key index, {n} rows")
+        # The memory goals are per row of a large table: at 10,000 rows the
+        # process's fixed costs weigh as much as the rows.
+        large = n >= 1000000
+        counter(miss, "rss_bound_per_row", 100 if large else None,
+                f"memory after binding, {n} rows")
+        counter(miss, "rss_indexed_per_row", 100 if large else None,
+                f"memory with the key index, {n} rows")
         if miss in runs:
             peak = stats(runs, miss, "rss_peak_per_row")
             steady = stats(runs, miss, "rss_indexed_per_row")[1]
             # A few thousand rows may not move the resident set at all.
             if steady > 0:
                 r = peak[1] / steady
-                rows.append((f"peak memory vs steady, {n} rows", peak, steady, r, "<= 1.3x",
-                             r <= 1.3))
+                rows.append((f"peak memory vs steady, {n} rows", peak, steady, r,
+                             "<= 1.3x" if large else "-", r <= 1.3 if large else None))
     for name in ("BM_SizeList", "BM_OpenList", "BM_OpenAndPick", "BM_HoverSameRow",
                  "BM_HoverNextRow", "BM_HoverNextRowPaint"):
         ratio(f"{name}/1000000", f"{name}/100", 1.5, f"{name} 1M vs 100 rows")
