@@ -19,4 +19,15 @@ void in_halves(bool split, const std::function<void(int half)>& f);
     return n / 2 / align * align;
 }
 
+// Positions [lo, hi) of half `h` of [0, n).
+struct Half {
+    std::size_t lo;
+    std::size_t hi;
+};
+[[nodiscard]] inline Half half(int h, std::size_t n)
+{
+    const std::size_t mid = half_of(n);
+    return h == 0 ? Half{0, mid} : Half{mid, n};
+}
+
 } // namespace ado

@@ -5,16 +5,13 @@
 #include <bit>
 #include <cstring>
 #include <limits>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 #include <span>
 #include <string>
-#include <system_error>
 #include <utility>
 
 #include "platform/ado/CaseFold.h"
 #include "platform/ado/Halves.h"
+#include "platform/ado/KeySort.h"
 #include "platform/vb/Ascii.h"
 
 namespace ado {
@@ -76,7 +73,6 @@ int compare_folded(std::string_view x, std::string_view y, std::string& fx, std:
     return fx.compare(fy);
 }
 
-constexpr std::size_t k_cancel_every = 1 << 16;
 // Ties past this many chunks (texts sharing 32 folded bytes, or differing
 // only by trailing Nul bytes) are ordered by whole texts.
 constexpr std::size_t k_chunks = 4;
@@ -84,16 +80,6 @@ constexpr std::size_t k_ahead = 16;
 
 // Thrown out of a sort's comparison when the build is cancelled.
 struct Cancelled {};
-
-// Twelve bytes: at ten million rows the entries are the build's largest
-// temporary.
-#pragma pack(push, 4)
-struct Entry {
-    std::uint64_t key;
-    std::uint32_t row;
-};
-#pragma pack(pop)
-static_assert(sizeof(Entry) == 12);
 
 // Positions [lo, hi) of the sorted rows.
 struct Run {
@@ -104,90 +90,6 @@ struct Run {
 // Rows from which the first stage's passes run on two threads.
 constexpr std::size_t k_split_rows = 1 << 16;
 
-// Positions [lo, hi) of half `h` of [0, n).
-struct Half {
-    std::size_t lo;
-    std::size_t hi;
-};
-Half half(int h, std::size_t n)
-{
-    const std::size_t mid = half_of(n);
-    return h == 0 ? Half{0, mid} : Half{mid, n};
-}
-
-using Counts = std::array<std::size_t, 256>;
-
-std::size_t byte_of(std::uint64_t key, int b)
-{
-    return (key >> (8 * b)) & 0xFF;
-}
-
-// Sorts `entries`, in row order, by key and then row: a byte at a time
-// from the lowest, each pass stable, passes over a byte that all keys share
-// skipped. Each half of the array is counted and moved by a thread of its
-// own when `split`: a half's values of a byte go after the other half's
-// before it, and while moving, each thread counts the next pass's byte per
-// half of where it writes. `check` throws to stop.
-template <class Check> void radix_sort(PodVector<Entry>& entries, bool split, const Check& check)
-{
-    const std::size_t n = entries.size();
-    // counts[h][b]: byte b of the keys in half h, in the order given.
-    std::array<std::array<Counts, 8>, 2> counts{};
-    in_halves(split, [&](int h) {
-        const Half part = half(h, n);
-        for (std::size_t i = part.lo; i < part.hi; ++i) {
-            const std::uint64_t key = entries[i].key;
-            for (int b = 0; b < 8; ++b)
-                ++counts[h][b][byte_of(key, b)];
-        }
-    });
-    std::vector<int> passes;
-    for (int b = 0; b < 8; ++b) {
-        bool shared = false;
-        for (std::size_t v = 0; v < 256; ++v)
-            shared = shared || counts[0][b][v] + counts[1][b][v] == n;
-        if (!shared)
-            passes.push_back(b);
-    }
-    if (passes.empty())
-        return;
-    PodVector<Entry> other;
-    other.resize_for_overwrite(n);
-    std::array<Counts, 2> here = {counts[0][passes[0]], counts[1][passes[0]]};
-    const std::size_t mid = half_of(n);
-    for (std::size_t p = 0; p < passes.size(); ++p) {
-        const int b = passes[p];
-        const int next = p + 1 < passes.size() ? passes[p + 1] : -1;
-        std::array<Counts, 2> at{};
-        for (std::size_t v = 0, start = 0; v < 256; ++v) {
-            at[0][v] = start;
-            at[1][v] = start + here[0][v];
-            start += here[0][v] + here[1][v];
-        }
-        // counted[h][d]: the next byte of what half h wrote to half d.
-        std::array<std::array<Counts, 2>, 2> counted{};
-        in_halves(split, [&](int h) {
-            const Half part = half(h, n);
-            Counts& to = at[static_cast<std::size_t>(h)];
-            auto& tally = counted[static_cast<std::size_t>(h)];
-            for (std::size_t i = part.lo; i < part.hi; ++i) {
-                if ((i - part.lo) % k_cancel_every == 0)
-                    check();
-                const Entry e = entries[i];
-                const std::size_t j = to[byte_of(e.key, b)]++;
-                other[j] = e;
-                if (next >= 0)
-                    ++tally[j < mid ? 0 : 1][byte_of(e.key, next)];
-            }
-        });
-        for (std::size_t d = 0; d < 2; ++d) {
-            for (std::size_t v = 0; v < 256; ++v)
-                here[d][v] = counted[0][d][v] + counted[1][d][v];
-        }
-        std::swap(entries, other);
-    }
-}
-
 class Sorter {
 public:
     Sorter(const Column& column, const std::atomic<bool>& cancel)
@@ -197,7 +99,7 @@ public:
 
     void tick()
     {
-        if (++m_ticks % k_cancel_every == 0)
+        if (++m_ticks % k_check_every == 0)
             tick_now();
     }
     void tick_now() const
@@ -207,9 +109,9 @@ public:
     }
 
     // Sorts `entries` by key, then by row.
-    void sort(std::vector<Entry>& entries)
+    void sort(std::vector<KeyRow>& entries)
     {
-        std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        std::sort(entries.begin(), entries.end(), [&](const KeyRow& a, const KeyRow& b) {
             tick();
             return a.key != b.key ? a.key < b.key : a.row < b.row;
         });
@@ -222,7 +124,7 @@ public:
     // row from all over the column.
     void refine(std::span<std::uint32_t> rows, std::vector<Run> runs)
     {
-        std::vector<Entry> buffer;
+        std::vector<KeyRow> buffer;
         PodVector<std::uint64_t> chunks;
         for (std::size_t depth = 1; depth < k_chunks && !runs.empty(); ++depth) {
             // A few rows left in runs are read where they lie.
@@ -335,14 +237,14 @@ std::unique_ptr<KeyIndex> KeyIndex::first_stage(
             for (std::size_t row = rows.lo; row < rows.hi; ++row)
                 present[static_cast<std::size_t>(h)] += column.is_null(row) ? 0 : 1;
         });
-        PodVector<Entry> entries;
+        PodVector<KeyRow> entries;
         entries.resize_for_overwrite(present[0] + present[1]);
         in_halves(split, [&](int h) {
             const Half rows = half(h, n);
             std::size_t at = h == 0 ? 0 : present[0];
             std::string scratch;
             for (std::size_t row = rows.lo; row < rows.hi; ++row) {
-                if ((row - rows.lo) % k_cancel_every == 0)
+                if ((row - rows.lo) % k_check_every == 0)
                     check();
                 if (!column.is_null(row))
                     entries[at++]
@@ -520,104 +422,6 @@ std::size_t KeyIndex::bytes() const
 {
     return (m_keys ? m_keys->capacity() * sizeof(std::uint64_t) : 0)
         + m_rows.capacity() * sizeof(std::uint32_t) + (m_wavelet ? m_wavelet->bytes() : 0);
-}
-
-KeyIndexBuild::KeyIndexBuild(std::shared_ptr<const Table> table, std::size_t column, bool first_now)
-{
-    if (first_now) {
-        try {
-            m_first = KeyIndex::first_stage(table->column(column), m_cancel);
-        } catch (const std::bad_alloc&) {
-            // Tried again on the build's thread, away from the caller.
-        }
-        m_first_ready.store(m_first.get(), std::memory_order_release);
-    }
-    try {
-        m_thread
-            = std::thread([this, table = std::move(table), column] { run(table->column(column)); });
-    } catch (const std::system_error&) {
-        // No thread to be had: searches go on by the first stage, if any,
-        // or else by the folded-prefix keys.
-    }
-}
-
-void KeyIndexBuild::run(const Column& column)
-{
-    try {
-        if (!m_first) {
-            m_first = KeyIndex::first_stage(column, m_cancel);
-            m_first_ready.store(m_first.get(), std::memory_order_release);
-        }
-        if (m_first && !m_first->complete())
-            m_index = KeyIndex::refined(*m_first, column, m_cancel);
-    } catch (...) {
-        // Out of memory: searches go on by the first stage, or else by the
-        // folded-prefix keys.
-        m_index.reset();
-    }
-    if (m_index) {
-        m_ready.store(m_index.get(), std::memory_order_release);
-        // The first stage goes once the owner has moved on to the index.
-        std::unique_lock lock(m_mutex);
-        m_first_released.wait(
-            lock, [&] { return m_first_let_go || m_cancel.load(std::memory_order_relaxed); });
-        if (m_first_let_go)
-            m_first.reset();
-    }
-#ifdef __GLIBC__
-    // The build's temporaries were the size of the index again: give their
-    // pages back rather than leave them with the allocator. Not when
-    // cancelled: whoever cancelled is waiting for this thread.
-    if (!m_cancel.load(std::memory_order_relaxed))
-        malloc_trim(0);
-#endif
-}
-
-const KeyIndex* KeyIndexBuild::published() const
-{
-    if (const KeyIndex* index = m_ready.load(std::memory_order_acquire))
-        return index;
-    return m_first_ready.load(std::memory_order_acquire);
-}
-
-const KeyIndex* KeyIndexBuild::ready()
-{
-    const KeyIndex* index = m_ready.load(std::memory_order_acquire);
-    if (index == nullptr)
-        return m_first_ready.load(std::memory_order_acquire);
-    if (!m_owner_let_go)
-        let_first_go();
-    return index;
-}
-
-void KeyIndexBuild::let_first_go()
-{
-    m_owner_let_go = true;
-    {
-        const std::lock_guard lock(m_mutex);
-        m_first_let_go = true;
-    }
-    m_first_released.notify_one();
-}
-
-KeyIndexBuild::~KeyIndexBuild()
-{
-    {
-        const std::lock_guard lock(m_mutex);
-        m_cancel.store(true, std::memory_order_relaxed);
-    }
-    m_first_released.notify_one();
-    if (m_thread.joinable())
-        m_thread.join();
-}
-
-const KeyIndex* KeyIndexBuild::wait()
-{
-    // The owner is waiting here, not searching: the first stage may go.
-    let_first_go();
-    if (m_thread.joinable())
-        m_thread.join();
-    return ready();
 }
 
 } // namespace ado

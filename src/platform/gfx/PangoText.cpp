@@ -29,9 +29,8 @@ struct Measuring {
 // surface's font options are merged in the same way.
 ContextPtr new_drawing_context(int dpi)
 {
-    const std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1));
-    const std::unique_ptr<cairo_t, CairoDeleter> cr(cairo_create(surface.get()));
+    const SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1));
+    const CairoPtr cr(cairo_create(surface.get()));
     ContextPtr context(pango_cairo_create_context(cr.get()));
     configure_context(context.get(), dpi);
     return context;

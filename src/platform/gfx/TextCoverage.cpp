@@ -103,12 +103,11 @@ OwnedMask render_mask(const PangoRectangle& logical, const DrawText& draw)
     for (int margin = 4; margin <= 64; margin *= 2) {
         const int w = right - left + 2 * margin;
         const int h = bottom - top + 2 * margin;
-        std::unique_ptr<cairo_surface_t, SurfaceDeleter> pixels(
-            cairo_image_surface_create(CAIRO_FORMAT_A8, w, h));
+        SurfacePtr pixels(cairo_image_surface_create(CAIRO_FORMAT_A8, w, h));
         if (cairo_surface_status(pixels.get()) != CAIRO_STATUS_SUCCESS)
             return out;
         {
-            const std::unique_ptr<cairo_t, CairoDeleter> cr(cairo_create(pixels.get()));
+            const CairoPtr cr(cairo_create(pixels.get()));
             cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE);
             cairo_set_operator(cr.get(), CAIRO_OPERATOR_ADD);
             cairo_set_source_rgb(cr.get(), 0, 0, 0);

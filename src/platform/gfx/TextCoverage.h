@@ -11,17 +11,10 @@
 #include <pango/pangocairo.h>
 #include <pixman.h>
 
+#include "platform/gfx/CairoHandles.h"
 #include "platform/gfx/PangoText.h"
 
 namespace gfx::detail {
-
-struct SurfaceDeleter {
-    void operator()(cairo_surface_t* p) const { cairo_surface_destroy(p); }
-};
-
-struct CairoDeleter {
-    void operator()(cairo_t* p) const { cairo_destroy(p); }
-};
 
 struct PixmanDeleter {
     void operator()(pixman_image_t* p) const { pixman_image_unref(p); }
@@ -29,7 +22,7 @@ struct PixmanDeleter {
 
 // The coverage's bytes and the pixman image over them.
 struct OwnedMask {
-    std::unique_ptr<cairo_surface_t, SurfaceDeleter> pixels;
+    SurfacePtr pixels;
     std::vector<std::uint32_t> words; // or the bytes here, four a word
     std::unique_ptr<pixman_image_t, PixmanDeleter> image;
     TextMask mask;
